@@ -1,0 +1,242 @@
+#include "Oscillator.h"
+#include "Velmora.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <cmath>
+
+namespace
+{
+    constexpr double pi = juce::MathConstants<double>::pi;
+    constexpr double twoPi = juce::MathConstants<double>::twoPi;
+
+    double noteHz (int note) noexcept
+    {
+        return juce::MidiMessage::getMidiNoteInHertz (note);
+    }
+
+    // The two-sample polynomial correction of a step at the cycle start.
+    double blep (double x, double dt) noexcept
+    {
+        if (x < dt)
+        {
+            const auto u = x / dt;
+            return 2.0 * u - u * u - 1.0;
+        }
+
+        if (x > 1.0 - dt)
+        {
+            const auto u = (x - 1.0) / dt;
+            return u * u + 2.0 * u + 1.0;
+        }
+
+        return 0.0;
+    }
+
+    Oscillator::Settings settingsFor (const EngineSettings& s, int index)
+    {
+        if (index == 0)
+            return { s.Osc1Active, s.Osc1WaveType, s.Osc1Gain, s.Osc1Detune, s.Osc1Offset,
+                     s.Osc1PitchRange, s.Osc1PitchEnvRange, s.Osc1PitchEnvDown,
+                     s.EnvAmpOsc1Attack, s.EnvAmpOsc1Decay, s.EnvAmpOsc1Sustain, s.EnvAmpOsc1Release,
+                     s.EnvPitchOsc1Active, s.EnvPitchOsc1Attack, s.EnvPitchOsc1Decay,
+                     s.EnvPitchOsc1Sustain, s.EnvPitchOsc1Release };
+
+        return { s.Osc2Active, s.Osc2WaveType, s.Osc2Gain, s.Osc2Detune, s.Osc2Offset,
+                 s.Osc2PitchRange, s.Osc2PitchEnvRange, s.Osc2PitchEnvDown,
+                 s.EnvAmpOsc2Attack, s.EnvAmpOsc2Decay, s.EnvAmpOsc2Sustain, s.EnvAmpOsc2Release,
+                 s.EnvPitchOsc2Active, s.EnvPitchOsc2Attack, s.EnvPitchOsc2Decay,
+                 s.EnvPitchOsc2Sustain, s.EnvPitchOsc2Release };
+    }
+}
+
+Oscillator::Oscillator (Velmora& synthToUse, int oscillatorIndex)
+    : synth (synthToUse),
+      index (oscillatorIndex),
+      settings (settingsFor (synthToUse.settings, oscillatorIndex))
+{
+}
+
+bool Oscillator::isSwitchedOn() const noexcept
+{
+    return settings.active;
+}
+
+void Oscillator::start (double newLevel, double newSampleRate, int note)
+{
+    amplitudeEnvelope.reset();
+    pitchEnvelope.reset();
+
+    lfoTarget = synth.settings.Lfo1Target;
+    started = true;
+
+    if (! settings.active)
+        return;
+
+    waveType = settings.waveType;
+    detune = settings.detune;
+    gain = settings.gain;
+    offset = settings.offset;
+    pitchRange = settings.pitchRange;
+    pitchEnvRange = settings.pitchEnvRange;
+    pitchEnvDown = settings.pitchEnvDown;
+
+    level = newLevel;
+    pitchEnvelope.active = settings.pitchEnvActive;
+
+    noteWithOffset = note + offset;
+    baseFrequency = noteHz (noteWithOffset);
+
+    computeFrequencies();
+
+    lastWheel = synth.pitchWheelValue;
+    sampleRate = newSampleRate;
+    computeBend();
+
+    amplitudeEnvelope.start (sampleRate);
+    pitchEnvelope.start (sampleRate);
+
+    amplitudeEnvelope.setAttack (settings.ampAttack);
+    amplitudeEnvelope.setDecay (settings.ampDecay);
+    amplitudeEnvelope.setSustain (settings.ampSustain);
+    amplitudeEnvelope.setRelease (settings.ampRelease);
+
+    pitchEnvelope.setAttack (settings.pitchAttack);
+    pitchEnvelope.setDecay (settings.pitchDecay);
+    pitchEnvelope.setSustain (settings.pitchSustain);
+    pitchEnvelope.setRelease (settings.pitchRelease);
+}
+
+void Oscillator::refresh() noexcept
+{
+    const auto previousDetune = detune;
+
+    gain = settings.gain;
+    detune = settings.detune;
+
+    bool recomputed = false;
+
+    if (detune != previousDetune || pitchEnvelope.active)
+    {
+        computeFrequencies();
+        recomputed = true;
+    }
+
+    const int wheel = synth.pitchWheelValue;
+
+    if (wheel != lastWheel || pitchEnvelope.active || recomputed)
+    {
+        lastWheel = wheel;
+        computeBend();
+    }
+}
+
+// The wheel bends linearly in Hz towards the pitch-range frequencies, in whole percent.
+void Oscillator::computeBend() noexcept
+{
+    double bend = 0.0;
+
+    if (lastWheel != 8192)
+    {
+        const auto t = (int) ((lastWheel - 8192) * 0.01220703125);
+
+        if (t > 0)
+            bend = (frequencyUp - frequency) / 100.0 * t;
+        else if (t < 0)
+            bend = (frequency - frequencyDown) / 100.0 * t;
+    }
+
+    bentFrequency = frequency + bend;
+    phaseIncrement = bentFrequency * twoPi / sampleRate;
+}
+
+void Oscillator::computeFrequencies() noexcept
+{
+    const int n = noteWithOffset;
+    const int r = pitchRange;
+    double d = detune;
+
+    double a = baseFrequency;
+    double b = noteHz (n + r);
+    double c = noteHz (n - r);
+
+    if (pitchEnvelope.active)
+    {
+        const auto e = pitchEnvelope.process();
+        const auto stage = pitchEnvelope.stage;
+
+        if (stage == Envelope::attackStage || stage == Envelope::sustainStage || stage == Envelope::releaseStage
+             || (stage == Envelope::idleStage && pitchEnvelope.finished))
+        {
+            const auto g = 1.0 - pitchEnvRange * (pitchEnvelope.finished ? 1.0 : e);
+            d = pitchEnvDown ? d + g : d - g;
+        }
+    }
+
+    if (d > 0.0)
+    {
+        a = a + (noteHz (n + 1) - a) * d;
+        b = b + (noteHz (n + r + 1) - b) * d;
+        c = c + (noteHz (n - r + 1) - c) * d;
+    }
+    else if (d < 0.0)
+    {
+        a = a + (a - noteHz (n - 1)) * d;
+        b = b + (b - noteHz (n + r - 1)) * d;
+        c = c + (c - noteHz (n - r - 1)) * d;
+    }
+
+    frequency = a;
+    frequencyUp = b;
+    frequencyDown = c;
+}
+
+double Oscillator::nextSample (double lfoValue) noexcept
+{
+    refresh();
+
+    const auto t = phase / twoPi;
+    const auto dt = phaseIncrement / twoPi;
+    double v;
+
+    switch (waveType)
+    {
+        case sine:
+            v = std::sin (phase);
+            break;
+
+        case sawtooth:
+            v = 2.0 * t - 1.0 - blep (t, dt);
+            break;
+
+        default:
+            v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (std::fmod (t + 0.5, 1.0), dt);
+
+            if (waveType == triangle)
+            {
+                v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
+                triangleState = v;
+            }
+            break;
+    }
+
+    phase += phaseIncrement;
+
+    if (phase >= twoPi)
+    {
+        phase -= twoPi;
+
+        // Only pitches above the sample rate (host values far outside the editor's
+        // ranges) step more than a cycle; an infinite step would never wrap.
+        if (phase >= twoPi)
+            phase = std::isfinite (phase) ? std::fmod (phase, twoPi) : 0.0;
+    }
+
+    const auto env = amplitudeEnvelope.process();
+    auto result = (v * level * gain) * env;
+
+    if (lfoTarget == 0)
+        result *= (1.0 + lfoValue);
+
+    return result;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "Envelope.h"
+#include "EngineSettings.h"
+
+class Velmora;
+
+// One of a voice's two sound sources: a band-limited sine, square, triangle or sawtooth
+// by phase accumulation, tuned by note, offset, detune, pitch envelope and pitch wheel,
+// and scaled by the voice level, its gain, its amplitude envelope and the voice LFO.
+class Oscillator
+{
+public:
+    enum WaveType { sine = 0, square, triangle, sawtooth };
+
+    Oscillator (Velmora& synth, int index);
+
+    void start (double level, double sampleRate, int note);
+    void refresh() noexcept;
+    void computeFrequencies() noexcept;
+    double nextSample (double lfoValue) noexcept;
+
+    // This oscillator's switch, read live by the voice.
+    bool isSwitchedOn() const noexcept;
+
+    // The settings this oscillator reads: oscillator 1's for index 0, oscillator 2's for 1.
+    struct Settings
+    {
+        const EngineSettings::Flag& active;
+        const EngineSettings::Index& waveType;
+        const EngineSettings::Number& gain;
+        const EngineSettings::Number& detune;
+        const EngineSettings::Index& offset;
+        const EngineSettings::Index& pitchRange;
+        const EngineSettings::Index& pitchEnvRange;
+        const EngineSettings::Flag& pitchEnvDown;
+        const EngineSettings::Number& ampAttack;
+        const EngineSettings::Number& ampDecay;
+        const EngineSettings::Number& ampSustain;
+        const EngineSettings::Number& ampRelease;
+        const EngineSettings::Flag& pitchEnvActive;
+        const EngineSettings::Number& pitchAttack;
+        const EngineSettings::Number& pitchDecay;
+        const EngineSettings::Number& pitchSustain;
+        const EngineSettings::Number& pitchRelease;
+    };
+
+    Velmora& synth;
+    int waveType = sine;
+    bool started = false;
+    const int index;
+    double phase = 0.0;                 // radians, 0 <= phase < 2 pi after each step
+    double phaseIncrement = 0.0;        // radians per sample
+    double level = 0.0;
+    double gain = 0.0;
+    double detune = 0.0;
+    double baseFrequency = 0.0;         // Hz, note + offset without detune
+    double frequency = 0.0;             // Hz, after detune and pitch envelope
+    double bentFrequency = 0.0;         // Hz, after the pitch wheel
+    double sampleRate = 44100.0;
+    double frequencyUp = 0.0;           // Hz at full upward wheel
+    double frequencyDown = 0.0;         // Hz at full downward wheel
+    double triangleState = 0.0;
+    int lastWheel = 0;
+    int noteWithOffset = 0;
+    int pitchRange = 0;
+    int pitchEnvRange = 0;
+    bool pitchEnvDown = false;
+    int offset = 0;
+    int lfoTarget = 0;
+    Envelope amplitudeEnvelope;
+    Envelope pitchEnvelope;
+
+private:
+    void computeBend() noexcept;
+
+    const Settings settings;
+};

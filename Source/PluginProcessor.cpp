@@ -1,0 +1,164 @@
+#include "PluginProcessor.h"
+#include "OscillatorVoice.h"
+
+QuenbyAudioProcessor::QuenbyAudioProcessor()
+    : AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                       .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+{
+    state = std::make_unique<PluginState>();
+    state->database->load();
+    state->setCurrentProgram (state->database->getProgram (0));
+    ensureCurrentProgram();
+
+    synthAudioSource = std::make_unique<SynthAudioSource> (*state, keyboardState);
+    synthAudioSource->parametersChanged();
+}
+
+QuenbyAudioProcessor::~QuenbyAudioProcessor()
+{
+    stopAllNotes();
+    synthAudioSource.reset();
+    state->database.reset();
+    state.reset();
+}
+
+// The processor always has a current program: an empty database gets one new program.
+void QuenbyAudioProcessor::ensureCurrentProgram()
+{
+    if (state->getCurrentProgram() == nullptr)
+        state->setCurrentProgram (state->database->createProgram());
+}
+
+const juce::String QuenbyAudioProcessor::getName() const
+{
+    return "Quenby";
+}
+
+void QuenbyAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    monoRenderBuffer.setSize (2, juce::jmax (1, samplesPerBlock));
+    synthAudioSource->prepareToPlay (samplesPerBlock, sampleRate);
+}
+
+void QuenbyAudioProcessor::releaseResources()
+{
+    synthAudioSource->releaseResources();
+}
+
+bool QuenbyAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto output = layouts.getMainOutputChannelSet();
+
+    if (output != juce::AudioChannelSet::mono() && output != juce::AudioChannelSet::stereo())
+        return false;
+
+    const auto input = layouts.getMainInputChannelSet();
+    return input == output;
+}
+
+void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
+{
+    const juce::ScopedNoDenormals noDenormals;
+    const int numSamples = buffer.getNumSamples();
+
+    buffer.clear();
+    keyboardState.processNextMidiBuffer (midiMessages, 0, numSamples, true);
+
+    // The engine always renders two channels.
+    const bool renderInPlace = buffer.getNumChannels() >= 2 && getTotalNumOutputChannels() >= 2;
+    auto& target = renderInPlace ? buffer : monoRenderBuffer;
+
+    if (! renderInPlace)
+    {
+        // Only a host that breaks its announced block size makes this allocate.
+        monoRenderBuffer.setSize (2, numSamples, false, false, true);
+        monoRenderBuffer.clear();
+    }
+
+    synthAudioSource->getSynth().renderNextBlock (target, midiMessages, 0, numSamples);
+
+    if (! renderInPlace && buffer.getNumChannels() > 0)
+        buffer.copyFrom (0, 0, monoRenderBuffer, 0, 0, numSamples);
+
+    midiMessages.clear();
+    recordPlayHeadPosition();
+}
+
+void QuenbyAudioProcessor::recordPlayHeadPosition()
+{
+    PluginState::PositionInfo info;
+
+    if (auto* playHead = getPlayHead())
+    {
+        JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+        if (! playHead->getCurrentPosition (info))
+            info.resetToDefault();
+        JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+    }
+
+    state->setPositionInfo (info);
+}
+
+const juce::String QuenbyAudioProcessor::getInputChannelName (int channelIndex) const   { return juce::String (channelIndex + 1); }
+const juce::String QuenbyAudioProcessor::getOutputChannelName (int channelIndex) const  { return juce::String (channelIndex + 1); }
+bool QuenbyAudioProcessor::isInputChannelStereoPair (int) const                         { return true; }
+bool QuenbyAudioProcessor::isOutputChannelStereoPair (int) const                        { return true; }
+bool QuenbyAudioProcessor::silenceInProducesSilenceOut() const                          { return false; }
+double QuenbyAudioProcessor::getTailLengthSeconds() const                               { return 0.0; }
+bool QuenbyAudioProcessor::acceptsMidi() const                                          { return true; }
+bool QuenbyAudioProcessor::producesMidi() const                                         { return false; }
+
+bool QuenbyAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+juce::AudioProcessorEditor* QuenbyAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+// The programs live in the editor; the host sees none.
+int QuenbyAudioProcessor::getNumPrograms()                                  { return 0; }
+int QuenbyAudioProcessor::getCurrentProgram()                               { return 0; }
+void QuenbyAudioProcessor::setCurrentProgram (int)                          {}
+const juce::String QuenbyAudioProcessor::getProgramName (int)               { return {}; }
+void QuenbyAudioProcessor::changeProgramName (int, const juce::String&)     {}
+
+void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock&)
+{
+}
+
+void QuenbyAudioProcessor::setStateInformation (const void*, int)
+{
+}
+
+void QuenbyAudioProcessor::stopAllNotes()
+{
+    const juce::ScopedLock lock (getCallbackLock());
+
+    for (int channel = 1; channel <= 16; ++channel)
+        for (int note = 0; note < 128; ++note)
+            keyboardState.noteOff (channel, note, 0.0f);
+
+    auto& synth = synthAudioSource->getSynth();
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        if (auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i)))
+            voice->silence();
+}
+
+void QuenbyAudioProcessor::switchToProgram (PluginProgram* program)
+{
+    if (program == nullptr)
+        return;
+
+    const juce::ScopedLock lock (getCallbackLock());
+    state->setCurrentProgram (program);
+    synthAudioSource->parametersChanged();
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new QuenbyAudioProcessor();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "PluginState.h"
+#include "SynthAudioSource.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <atomic>
+
+// What the host talks to: owns the plug-in state with the program database, the synth
+// audio source with the synthesiser and effects, and the MIDI keyboard state.
+class QuenbyAudioProcessor : public juce::AudioProcessor
+{
+public:
+    QuenbyAudioProcessor();
+    ~QuenbyAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlock;
+
+    const juce::String getInputChannelName (int channelIndex) const override;
+    const juce::String getOutputChannelName (int channelIndex) const override;
+    bool isInputChannelStereoPair (int index) const override;
+    bool isOutputChannelStereoPair (int index) const override;
+    bool silenceInProducesSilenceOut() const override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+
+    bool hasEditor() const override;
+    juce::AudioProcessorEditor* createEditor() override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    // Ends every note at once: note-offs for every key held on the keyboard state, and
+    // every voice silenced without release.
+    void stopAllNotes();
+
+    // Makes a program current and brings the engine to it, safely against the audio thread.
+    void switchToProgram (PluginProgram* program);
+
+    std::atomic<bool> hostChangedParameter { false };
+    std::unique_ptr<PluginState> state;
+    std::unique_ptr<SynthAudioSource> synthAudioSource;
+    juce::MidiKeyboardState keyboardState;
+
+private:
+    void ensureCurrentProgram();
+    void recordPlayHeadPosition();
+
+    // In the one-channel configuration the engine renders into this two-channel block
+    // and the processor keeps channel 0. Sized in prepareToPlay.
+    juce::AudioBuffer<float> monoRenderBuffer;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenbyAudioProcessor)
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Velmora.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_audio_devices/juce_audio_devices.h>
+
+class PluginState;
+class OscillatorVoice;
+
+// Owns the synthesiser and the effects on its summed output, and converts parameter
+// changes into engine settings. The processor renders the synthesiser directly.
+class SynthAudioSource : public juce::AudioSource
+{
+public:
+    static constexpr int numVoices = 128;
+
+    SynthAudioSource (PluginState& state, juce::MidiKeyboardState& keyboardState);
+    ~SynthAudioSource() override;
+
+    void prepareToPlay (int samplesPerBlockExpected, double sampleRate) override;
+    void releaseResources() override;
+    void getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill) override;
+
+    // The single entry by which any change of parameter values reaches the engine.
+    void parametersChanged();
+
+    // The editor's pitch wheel: 0 ... 16384, 8192 when let go.
+    void setPitchWheel (int value);
+
+    Velmora& getSynth() noexcept                           { return synth; }
+    juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
+    OscillatorVoice* getOscillatorVoice (int index) const;
+
+private:
+    juce::MidiMessageCollector midiCollector;
+    PluginState& state;
+    juce::MidiKeyboardState& keyboardState;
+    Velmora synth;
+
+    JUCE_DECLARE_NON_COPYABLE (SynthAudioSource)
+};

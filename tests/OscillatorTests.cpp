@@ -1,0 +1,226 @@
+#include "Oscillator.h"
+#include "Velmora.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+    double noteHz (int note) { return 440.0 * std::pow (2.0, (note - 69) / 12.0); }
+
+    // Oscillator 1 with neutral settings: sine, gain 1, no detune, no offset, range 2,
+    // sustain 1, no pitch envelope.
+    struct OscillatorFixture : public ::testing::Test
+    {
+        OscillatorFixture()
+        {
+            auto& s = synth.settings;
+            s.Osc1Active = true;
+            s.Osc1WaveType = Oscillator::sine;
+            s.Osc1Gain = 1.0;
+            s.Osc1Detune = 0.0;
+            s.Osc1Offset = 0;
+            s.Osc1PitchRange = 2;
+            s.Osc1PitchEnvRange = 1;
+            s.EnvAmpOsc1Attack = 0.0;
+            s.EnvAmpOsc1Decay = 0.0;
+            s.EnvAmpOsc1Sustain = 1.0;
+            s.EnvAmpOsc1Release = 0.1;
+        }
+
+        void start (int note = 69) { oscillator.start (1.0, sampleRate, note); }
+
+        const double sampleRate = 48000.0;
+        Velmora synth;
+        Oscillator oscillator { synth, 0 };
+    };
+}
+
+TEST_F (OscillatorFixture, NoteSixtyNineWithoutOffsetOrDetuneIsFourHundredForty)
+{
+    start();
+    EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0);
+    EXPECT_DOUBLE_EQ (oscillator.phaseIncrement, 2.0 * juce::MathConstants<double>::pi * 440.0 / sampleRate);
+}
+
+TEST_F (OscillatorFixture, OffsetMovesByWholeSemitones)
+{
+    synth.settings.Osc1Offset = 12;
+    start();
+    EXPECT_DOUBLE_EQ (oscillator.frequency, 880.0);
+
+    synth.settings.Osc1Offset = -12;
+    start();
+    EXPECT_DOUBLE_EQ (oscillator.frequency, 220.0);
+}
+
+TEST_F (OscillatorFixture, DetuneMovesLinearlyInHertzTowardsTheNeighbouringSemitone)
+{
+    synth.settings.Osc1Detune = 1.0;
+    start();
+    EXPECT_NEAR (oscillator.frequency, noteHz (70), 1e-9);
+
+    synth.settings.Osc1Detune = -1.0;
+    start();
+    EXPECT_NEAR (oscillator.frequency, noteHz (68), 1e-9);
+
+    synth.settings.Osc1Detune = 0.5;
+    start();
+    EXPECT_NEAR (oscillator.frequency, (440.0 + noteHz (70)) / 2.0, 1e-9);
+    EXPECT_NEAR (oscillator.frequency, 453.08, 0.01);
+}
+
+TEST_F (OscillatorFixture, DetuneChangedDuringTheNoteIsFollowedAtTheNextSample)
+{
+    start();
+    synth.settings.Osc1Detune = 1.0;
+    oscillator.nextSample (0.0);
+    EXPECT_NEAR (oscillator.bentFrequency, noteHz (70), 1e-9);
+}
+
+TEST_F (OscillatorFixture, WheelBendsInWholePercentOfThePitchRange)
+{
+    synth.pitchWheelValue = 0;
+    start();
+    EXPECT_NEAR (oscillator.bentFrequency, noteHz (67), 1e-9);
+
+    synth.pitchWheelValue = 16383;                     // t = 99
+    oscillator.refresh();
+    EXPECT_NEAR (oscillator.bentFrequency, 440.0 + (noteHz (71) - 440.0) / 100.0 * 99.0, 1e-9);
+
+    synth.pitchWheelValue = 16384;                     // the editor's full deflection
+    oscillator.refresh();
+    EXPECT_NEAR (oscillator.bentFrequency, noteHz (71), 1e-9);
+}
+
+TEST_F (OscillatorFixture, WheelWithinOnePercentOfCentreAndRangeZeroDoNotBend)
+{
+    start();
+
+    for (const int wheel : { 8111, 8150, 8273 })
+    {
+        synth.pitchWheelValue = wheel;
+        oscillator.refresh();
+        EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0) << wheel;
+    }
+
+    synth.pitchWheelValue = 8110;
+    oscillator.refresh();
+    EXPECT_LT (oscillator.bentFrequency, 440.0);
+
+    synth.settings.Osc1PitchRange = 0;
+    synth.pitchWheelValue = 0;
+    start();
+    EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0);
+}
+
+TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDuringDecay)
+{
+    auto& s = synth.settings;
+    s.EnvPitchOsc1Active = true;
+    s.EnvPitchOsc1Attack = 0.01;
+    s.EnvPitchOsc1Decay = 0.01;
+    s.EnvPitchOsc1Sustain = 0.5;
+    s.EnvPitchOsc1Release = 0.01;
+    start();
+
+    oscillator.nextSample (0.0);
+    EXPECT_NEAR (oscillator.frequency, noteHz (68), 0.5);     // attack just begun
+
+    while (oscillator.pitchEnvelope.stage == Envelope::attackStage)
+        oscillator.nextSample (0.0);
+
+    oscillator.nextSample (0.0);
+    ASSERT_EQ (oscillator.pitchEnvelope.stage, Envelope::decayStage);
+    EXPECT_DOUBLE_EQ (oscillator.frequency, 440.0);
+
+    while (oscillator.pitchEnvelope.stage == Envelope::decayStage)
+        oscillator.nextSample (0.0);
+
+    oscillator.nextSample (0.0);
+    // Sustain 0.5 with range 1: half a step below.
+    EXPECT_NEAR (oscillator.frequency, 440.0 - (440.0 - noteHz (68)) * 0.5, 1e-9);
+
+    s.Osc1PitchEnvDown = true;
+    start();
+    oscillator.nextSample (0.0);
+    EXPECT_NEAR (oscillator.frequency, noteHz (70), 0.5);      // mirrored: one step above
+}
+
+TEST_F (OscillatorFixture, WaveformsAtPhaseZero)
+{
+    synth.settings.Osc1WaveType = Oscillator::sawtooth;
+    start();
+    oscillator.phase = 0.0;                              // the corrected step at the cycle start
+    EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 0.0);
+
+    synth.settings.Osc1WaveType = Oscillator::square;
+    start (9);
+    oscillator.phase = 1.0;
+    EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 1.0);
+    oscillator.phase = 4.0;
+    EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), -1.0);
+}
+
+TEST_F (OscillatorFixture, SecondNoteContinuesThePhaseAndEveryWaveStaysBounded)
+{
+    start();
+
+    for (int i = 0; i < 100; ++i)
+        oscillator.nextSample (0.0);
+
+    const auto phase = oscillator.phase;
+    start (60);
+    EXPECT_EQ (oscillator.phase, phase);
+
+    for (const int wave : { 0, 1, 2, 3 })
+    {
+        synth.settings.Osc1WaveType = wave;
+        start (100);
+        double peak = 0.0;
+
+        for (int i = 0; i < 48000; ++i)
+            peak = std::max (peak, std::abs (oscillator.nextSample (0.0)));
+
+        EXPECT_GT (peak, 0.1) << wave;
+        EXPECT_LT (peak, 1.3) << wave;
+        EXPECT_GE (oscillator.phase, 0.0);
+        EXPECT_LT (oscillator.phase, 2.0 * juce::MathConstants<double>::pi);
+    }
+}
+
+TEST_F (OscillatorFixture, SwitchedOffAtNoteOnStaysSilentButIsMarkedStarted)
+{
+    synth.settings.Osc1Active = false;
+    start();
+    EXPECT_TRUE (oscillator.started);
+    EXPECT_TRUE (oscillator.amplitudeEnvelope.isIdle());
+
+    synth.settings.Osc1Active = true;
+    EXPECT_EQ (oscillator.nextSample (0.0), 0.0);
+}
+
+TEST_F (OscillatorFixture, AmpTargetScalesByOnePlusTheLfoOtherTargetsIgnoreIt)
+{
+    start();
+    oscillator.phase = 1.0;
+    const auto plain = oscillator.nextSample (0.0);
+    oscillator.phase = 1.0;
+    EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain * 1.5);
+
+    synth.settings.Lfo1Target = 1;
+    start();
+    oscillator.phase = 1.0;
+    EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain);
+}
+
+TEST_F (OscillatorFixture, AbsurdHostPitchesNeverHangThePhase)
+{
+    synth.settings.Osc1Offset = 1000;                    // far above the sample rate
+    start (127);
+
+    for (int i = 0; i < 10; ++i)
+        oscillator.nextSample (0.0);
+
+    EXPECT_GE (oscillator.phase, 0.0);
+    EXPECT_LT (oscillator.phase, 2.0 * juce::MathConstants<double>::pi);
+}

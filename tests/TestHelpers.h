@@ -1,0 +1,142 @@
+#pragma once
+
+#include "Enumeration.h"
+#include "OscillatorVoice.h"
+#include "PluginProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace testing_helpers
+{
+    // A processor prepared like a host would, playing a fresh default program.
+    struct ProcessorFixture
+    {
+        explicit ProcessorFixture (double rate = 48000.0, int block = 512)
+            : sampleRate (rate), blockSize (block)
+        {
+            processor.switchToProgram (processor.state->database->createProgram());
+            processor.setRateAndBufferSizeDetails (rate, block);
+            processor.prepareToPlay (rate, block);
+        }
+
+        ~ProcessorFixture()
+        {
+            processor.releaseResources();
+        }
+
+        // Sets a parameter of the current program by name and brings the engine to it.
+        void set (const char* name, float value)
+        {
+            for (int index = 0; index < Enumeration::numParameters; ++index)
+            {
+                if (Enumeration::getName (index) == name)
+                {
+                    processor.state->getCurrentProgram()->getParameter (index)->setValue (value);
+                    processor.synthAudioSource->parametersChanged();
+                    return;
+                }
+            }
+
+            ADD_FAILURE() << "no parameter " << name;
+        }
+
+        const EngineSettings& settings() { return processor.synthAudioSource->getSynth().settings; }
+
+        // Renders numSamples in host blocks; MIDI goes into the first block.
+        juce::AudioBuffer<float> render (int numSamples, juce::MidiBuffer midi = {}, int channels = 2)
+        {
+            juce::AudioBuffer<float> result (channels, numSamples);
+            result.clear();
+
+            for (int position = 0; position < numSamples; position += blockSize)
+            {
+                const auto length = juce::jmin (blockSize, numSamples - position);
+                juce::AudioBuffer<float> block (channels, length);
+                block.clear();
+
+                if (position == 0)
+                    processor.processBlock (block, midi);
+                else
+                {
+                    juce::MidiBuffer none;
+                    processor.processBlock (block, none);
+                }
+
+                for (int c = 0; c < channels; ++c)
+                    result.copyFrom (c, position, block, c, 0, length);
+            }
+
+            return result;
+        }
+
+        juce::AudioBuffer<float> renderNote (int note, float velocity, int numSamples)
+        {
+            juce::MidiBuffer midi;
+            midi.addEvent (juce::MidiMessage::noteOn (1, note, velocity), 0);
+            return render (numSamples, midi);
+        }
+
+        OscillatorVoice* voicePlaying (int note)
+        {
+            auto& synth = processor.synthAudioSource->getSynth();
+
+            for (int i = 0; i < synth.getNumVoices(); ++i)
+                if (auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i)))
+                    if (voice->isVoiceActive() && voice->getNote() == note)
+                        return voice;
+
+            return nullptr;
+        }
+
+        int countActiveVoices()
+        {
+            auto& synth = processor.synthAudioSource->getSynth();
+            int count = 0;
+
+            for (int i = 0; i < synth.getNumVoices(); ++i)
+                count += synth.getVoice (i)->isVoiceActive() ? 1 : 0;
+
+            return count;
+        }
+
+        const double sampleRate;
+        const int blockSize;
+        QuenbyAudioProcessor processor;
+    };
+
+    inline float peakOf (const juce::AudioBuffer<float>& buffer, int channel, int start = 0, int length = -1)
+    {
+        if (length < 0)
+            length = buffer.getNumSamples() - start;
+
+        return buffer.getMagnitude (channel, start, length);
+    }
+
+    // Frequency from the upward zero crossings between the first and the last one.
+    inline double measureFrequency (const juce::AudioBuffer<float>& buffer, int channel, int start, int length, double sampleRate)
+    {
+        const auto* data = buffer.getReadPointer (channel);
+        double first = -1.0, last = -1.0;
+        int crossings = 0;
+
+        for (int i = start + 1; i < start + length; ++i)
+        {
+            if (data[i - 1] < 0.0f && data[i] >= 0.0f)
+            {
+                const auto exact = (i - 1) + data[i - 1] / (data[i - 1] - data[i]);
+
+                if (first < 0.0)
+                    first = exact;
+                else
+                    ++crossings;
+
+                last = exact;
+            }
+        }
+
+        return crossings > 0 ? crossings * sampleRate / (last - first) : 0.0;
+    }
+}

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include <juce_events/juce_events.h>
+
+#include <cstdlib>
+
+// Every test runs with its application-data directory in a fresh temporary folder, so
+// no test reads or writes the user's program database.
+int main (int argc, char** argv)
+{
+    ::testing::InitGoogleTest (&argc, argv);
+
+    auto configHome = juce::File::createTempFile ("quenby-test-config");
+    configHome.createDirectory();
+    ::setenv ("XDG_CONFIG_HOME", configHome.getFullPathName().toRawUTF8(), 1);
+
+    int result = 0;
+    {
+        const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+        result = RUN_ALL_TESTS();
+    }
+
+    configHome.deleteRecursively();
+    return result;
+}

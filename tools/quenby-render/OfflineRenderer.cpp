@@ -1,0 +1,281 @@
+#include "OfflineRenderer.h"
+#include "Enumeration.h"
+#include "PluginProcessor.h"
+
+#include <juce_audio_formats/juce_audio_formats.h>
+
+namespace
+{
+    // The host's transport as the renderer plays it: running, 4/4, at a fixed tempo.
+    class RenderPlayHead : public juce::AudioPlayHead
+    {
+    public:
+        RenderPlayHead (double bpmToUse, double sampleRateToUse) : bpm (bpmToUse), sampleRate (sampleRateToUse) {}
+
+        juce::Optional<PositionInfo> getPosition() const override
+        {
+            PositionInfo info;
+            info.setBpm (bpm);
+            info.setTimeSignature (TimeSignature { 4, 4 });
+            info.setTimeInSamples (position);
+            info.setTimeInSeconds ((double) position / sampleRate);
+            info.setPpqPosition ((double) position / sampleRate * bpm / 60.0);
+            info.setIsPlaying (true);
+            return info;
+        }
+
+        juce::int64 position = 0;
+
+    private:
+        const double bpm, sampleRate;
+    };
+
+    // Every track's events merged, timestamps in seconds.
+    bool readMidiFile (const juce::File& file, juce::MidiMessageSequence& events, std::optional<double>& firstTempo, juce::String& error)
+    {
+        if (! file.existsAsFile())
+        {
+            error = "cannot find MIDI file " + file.getFullPathName();
+            return false;
+        }
+
+        juce::FileInputStream stream (file);
+        juce::MidiFile midi;
+
+        if (! stream.openedOk())
+        {
+            error = "cannot read MIDI file " + file.getFullPathName();
+            return false;
+        }
+
+        if (! midi.readFrom (stream))
+        {
+            error = file.getFullPathName() + " is not a Standard MIDI File";
+            return false;
+        }
+
+        juce::MidiMessageSequence tempos;
+        midi.findAllTempoEvents (tempos);
+
+        if (tempos.getNumEvents() > 0)
+        {
+            const auto secondsPerQuarter = tempos.getEventPointer (0)->message.getTempoSecondsPerQuarterNote();
+
+            if (secondsPerQuarter > 0.0)
+                firstTempo = 60.0 / secondsPerQuarter;
+        }
+
+        midi.convertTimestampTicksToSeconds();
+
+        for (int track = 0; track < midi.getNumTracks(); ++track)
+            events.addSequence (*midi.getTrack (track), 0.0);
+
+        events.sort();
+        return true;
+    }
+}
+
+OfflineRenderer::OfflineRenderer (const RenderOptions& optionsToUse)
+    : options (optionsToUse)
+{
+}
+
+int OfflineRenderer::findParameterIndex (const juce::String& name)
+{
+    for (int index = 0; index < Enumeration::numParameters; ++index)
+        if (Enumeration::getName (index) == name)
+            return index;
+
+    return -1;
+}
+
+juce::String OfflineRenderer::describe (const Result& result, const juce::File& outputFile)
+{
+    juce::StringArray peaks;
+
+    for (const auto peak : result.peaks)
+        peaks.add (peak > 0.0f ? juce::String (20.0 * std::log10 ((double) peak), 1) + " dBFS" : "silent");
+
+    return outputFile.getFullPathName() + ": " + juce::String (result.getAudioSeconds(), 2) + " s at "
+            + juce::String ((int) result.sampleRate) + " Hz, " + juce::String (result.bpm, 1) + " bpm; peak "
+            + peaks.joinIntoString (" | ") + "; " + juce::String (result.getRealTimeFactor(), 1) + "x real time";
+}
+
+bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& renderOptions, juce::String& error)
+{
+    auto* program = processor.state->getCurrentProgram();
+
+    for (const auto& [name, value] : renderOptions.parameterSets)
+    {
+        const auto index = findParameterIndex (name);
+
+        if (index < 0)
+        {
+            error = "unknown parameter '" + name + "' (names are like Osc1Gain, Filter1Cutoff, CurrentPlayMode)";
+            return false;
+        }
+
+        program->getParameter (index)->setValue (value);
+    }
+
+    processor.synthAudioSource->parametersChanged();
+    return true;
+}
+
+bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
+{
+    juce::MidiMessageSequence events;
+    std::optional<double> fileTempo;
+
+    if (! readMidiFile (options.midiFile, events, fileTempo, error))
+        return false;
+
+    const auto bpm = options.bpm.value_or (fileTempo.value_or (120.0));
+    const auto rate = options.sampleRate;
+    const auto numChannels = options.numChannels;
+    const auto blockSize = options.blockSize;
+
+    QuenbyAudioProcessor processor;
+
+    // Play a program with the default values, leaving the user's programs as they are.
+    processor.switchToProgram (processor.state->database->createProgram());
+
+    const auto channelSet = juce::AudioChannelSet::canonicalChannelSet (numChannels);
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add (channelSet);
+    layout.outputBuses.add (channelSet);
+
+    if (! processor.setBusesLayout (layout))
+    {
+        error = "the processor refused " + juce::String (numChannels) + " channel(s)";
+        return false;
+    }
+
+    RenderPlayHead playHead (bpm, rate);
+    processor.setPlayHead (&playHead);
+    processor.setRateAndBufferSizeDetails (rate, blockSize);
+    processor.prepareToPlay (rate, blockSize);
+
+    // One empty block lets the processor record the play head's tempo; the settings then
+    // take it up together with the --set values.
+    juce::AudioBuffer<float> buffer (numChannels, blockSize);
+    juce::MidiBuffer midi;
+    {
+        juce::AudioBuffer<float> empty (numChannels, 0);
+        processor.processBlock (empty, midi);
+    }
+
+    if (! applyParameterSets (processor, options, error))
+        return false;
+
+    const auto outputFile = options.outputFile;
+    juce::TemporaryFile temporary (outputFile);
+    std::unique_ptr<juce::AudioFormatWriter> writer;
+    {
+        auto stream = temporary.getFile().createOutputStream();
+
+        if (stream == nullptr || ! stream->openedOk())
+        {
+            error = "cannot write " + outputFile.getFullPathName();
+            return false;
+        }
+
+        juce::WavAudioFormat wav;
+        writer.reset (wav.createWriterFor (stream.get(), rate, (unsigned int) numChannels, options.bitsPerSample, {}, 0));
+
+        if (writer == nullptr)
+        {
+            error = "cannot write a WAV file with these settings";
+            return false;
+        }
+
+        stream.release();   // now owned by the writer
+    }
+
+    const auto lastEventSample = events.getNumEvents() > 0
+                                   ? (juce::int64) std::llround (events.getEndTime() * rate) : (juce::int64) 0;
+    const auto capSample = lastEventSample + (juce::int64) std::llround (options.tailSeconds * rate);
+    const auto silenceNeeded = (juce::int64) std::llround (0.5 * rate);
+    constexpr float silenceThreshold = 1.0e-6f;   // -120 dBFS
+
+    result = {};
+    result.sampleRate = rate;
+    result.bpm = bpm;
+    result.peaks.assign ((size_t) numChannels, 0.0f);
+
+    juce::int64 position = 0;
+    juce::int64 silentSamples = 0;
+    int nextEvent = 0;
+
+    while (true)
+    {
+        const bool eventsDone = nextEvent >= events.getNumEvents() && position >= lastEventSample;
+
+        if (eventsDone && (silentSamples >= silenceNeeded || position >= capSample))
+            break;
+
+        // Past the last event only up to the cap; before it, always whole host blocks.
+        const auto blockLength = eventsDone ? (int) juce::jmin ((juce::int64) blockSize, capSample - position)
+                                            : blockSize;
+
+        midi.clear();
+
+        while (nextEvent < events.getNumEvents())
+        {
+            const auto& message = events.getEventPointer (nextEvent)->message;
+            const auto eventSample = (juce::int64) std::llround (message.getTimeStamp() * rate);
+
+            if (eventSample >= position + blockLength)
+                break;
+
+            if (! message.isMetaEvent())
+                midi.addEvent (message, (int) juce::jmax ((juce::int64) 0, eventSample - position));
+
+            ++nextEvent;
+        }
+
+        buffer.setSize (numChannels, blockLength, false, false, true);
+        playHead.position = position;
+
+        const auto started = juce::Time::getMillisecondCounterHiRes();
+        processor.processBlock (buffer, midi);
+        result.processingSeconds += (juce::Time::getMillisecondCounterHiRes() - started) * 0.001;
+
+        bool blockSilent = true;
+
+        for (int channel = 0; channel < numChannels; ++channel)
+        {
+            const auto range = buffer.findMinMax (channel, 0, blockLength);
+            const auto peak = juce::jmax (std::abs (range.getStart()), std::abs (range.getEnd()));
+            result.peaks[(size_t) channel] = juce::jmax (result.peaks[(size_t) channel], peak);
+            blockSilent = blockSilent && peak <= silenceThreshold;
+        }
+
+        silentSamples = blockSilent ? silentSamples + blockLength : 0;
+
+        if (! writer->writeFromAudioSampleBuffer (buffer, 0, blockLength))
+        {
+            error = "failed writing " + outputFile.getFullPathName();
+            return false;
+        }
+
+        position += blockLength;
+
+        if (progress)
+            progress (juce::jlimit (0.0, 1.0, (double) position / (double) juce::jmax ((juce::int64) 1, lastEventSample + silenceNeeded)));
+    }
+
+    processor.releaseResources();
+    processor.setPlayHead (nullptr);
+    result.numSamples = position;
+
+    writer.reset();   // flushes and closes the temporary file
+
+    if (! temporary.overwriteTargetFileWithTemporary())
+    {
+        error = "cannot write " + outputFile.getFullPathName();
+        return false;
+    }
+
+    return true;
+}

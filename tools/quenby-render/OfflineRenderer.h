@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <functional>
+
+class QuenbyAudioProcessor;
+
+// Drives the real processor the way a host does: a play head with the tempo, the MIDI
+// file's events delivered in host-sized blocks, and rendering past the last event until
+// the output has been silent for a moment (or the tail cap is reached).
+class OfflineRenderer
+{
+public:
+    struct Result
+    {
+        juce::int64 numSamples = 0;
+        double sampleRate = 0.0;
+        double bpm = 120.0;
+        std::vector<float> peaks;          // per channel, linear
+        double processingSeconds = 0.0;    // time spent in processBlock
+
+        double getAudioSeconds() const noexcept     { return sampleRate > 0.0 ? (double) numSamples / sampleRate : 0.0; }
+        double getRealTimeFactor() const noexcept   { return processingSeconds > 0.0 ? getAudioSeconds() / processingSeconds : 0.0; }
+    };
+
+    using ProgressCallback = std::function<void (double proportionDone)>;
+
+    explicit OfflineRenderer (const RenderOptions& options);
+
+    // Renders to the options' output file; the file appears only when complete. On failure
+    // returns false, says why in error and leaves no file behind.
+    bool render (Result& result, juce::String& error, const ProgressCallback& progress = {});
+
+    // The one-line summary: file, duration, peak per channel in dBFS, real-time factor.
+    static juce::String describe (const Result& result, const juce::File& outputFile);
+
+    // The parameter index for a parameter name, or -1.
+    static int findParameterIndex (const juce::String& name);
+
+    // Applies --set values to the processor's current program and brings the engine to them.
+    static bool applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
+
+private:
+    const RenderOptions options;
+};

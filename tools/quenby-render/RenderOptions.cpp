@@ -1,0 +1,153 @@
+#include "RenderOptions.h"
+
+#include <cmath>
+
+namespace
+{
+    bool readNumber (const juce::String& text, double& result)
+    {
+        const auto trimmed = text.trim();
+
+        if (trimmed.isEmpty() || ! trimmed.containsOnly ("0123456789.-+eE"))
+            return false;
+
+        result = trimmed.getDoubleValue();
+        return std::isfinite (result);
+    }
+
+    bool readWholeNumber (const juce::String& text, int& result)
+    {
+        const auto trimmed = text.trim();
+
+        if (trimmed.isEmpty() || ! trimmed.containsOnly ("0123456789") || trimmed.length() > 9)
+            return false;
+
+        result = trimmed.getIntValue();
+        return true;
+    }
+}
+
+juce::String RenderOptions::getUsage()
+{
+    return "usage: quenby-render [options] input.mid output.wav\n"
+           "  --rate HZ          sample rate (default 48000)\n"
+           "  --block N          samples per block (default 512)\n"
+           "  --channels 1|2     output channels (default 2)\n"
+           "  --bits 16|24|32    sample format; 32 is floating point (default 32)\n"
+           "  --set NAME=VALUE   set a parameter of the program, as stored (repeatable)\n"
+           "  --bpm BPM          tempo reported by the play head (default: the file's first tempo, else 120)\n"
+           "  --tail SECONDS     longest render after the last MIDI event (default 30)\n";
+}
+
+std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& arguments, juce::String& error)
+{
+    RenderOptions options;
+    juce::StringArray files;
+
+    for (int i = 0; i < arguments.size(); ++i)
+    {
+        const auto& argument = arguments[i];
+
+        if (! argument.startsWith ("--") || argument == "--")
+        {
+            files.add (argument);
+            continue;
+        }
+
+        if (i + 1 >= arguments.size())
+        {
+            error = "option " + argument + " needs a value";
+            return {};
+        }
+
+        const auto value = arguments[++i];
+        double number = 0.0;
+
+        if (argument == "--rate")
+        {
+            if (! readNumber (value, number) || number < 8000.0 || number > 768000.0)
+            {
+                error = "--rate must be a sample rate between 8000 and 768000 Hz, not '" + value + "'";
+                return {};
+            }
+
+            options.sampleRate = number;
+        }
+        else if (argument == "--block")
+        {
+            if (! readWholeNumber (value, options.blockSize) || options.blockSize < 1 || options.blockSize > 65536)
+            {
+                error = "--block must be a whole number of samples from 1 to 65536, not '" + value + "'";
+                return {};
+            }
+        }
+        else if (argument == "--channels")
+        {
+            if (value != "1" && value != "2")
+            {
+                error = "--channels must be 1 or 2, not '" + value + "'";
+                return {};
+            }
+
+            options.numChannels = value.getIntValue();
+        }
+        else if (argument == "--bits")
+        {
+            if (value != "16" && value != "24" && value != "32")
+            {
+                error = "--bits must be 16, 24 or 32, not '" + value + "'";
+                return {};
+            }
+
+            options.bitsPerSample = value.getIntValue();
+        }
+        else if (argument == "--bpm")
+        {
+            if (! readNumber (value, number) || number <= 0.0 || number > 1000.0)
+            {
+                error = "--bpm must be a tempo above 0 and up to 1000, not '" + value + "'";
+                return {};
+            }
+
+            options.bpm = number;
+        }
+        else if (argument == "--tail")
+        {
+            if (! readNumber (value, number) || number < 0.0 || number > 3600.0)
+            {
+                error = "--tail must be a number of seconds from 0 to 3600, not '" + value + "'";
+                return {};
+            }
+
+            options.tailSeconds = number;
+        }
+        else if (argument == "--set")
+        {
+            const auto name = value.upToFirstOccurrenceOf ("=", false, false).trim();
+            const auto text = value.fromFirstOccurrenceOf ("=", false, false);
+
+            if (! value.contains ("=") || name.isEmpty() || ! readNumber (text, number))
+            {
+                error = "--set needs NAME=VALUE with a number, not '" + value + "'";
+                return {};
+            }
+
+            options.parameterSets.emplace_back (name, (float) number);
+        }
+        else
+        {
+            error = "unknown option " + argument;
+            return {};
+        }
+    }
+
+    if (files.size() != 2)
+    {
+        error = "expected an input MIDI file and an output WAV file";
+        return {};
+    }
+
+    options.midiFile = juce::File::getCurrentWorkingDirectory().getChildFile (files[0]);
+    options.outputFile = juce::File::getCurrentWorkingDirectory().getChildFile (files[1]);
+    return options;
+}

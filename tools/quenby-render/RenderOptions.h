@@ -1,0 +1,26 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <optional>
+#include <utility>
+
+// What quenby-render was asked to do, read from its command line.
+struct RenderOptions
+{
+    juce::File midiFile;
+    juce::File outputFile;
+    double sampleRate = 48000.0;
+    int blockSize = 512;
+    int numChannels = 2;
+    int bitsPerSample = 32;                 // 32 writes floating-point samples
+    std::optional<double> bpm;              // default: the MIDI file's first tempo, else 120
+    double tailSeconds = 30.0;              // cap on rendering after the last event
+    std::vector<std::pair<juce::String, float>> parameterSets;   // --set Name=value, in order
+
+    // Reads the arguments (without the program name). On failure returns an empty
+    // optional and says why in error.
+    static std::optional<RenderOptions> parse (const juce::StringArray& arguments, juce::String& error);
+
+    static juce::String getUsage();
+};

@@ -1,0 +1,80 @@
+#include "OfflineRenderer.h"
+
+#include <juce_events/juce_events.h>
+
+#include <iostream>
+
+namespace
+{
+    // A progress bar on standard error, shown only once a render has taken about a second.
+    class ProgressBar
+    {
+    public:
+        void update (double proportion)
+        {
+            const auto now = juce::Time::getMillisecondCounterHiRes();
+
+            if (now - startTime < 1000.0 || now - lastDrawn < 100.0)
+                return;
+
+            lastDrawn = now;
+            shown = true;
+            const int width = 40;
+            const auto filled = (int) (proportion * width);
+            std::cerr << "\r[" << std::string ((size_t) filled, '#') << std::string ((size_t) (width - filled), ' ')
+                      << "] " << (int) (proportion * 100.0) << "%" << std::flush;
+        }
+
+        void finish()
+        {
+            if (shown)
+                std::cerr << "\r" << std::string (50, ' ') << "\r" << std::flush;
+        }
+
+    private:
+        const double startTime = juce::Time::getMillisecondCounterHiRes();
+        double lastDrawn = 0.0;
+        bool shown = false;
+    };
+}
+
+int main (int argc, char* argv[])
+{
+    juce::StringArray arguments;
+
+    for (int i = 1; i < argc; ++i)
+        arguments.add (juce::CharPointer_UTF8 (argv[i]));
+
+    if (arguments.contains ("--help") || arguments.contains ("-h"))
+    {
+        std::cout << RenderOptions::getUsage();
+        return 0;
+    }
+
+    juce::String error;
+    const auto options = RenderOptions::parse (arguments, error);
+
+    if (! options.has_value())
+    {
+        std::cerr << "quenby-render: " << error << "\n" << RenderOptions::getUsage();
+        return 2;
+    }
+
+    const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+
+    OfflineRenderer renderer (*options);
+    OfflineRenderer::Result result;
+    ProgressBar progressBar;
+
+    const bool rendered = renderer.render (result, error, [&] (double proportion) { progressBar.update (proportion); });
+    progressBar.finish();
+
+    if (! rendered)
+    {
+        std::cerr << "quenby-render: " << error << std::endl;
+        return 1;
+    }
+
+    std::cout << OfflineRenderer::describe (result, options->outputFile) << std::endl;
+    return 0;
+}
