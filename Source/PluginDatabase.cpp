@@ -8,27 +8,6 @@ namespace
 {
     const char* const rootTag = "VELMORA_DATABASE";
     const char* const programTag = "PROGRAM";
-
-    std::unique_ptr<PluginProgram> readProgram (const juce::XmlElement& element)
-    {
-        auto program = std::make_unique<PluginProgram>();
-        program->setId (element.getStringAttribute ("ID", "ERROR"));
-        program->setName (element.getStringAttribute ("Name", "Empty"));
-        program->setBank (element.getStringAttribute ("Bank", "Empty"));
-        program->setCategory (element.getStringAttribute ("Category", "Empty"));
-        program->setSubType (element.getStringAttribute ("SubType", "Empty"));
-        program->setMode (element.getStringAttribute ("Mode", "Empty"));
-
-        for (int index = 0; index < program->getNumParameters(); ++index)
-        {
-            const auto name = Enumeration::getName (index);
-
-            if (element.hasAttribute (name))
-                program->getParameter (index)->setValue (PluginDatabase::textToValue (element.getStringAttribute (name)));
-        }
-
-        return program;
-    }
 }
 
 PluginDatabase::PluginDatabase()
@@ -44,11 +23,22 @@ juce::File PluginDatabase::getDatabaseFile()
 
 void PluginDatabase::load()
 {
+    const juce::CriticalSection unshared;
+    load (unshared, {});
+}
+
+void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::function<void()>& afterSwap)
+{
     const auto file = getDatabaseFile();
 
     if (! file.existsAsFile())
     {
-        save();
+        std::unique_ptr<juce::XmlElement> root;
+        {
+            const juce::ScopedLock lock (swapLock);
+            root = createXml();
+        }
+        writeToFile (*root);
         return;
     }
 
@@ -60,25 +50,42 @@ void PluginDatabase::load()
     juce::OwnedArray<PluginProgram> loaded;
 
     for (auto* child : root->getChildIterator())
+    {
         if (child->getTagName() == programTag)
-            loaded.add (readProgram (*child).release());
+        {
+            auto* program = loaded.add (new PluginProgram());
+            readProgramAttributes (*child, *program, "ERROR", "Empty");
+        }
+    }
 
-    replacePrograms (loaded);
-}
+    {
+        const juce::ScopedLock lock (swapLock);
+        programs.swapWith (loaded);
 
-void PluginDatabase::replacePrograms (juce::OwnedArray<PluginProgram>& newPrograms)
-{
-    programs.swapWith (newPrograms);
-    newPrograms.clear();
+        if (afterSwap)
+            afterSwap();
+    }
+
+    // loaded now holds the old programs, deleted here, outside the lock.
 }
 
 void PluginDatabase::save() const
 {
-    juce::XmlElement root (rootTag);
+    writeToFile (*createXml());
+}
+
+std::unique_ptr<juce::XmlElement> PluginDatabase::createXml() const
+{
+    auto root = std::make_unique<juce::XmlElement> (rootTag);
 
     for (auto* program : programs)
-        writeProgramAttributes (*program, *root.createNewChildElement (programTag));
+        writeProgramAttributes (*program, *root->createNewChildElement (programTag));
 
+    return root;
+}
+
+void PluginDatabase::writeToFile (const juce::XmlElement& root)
+{
     const auto file = getDatabaseFile();
 
     // A first run on a fresh account may find no application-data directory yet.
@@ -122,6 +129,25 @@ void PluginDatabase::writeProgramAttributes (const PluginProgram& program, juce:
     {
         const auto* parameter = program.getParameter (index);
         element.setAttribute (parameter->getName(), valueToText (parameter->getValue()));
+    }
+}
+
+void PluginDatabase::readProgramAttributes (const juce::XmlElement& element, PluginProgram& program,
+                                            const juce::String& missingId, const juce::String& missingText)
+{
+    program.setId (element.getStringAttribute ("ID", missingId));
+    program.setName (element.getStringAttribute ("Name", missingText));
+    program.setBank (element.getStringAttribute ("Bank", missingText));
+    program.setCategory (element.getStringAttribute ("Category", missingText));
+    program.setSubType (element.getStringAttribute ("SubType", missingText));
+    program.setMode (element.getStringAttribute ("Mode", missingText));
+
+    for (int index = 0; index < program.getNumParameters(); ++index)
+    {
+        const auto name = Enumeration::getName (index);
+
+        if (element.hasAttribute (name))
+            program.getParameter (index)->setValue (textToValue (element.getStringAttribute (name)));
     }
 }
 

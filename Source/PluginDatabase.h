@@ -4,6 +4,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
+
 // All programs of the instrument, in the order of the file and of the editor's list,
 // kept in "VelmoraDatabase.xml" in the user's application-data directory.
 class PluginDatabase
@@ -17,10 +19,24 @@ public:
     // Replaces the list with the file's programs; creates the file from the programs in
     // memory when it does not exist. A file that cannot be parsed, or whose root is not a
     // program database, changes nothing and is not touched.
+    // Only for a list that no other thread can reach at the same time.
     void load();
+
+    // The same for a list other threads use: the new programs are built first, then swapped
+    // in while swapLock is held, and afterSwap runs still under it so that the owner can
+    // point at the new programs before anyone else sees the list. afterSwap runs only when
+    // the list was replaced; the old programs are still alive then, and are deleted after
+    // the lock is released.
+    void load (const juce::CriticalSection& swapLock, const std::function<void()>& afterSwap);
 
     // Writes the whole list. A failed write is not reported and leaves the previous file.
     void save() const;
+
+    // The file's content for the current list: the root element with one child per program.
+    std::unique_ptr<juce::XmlElement> createXml() const;
+
+    // Writes a database element to the file, through a temporary file that replaces it.
+    static void writeToFile (const juce::XmlElement& root);
 
     // Appends a new program named "Empty" + the number of programs before it. Not saved.
     PluginProgram* createProgram();
@@ -35,15 +51,18 @@ public:
     // The element of one program: identifier, texts and every parameter by name.
     static void writeProgramAttributes (const PluginProgram& program, juce::XmlElement& element);
 
+    // The reverse: the identifier and texts from their attributes, or the given fallbacks
+    // when an attribute is missing; each parameter whose name is an attribute gets its
+    // value, the others keep theirs.
+    static void readProgramAttributes (const juce::XmlElement& element, PluginProgram& program,
+                                       const juce::String& missingId, const juce::String& missingText);
+
     // Numbers are written in the shortest general notation with up to 20 significant
     // digits, so that every float survives a save and reload bit for bit.
     static juce::String valueToText (float value);
 
     // Text that is not a finite number reads as 0.
     static float textToValue (const juce::String& text);
-
-    // Replaces the programs in memory with the given list; used by load().
-    void replacePrograms (juce::OwnedArray<PluginProgram>& newPrograms);
 
 private:
     juce::OwnedArray<PluginProgram> programs;

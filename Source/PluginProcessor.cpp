@@ -1,10 +1,20 @@
 #include "PluginProcessor.h"
+#include "Enumeration.h"
+#include "HostParameter.h"
 #include "OscillatorVoice.h"
+
+namespace
+{
+    const char* const settingsTag = "VELMORA_SETTINGS";
+}
 
 QuenbyAudioProcessor::QuenbyAudioProcessor()
     : AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo(), true)
                                        .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
 {
+    for (int index = 0; index < Enumeration::numParameters; ++index)
+        addParameter (new HostParameter (*this, index));
+
     state = std::make_unique<PluginState>();
     state->database->load();
     state->setCurrentProgram (state->database->getProgram (0));
@@ -125,12 +135,93 @@ void QuenbyAudioProcessor::setCurrentProgram (int)                          {}
 const juce::String QuenbyAudioProcessor::getProgramName (int)               { return {}; }
 void QuenbyAudioProcessor::changeProgramName (int, const juce::String&)     {}
 
-void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock&)
+int QuenbyAudioProcessor::getNumParameters()
 {
+    return Enumeration::numParameters;
 }
 
-void QuenbyAudioProcessor::setStateInformation (const void*, int)
+float QuenbyAudioProcessor::getParameter (int index)
 {
+    const juce::ScopedLock lock (getCallbackLock());
+
+    if (const auto* parameter = state->getCurrentProgram()->getParameter (index))
+        return parameter->getValue();
+
+    return 0.0f;
+}
+
+void QuenbyAudioProcessor::setParameter (int index, float newValue)
+{
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        auto* parameter = state->getCurrentProgram()->getParameter (index);
+
+        if (parameter == nullptr)
+            return;
+
+        parameter->setValue (newValue);
+        synthAudioSource->parametersChanged();
+    }
+
+    hostChangedParameter = true;
+}
+
+// Every program has the same parameters, so the name depends on the index alone.
+const juce::String QuenbyAudioProcessor::getParameterName (int index)
+{
+    return juce::isPositiveAndBelow (index, Enumeration::numParameters) ? Enumeration::getName (index) : juce::String();
+}
+
+juce::String QuenbyAudioProcessor::getParameterName (int index, int maximumStringLength)
+{
+    return getParameterName (index).substring (0, maximumStringLength);
+}
+
+const juce::String QuenbyAudioProcessor::getParameterText (int index)
+{
+    return getParameterName (index);
+}
+
+juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStringLength)
+{
+    return getParameterName (index, maximumStringLength);
+}
+
+void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    juce::XmlElement element (settingsTag);
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        PluginDatabase::writeProgramAttributes (*state->getCurrentProgram(), element);
+    }
+
+    copyXmlToBinary (element, destData);
+}
+
+void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto element = getXmlFromBinary (data, sizeInBytes);
+
+    if (element == nullptr)
+        return;
+
+    const juce::ScopedLock lock (getCallbackLock());
+
+    if (element->hasTagName (settingsTag))
+    {
+        stopAllNotes();
+
+        auto& database = *state->database;
+        auto* program = database.findProgram (element->getStringAttribute ("ID"));
+
+        if (program == nullptr)
+            program = database.createProgram();
+
+        PluginDatabase::readProgramAttributes (*element, *program, {}, {});
+        state->setCurrentProgram (program);
+    }
+
+    synthAudioSource->parametersChanged();
 }
 
 void QuenbyAudioProcessor::stopAllNotes()
@@ -156,6 +247,35 @@ void QuenbyAudioProcessor::switchToProgram (PluginProgram* program)
     const juce::ScopedLock lock (getCallbackLock());
     state->setCurrentProgram (program);
     synthAudioSource->parametersChanged();
+}
+
+void QuenbyAudioProcessor::reloadDatabase()
+{
+    state->database->load (getCallbackLock(), [this]
+    {
+        // The old programs are still alive here; the current one is among them.
+        const auto& edited = *state->getCurrentProgram();
+        auto& database = *state->database;
+        auto* program = database.findProgram (edited.getId());
+
+        if (program == nullptr)
+            program = database.createProgram();
+
+        program->copyFrom (edited);
+        state->setCurrentProgram (program);
+        synthAudioSource->parametersChanged();
+    });
+}
+
+void QuenbyAudioProcessor::saveDatabase()
+{
+    std::unique_ptr<juce::XmlElement> root;
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        root = state->database->createXml();
+    }
+
+    PluginDatabase::writeToFile (*root);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -35,6 +35,18 @@ public:
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
+    // Host parameters: the current program's values, stored unchanged; the name is also the
+    // value text. Indices outside 0 ... 70 read as 0 or an empty text, and sets to them are
+    // ignored. Any thread: calls that reach the program take the callback lock, which the
+    // audio thread may already hold (VST3 and LV2 hosts deliver automation there).
+    int getNumParameters() override;
+    float getParameter (int index) override;
+    void setParameter (int index, float newValue) override;
+    const juce::String getParameterName (int index) override;
+    juce::String getParameterName (int index, int maximumStringLength) override;
+    const juce::String getParameterText (int index) override;
+    juce::String getParameterText (int index, int maximumStringLength) override;
+
     int getNumPrograms() override;
     int getCurrentProgram() override;
     void setCurrentProgram (int index) override;
@@ -50,6 +62,15 @@ public:
 
     // Makes a program current and brings the engine to it, safely against the audio thread.
     void switchToProgram (PluginProgram* program);
+
+    // Replaces the programs in memory with the database file's and carries the current
+    // program's contents over to the program with its identifier (created when the file
+    // has none), which stays current: unsaved edits of the current program survive.
+    // Message thread; safe while host threads and the audio thread use the programs.
+    void reloadDatabase();
+
+    // Writes the programs in memory to the database file. Message thread.
+    void saveDatabase();
 
     std::atomic<bool> hostChangedParameter { false };
     std::unique_ptr<PluginState> state;
