@@ -6,6 +6,7 @@
 namespace
 {
     const char* const settingsTag = "VELMORA_SETTINGS";
+    constexpr int chunkMagicNumber = 0x21324356;
 }
 
 QuenbyAudioProcessor::QuenbyAudioProcessor()
@@ -195,7 +196,16 @@ void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
         PluginDatabase::writeProgramAttributes (*state->getCurrentProgram(), element);
     }
 
-    copyXmlToBinary (element, destData);
+    // JUCE's binary XML layout (what getXmlFromBinary reads): magic number, little-endian
+    // length of the text, the element on one line without an XML declaration, a zero byte.
+    const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    const auto numBytes = text.getNumBytesAsUTF8();
+
+    juce::MemoryOutputStream out (destData, false);
+    out.writeInt (chunkMagicNumber);
+    out.writeInt ((int) numBytes);
+    out.write (text.toRawUTF8(), numBytes);
+    out.writeByte (0);
 }
 
 void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)

@@ -14,6 +14,11 @@ int main (int argc, char** argv)
     configHome.createDirectory();
     ::setenv ("XDG_CONFIG_HOME", configHome.getFullPathName().toRawUTF8(), 1);
 
+    // JUCE on Linux does not read XDG_CONFIG_HOME from the environment: it takes the
+    // application-data directory from ~/.config/user-dirs.dirs, else ~/.config, with ~
+    // from HOME. A temporary HOME keeps the tests away from the user's files.
+    ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);
+
     int result = 0;
     {
         const juce::ScopedJuceInitialiser_GUI juceInitialiser;

@@ -103,8 +103,6 @@ juce::String OfflineRenderer::describe (const Result& result, const juce::File& 
 
 bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& renderOptions, juce::String& error)
 {
-    auto* program = processor.state->getCurrentProgram();
-
     for (const auto& [name, value] : renderOptions.parameterSets)
     {
         const auto index = findParameterIndex (name);
@@ -115,11 +113,84 @@ bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const
             return false;
         }
 
-        program->getParameter (index)->setValue (value);
+        processor.setParameter (index, value);
     }
 
-    processor.synthAudioSource->parametersChanged();
     return true;
+}
+
+bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderOptions& renderOptions, juce::String& error)
+{
+    auto& database = *processor.state->database;
+    PluginProgram* program = nullptr;
+
+    if (renderOptions.programName.isNotEmpty())
+    {
+        for (int i = 0; i < database.getNumPrograms() && program == nullptr; ++i)
+            if (database.getProgram (i)->getName() == renderOptions.programName)
+                program = database.getProgram (i);
+
+        if (program == nullptr)
+        {
+            error = "no program named '" + renderOptions.programName + "' in " + PluginDatabase::getDatabaseFile().getFullPathName();
+            return false;
+        }
+    }
+    else
+    {
+        // A program with the default values, leaving the user's programs as they are.
+        program = database.createProgram();
+    }
+
+    processor.switchToProgram (program);
+
+    if (renderOptions.stateFile != juce::File())
+    {
+        juce::MemoryBlock chunk;
+
+        if (! renderOptions.stateFile.loadFileAsData (chunk))
+        {
+            error = "cannot read state file " + renderOptions.stateFile.getFullPathName();
+            return false;
+        }
+
+        // The processor ignores what it cannot read; the renderer says so instead.
+        const auto element = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
+
+        if (element == nullptr || ! element->hasTagName ("VELMORA_SETTINGS"))
+        {
+            error = renderOptions.stateFile.getFullPathName() + " is not a Quenby state chunk";
+            return false;
+        }
+
+        processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+    }
+
+    if (! applyParameterSets (processor, renderOptions, error))
+        return false;
+
+    if (renderOptions.saveStateFile != juce::File())
+    {
+        juce::MemoryBlock chunk;
+        processor.getStateInformation (chunk);
+
+        const juce::TemporaryFile temporary (renderOptions.saveStateFile);
+
+        if (! temporary.getFile().replaceWithData (chunk.getData(), chunk.getSize())
+             || ! temporary.overwriteTargetFileWithTemporary())
+        {
+            error = "cannot write state file " + renderOptions.saveStateFile.getFullPathName();
+            return false;
+        }
+    }
+
+    return true;
+}
+
+bool OfflineRenderer::saveStateOnly (juce::String& error)
+{
+    QuenbyAudioProcessor processor;
+    return setUpSound (processor, options, error);
 }
 
 bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
@@ -136,9 +207,6 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     const auto blockSize = options.blockSize;
 
     QuenbyAudioProcessor processor;
-
-    // Play a program with the default values, leaving the user's programs as they are.
-    processor.switchToProgram (processor.state->database->createProgram());
 
     const auto channelSet = juce::AudioChannelSet::canonicalChannelSet (numChannels);
     juce::AudioProcessor::BusesLayout layout;
@@ -157,7 +225,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     processor.prepareToPlay (rate, blockSize);
 
     // One empty block lets the processor record the play head's tempo; the settings then
-    // take it up together with the --set values.
+    // take it up together with the program, state and --set values.
     juce::AudioBuffer<float> buffer (numChannels, blockSize);
     juce::MidiBuffer midi;
     {
@@ -165,7 +233,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
         processor.processBlock (empty, midi);
     }
 
-    if (! applyParameterSets (processor, options, error))
+    if (! setUpSound (processor, options, error))
         return false;
 
     const auto outputFile = options.outputFile;

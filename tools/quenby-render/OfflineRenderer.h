@@ -38,8 +38,16 @@ public:
     // The parameter index for a parameter name, or -1.
     static int findParameterIndex (const juce::String& name);
 
-    // Applies --set values to the processor's current program and brings the engine to them.
+    // Applies --set values the way a host does, through setParameter.
     static bool applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
+
+    // Brings the processor to the sound the options ask for: the --program of the database
+    // (else a new program with the default values), then the --state chunk, then the --set
+    // values; then writes the state chunk to the --save-state file.
+    static bool setUpSound (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
+
+    // For options without MIDI and WAV files: sets up the sound and only writes its state.
+    bool saveStateOnly (juce::String& error);
 
 private:
     const RenderOptions options;

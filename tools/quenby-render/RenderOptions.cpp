@@ -30,11 +30,16 @@ namespace
 juce::String RenderOptions::getUsage()
 {
     return "usage: quenby-render [options] input.mid output.wav\n"
+           "       quenby-render [--program NAME] [--state FILE] [--set NAME=VALUE ...] --save-state FILE\n"
            "  --rate HZ          sample rate (default 48000)\n"
            "  --block N          samples per block (default 512)\n"
            "  --channels 1|2     output channels (default 2)\n"
            "  --bits 16|24|32    sample format; 32 is floating point (default 32)\n"
+           "  --program NAME     play the first program of that name in the program database\n"
+           "                     (default: a new program with the default values)\n"
+           "  --state FILE       restore a state chunk saved by a host or by --save-state\n"
            "  --set NAME=VALUE   set a parameter of the program, as stored (repeatable)\n"
+           "  --save-state FILE  write the state chunk after --program, --state and --set\n"
            "  --bpm BPM          tempo reported by the play head (default: the file's first tempo, else 120)\n"
            "  --tail SECONDS     longest render after the last MIDI event (default 30)\n";
 }
@@ -134,12 +139,30 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.parameterSets.emplace_back (name, (float) number);
         }
+        else if (argument == "--program")
+        {
+            options.programName = value;
+        }
+        else if (argument == "--state" || argument == "--save-state")
+        {
+            if (value.isEmpty())
+            {
+                error = argument + " needs a file name";
+                return {};
+            }
+
+            const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+            (argument == "--state" ? options.stateFile : options.saveStateFile) = file;
+        }
         else
         {
             error = "unknown option " + argument;
             return {};
         }
     }
+
+    if (files.isEmpty() && options.saveStateFile != juce::File())
+        return options;
 
     if (files.size() != 2)
     {

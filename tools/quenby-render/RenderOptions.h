@@ -17,6 +17,12 @@ struct RenderOptions
     std::optional<double> bpm;              // default: the MIDI file's first tempo, else 120
     double tailSeconds = 30.0;              // cap on rendering after the last event
     std::vector<std::pair<juce::String, float>> parameterSets;   // --set Name=value, in order
+    juce::String programName;               // --program: play the database's program of that name
+    juce::File stateFile;                   // --state: a saved state chunk restored before rendering
+    juce::File saveStateFile;               // --save-state: where the resulting state chunk goes
+
+    // False when only --save-state was asked for, without MIDI and WAV files.
+    bool rendersAudio() const               { return midiFile != juce::File(); }
 
     // Reads the arguments (without the program name). On failure returns an empty
     // optional and says why in error.

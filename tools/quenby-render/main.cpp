@@ -63,6 +63,19 @@ int main (int argc, char* argv[])
     const juce::ScopedJuceInitialiser_GUI juceInitialiser;
 
     OfflineRenderer renderer (*options);
+
+    if (! options->rendersAudio())
+    {
+        if (! renderer.saveStateOnly (error))
+        {
+            std::cerr << "quenby-render: " << error << std::endl;
+            return 1;
+        }
+
+        std::cout << options->saveStateFile.getFullPathName() << ": state saved" << std::endl;
+        return 0;
+    }
+
     OfflineRenderer::Result result;
     ProgressBar progressBar;
 
