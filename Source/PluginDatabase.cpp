@@ -162,5 +162,13 @@ juce::String PluginDatabase::valueToText (float value)
 float PluginDatabase::textToValue (const juce::String& text)
 {
     const auto value = (float) text.getDoubleValue();
-    return std::isfinite (value) ? value : 0.0f;
+
+    if (! std::isfinite (value))
+        return 0.0f;
+
+    // JUCE's parser drops the sign of zero; keep it so "-0" comes back bit for bit.
+    if (value == 0.0f && text.trimStart().startsWithChar ('-'))
+        return -0.0f;
+
+    return value;
 }

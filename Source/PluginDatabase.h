@@ -61,7 +61,8 @@ public:
     // digits, so that every float survives a save and reload bit for bit.
     static juce::String valueToText (float value);
 
-    // Text that is not a finite number reads as 0.
+    // Text that is not a number reads as 0, and so does one beyond the float range, so that
+    // no program ever holds an infinity or a NaN.
     static float textToValue (const juce::String& text);
 
 private:

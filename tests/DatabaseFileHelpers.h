@@ -1,0 +1,57 @@
+#pragma once
+
+#include "PluginDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_helpers
+{
+    // The program database file, removed before and after each test. Tests run with a
+    // temporary HOME (TestMain.cpp); a file anywhere else stops the test before any write.
+    class DatabaseFileTest : public ::testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            const auto temporaryFolder = juce::File::getSpecialLocation (juce::File::tempDirectory);
+            ASSERT_TRUE (databaseFile.isAChildOf (temporaryFolder)) << databaseFile.getFullPathName();
+            removeDatabaseFile();
+        }
+
+        void TearDown() override
+        {
+            removeDatabaseFile();
+        }
+
+        void removeDatabaseFile()
+        {
+            if (databaseFile.isDirectory())
+                databaseFile.deleteRecursively();
+            else
+                databaseFile.deleteFile();
+        }
+
+        void writeDatabaseFile (const juce::String& text)
+        {
+            databaseFile.getParentDirectory().createDirectory();
+            ASSERT_TRUE (databaseFile.replaceWithText (text));
+        }
+
+        static juce::String programElement (const juce::String& attributes)
+        {
+            return "<PROGRAM " + attributes + "/>";
+        }
+
+        static juce::String databaseText (const juce::String& children, const juce::String& rootTag = "VELMORA_DATABASE")
+        {
+            return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + rootTag + ">" + children + "</" + rootTag + ">\n";
+        }
+
+        const juce::File databaseFile = PluginDatabase::getDatabaseFile();
+    };
+
+    inline bool sameBits (float a, float b)
+    {
+        return std::memcmp (&a, &b, sizeof (float)) == 0;
+    }
+}
