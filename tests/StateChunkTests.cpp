@@ -1,0 +1,229 @@
+#include "DatabaseFileHelpers.h"
+#include "Enumeration.h"
+#include "TestHelpers.h"
+
+using namespace testing_helpers;
+
+namespace
+{
+    juce::MemoryBlock chunkOf (QuenbyAudioProcessor& processor)
+    {
+        juce::MemoryBlock chunk;
+        processor.getStateInformation (chunk);
+        return chunk;
+    }
+
+    juce::MemoryBlock chunkWithText (const juce::String& xmlText)
+    {
+        const auto element = juce::parseXML (xmlText);
+        juce::MemoryBlock chunk;
+        juce::AudioProcessor::copyXmlToBinary (*element, chunk);
+        return chunk;
+    }
+
+    void restore (QuenbyAudioProcessor& processor, const juce::MemoryBlock& chunk)
+    {
+        processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+    }
+
+    juce::uint32 littleEndianWordAt (const juce::MemoryBlock& block, size_t offset)
+    {
+        const auto* bytes = static_cast<const juce::uint8*> (block.getData()) + offset;
+        return (juce::uint32) bytes[0] | ((juce::uint32) bytes[1] << 8) | ((juce::uint32) bytes[2] << 16) | ((juce::uint32) bytes[3] << 24);
+    }
+
+    // Gives the current program distinct texts and a distinct value for every parameter.
+    void makeDistinct (PluginProgram& program)
+    {
+        program.setName ("Bell & <Pad>");
+        program.setBank ("User");
+        program.setCategory ("Keys");
+        program.setSubType ("");
+        program.setMode ("Poly \"wide\"");
+
+        for (int index = 0; index < 71; ++index)
+            program.getParameter (index)->setValue ((float) index / 71.0f + 0.003f);
+    }
+}
+
+class StateChunk : public DatabaseFileTest
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFileTest::SetUp();
+        source = std::make_unique<QuenbyAudioProcessor>();
+    }
+
+    void TearDown() override
+    {
+        source.reset();
+        DatabaseFileTest::TearDown();
+    }
+
+    std::unique_ptr<QuenbyAudioProcessor> source;
+};
+
+TEST_F (StateChunk, IsTheSettingsElementInJucesBinaryXmlLayout)
+{
+    const auto chunk = chunkOf (*source);
+
+    ASSERT_GT (chunk.getSize(), 9u);
+    EXPECT_EQ (littleEndianWordAt (chunk, 0), 0x21324356u);
+    EXPECT_EQ (littleEndianWordAt (chunk, 4), (juce::uint32) chunk.getSize() - 9u);
+    EXPECT_EQ (static_cast<const char*> (chunk.getData())[chunk.getSize() - 1], 0);
+
+    const juce::String text (juce::CharPointer_UTF8 (static_cast<const char*> (chunk.getData()) + 8));
+    EXPECT_TRUE (text.startsWith ("<VELMORA_SETTINGS ID=\"" + source->state->getCurrentProgram()->getId() + "\" Name=\"Initial Program\""));
+    EXPECT_FALSE (text.containsChar ('\n'));
+
+    const auto element = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
+    ASSERT_NE (element, nullptr);
+    EXPECT_EQ (element->getNumChildElements(), 0);
+    ASSERT_EQ (element->getNumAttributes(), 6 + 71);
+
+    const char* const texts[] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
+
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ (element->getAttributeName (i), texts[i]);
+
+    for (int index = 0; index < 71; ++index)
+        EXPECT_EQ (element->getAttributeName (6 + index), Enumeration::getName (index));
+}
+
+TEST_F (StateChunk, RestoreIntoAFreshProcessorOverwritesTheProgramWithTheSameIdentifier)
+{
+    auto& program = *source->state->getCurrentProgram();
+    makeDistinct (program);
+    const auto chunk = chunkOf (*source);
+
+    QuenbyAudioProcessor fresh;   // loads the same file: the same identifier, default values
+    auto& database = *fresh.state->database;
+    auto* second = database.createProgram();
+    fresh.switchToProgram (second);
+    ASSERT_EQ (database.getProgram (0)->getId(), program.getId());
+
+    restore (fresh, chunk);
+
+    ASSERT_EQ (database.getNumPrograms(), 2);
+    auto* restored = database.getProgram (0);
+    EXPECT_EQ (fresh.state->getCurrentProgram(), restored);
+    EXPECT_EQ (restored->getId(), program.getId());
+    EXPECT_EQ (restored->getName(), "Bell & <Pad>");
+    EXPECT_EQ (restored->getBank(), "User");
+    EXPECT_EQ (restored->getCategory(), "Keys");
+    EXPECT_EQ (restored->getSubType(), "");
+    EXPECT_EQ (restored->getMode(), "Poly \"wide\"");
+
+    for (int index = 0; index < 71; ++index)
+        EXPECT_TRUE (sameBits (restored->getParameter (index)->getValue(), program.getParameter (index)->getValue()))
+            << Enumeration::getName (index);
+
+    EXPECT_EQ (fresh.synthAudioSource->getSynth().settings.MasterVolume.load(), 2.0 * (double) program.getParameter (67)->getValue());
+    EXPECT_FALSE (fresh.hostChangedParameter);
+}
+
+TEST_F (StateChunk, UnknownIdentifierAppendsAProgramWithDefaultsForMissingValues)
+{
+    const auto chunk = chunkWithText ("<VELMORA_SETTINGS ID=\"from-another-machine\" Name=\"Travelled\" Osc1Gain=\"0.25\" Extra=\"1\"/>");
+    const auto before = source->state->database->getNumPrograms();
+
+    restore (*source, chunk);
+
+    auto& database = *source->state->database;
+    ASSERT_EQ (database.getNumPrograms(), before + 1);
+    auto* added = database.getProgram (before);
+    EXPECT_EQ (source->state->getCurrentProgram(), added);
+    EXPECT_EQ (added->getId(), "from-another-machine");
+    EXPECT_EQ (added->getName(), "Travelled");
+    EXPECT_EQ (added->getBank(), "");                  // missing texts become empty, not "Factory"
+    EXPECT_EQ (added->getCategory(), "");
+
+    for (int index = 0; index < 71; ++index)
+        EXPECT_EQ (added->getParameter (index)->getValue(), index == 2 ? 0.25f : PluginParameter::getDefaultValue (index))
+            << Enumeration::getName (index);
+}
+
+TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHad)
+{
+    auto& program = *source->state->getCurrentProgram();
+    program.getParameter (4)->setValue (0.875f);
+
+    restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\"/>"));
+
+    EXPECT_EQ (source->state->database->getNumPrograms(), 1);
+    EXPECT_EQ (program.getParameter (2)->getValue(), 0.25f);
+    EXPECT_EQ (program.getParameter (4)->getValue(), 0.875f);
+    EXPECT_EQ (program.getName(), "");
+}
+
+TEST_F (StateChunk, ChunkWithoutIdentifierMatchesTheEmptyIdentifier)
+{
+    const auto chunk = chunkWithText ("<VELMORA_SETTINGS Name=\"No id\"/>");
+
+    restore (*source, chunk);
+    auto& database = *source->state->database;
+    ASSERT_EQ (database.getNumPrograms(), 2);
+    EXPECT_EQ (database.getProgram (1)->getId(), "");
+    EXPECT_EQ (source->state->getCurrentProgram(), database.getProgram (1));
+
+    source->switchToProgram (database.getProgram (0));
+    restore (*source, chunk);
+    EXPECT_EQ (database.getNumPrograms(), 2);
+    EXPECT_EQ (source->state->getCurrentProgram(), database.getProgram (1));
+}
+
+TEST_F (StateChunk, RestoreStopsTheNotesThatWereSounding)
+{
+    ProcessorFixture fixture;
+    fixture.renderNote (60, 1.0f, 512);
+    ASSERT_NE (fixture.voicePlaying (60), nullptr);
+
+    restore (fixture.processor, chunkOf (fixture.processor));
+
+    EXPECT_EQ (fixture.voicePlaying (60), nullptr);
+}
+
+TEST_F (StateChunk, ASettingsElementOfAnotherTagChangesNoProgramButRecomputes)
+{
+    auto& program = *source->state->getCurrentProgram();
+    const auto id = program.getId();
+    program.getParameter (67)->setValue (0.25f);           // not yet seen by the engine
+    ASSERT_EQ (source->synthAudioSource->getSynth().settings.MasterVolume.load(), 1.0);
+
+    restore (*source, chunkWithText ("<VELMORA_DATABASE ID=\"" + id + "\" Name=\"Other\" MasterVolume=\"0.75\"/>"));
+
+    EXPECT_EQ (source->state->database->getNumPrograms(), 1);
+    EXPECT_EQ (program.getName(), "Initial Program");
+    EXPECT_EQ (program.getParameter (67)->getValue(), 0.25f);
+    EXPECT_EQ (source->synthAudioSource->getSynth().settings.MasterVolume.load(), 0.5);
+}
+
+class UnreadableStateChunk : public StateChunk,
+                             public ::testing::WithParamInterface<std::vector<juce::uint8>>
+{
+};
+
+TEST_P (UnreadableStateChunk, ChangesNothingAndRecomputesNothing)
+{
+    auto& program = *source->state->getCurrentProgram();
+    program.getParameter (67)->setValue (0.25f);           // not yet seen by the engine
+    const auto before = chunkOf (*source);
+
+    const auto& bytes = GetParam();
+    source->setStateInformation (bytes.data(), (int) bytes.size());
+
+    EXPECT_EQ (source->state->database->getNumPrograms(), 1);
+    EXPECT_EQ (source->state->getCurrentProgram(), &program);
+    EXPECT_EQ (chunkOf (*source), before);
+    EXPECT_EQ (source->synthAudioSource->getSynth().settings.MasterVolume.load(), 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P (Data, UnreadableStateChunk, ::testing::Values (
+    std::vector<juce::uint8> { 0xde, 0xad, 0xbe, 0xef },
+    std::vector<juce::uint8> {},
+    // Wrong magic number before a readable element.
+    std::vector<juce::uint8> { 0x57, 0x43, 0x32, 0x21, 19, 0, 0, 0, '<', 'V', 'E', 'L', 'M', 'O', 'R', 'A', '_',
+                               'S', 'E', 'T', 'T', 'I', 'N', 'G', 'S', '/', '>', 0 },
+    // The right magic number and text that does not parse.
+    std::vector<juce::uint8> { 0x56, 0x43, 0x32, 0x21, 6, 0, 0, 0, '<', 'V', 'E', 'L', ' ', '<', 0 }));
