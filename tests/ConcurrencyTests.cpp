@@ -1,0 +1,103 @@
+#include "DatabaseFileHelpers.h"
+#include "TestHelpers.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using namespace testing_helpers;
+
+using Concurrency = DatabaseFileTest;
+
+// Host parameter sets and state restores, database reloads and saves, and rendering on
+// three threads at once, the rendering under the callback lock as JUCE's wrappers call it.
+// Build with -DQUENBY_TSAN=ON to have ThreadSanitizer watch it.
+TEST_F (Concurrency, HostCallsDatabaseReloadsAndRenderingRunTogether)
+{
+    ProcessorFixture fixture;
+    auto& processor = fixture.processor;
+    processor.saveDatabase();
+
+    juce::MemoryBlock chunk;
+    processor.getStateInformation (chunk);
+
+    const int hostIndices[] = { 2, 3, 4, 11, 67, 70 };   // gains, detune, pan, volume, play mode
+    std::atomic<bool> stop { false };
+    std::atomic<int> hostRounds { 0 }, reloads { 0 }, blocks { 0 };
+    std::atomic<bool> outputFinite { true };
+
+    std::thread host ([&]
+    {
+        juce::Random random (1);
+
+        while (! stop)
+        {
+            for (const auto index : hostIndices)
+                processor.setParameter (index, index == 70 ? (float) random.nextInt (2) : random.nextFloat());
+
+            processor.getParameters()[2]->setValue (random.nextFloat());
+            processor.getParameter (67);
+
+            juce::MemoryBlock saved;
+            processor.getStateInformation (saved);
+            processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+            ++hostRounds;
+        }
+    });
+
+    std::thread editor ([&]
+    {
+        while (! stop)
+        {
+            processor.reloadDatabase();
+
+            if (reloads % 4 == 0)
+                processor.saveDatabase();
+
+            ++reloads;
+        }
+    });
+
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, fixture.blockSize);
+        juce::MidiBuffer midi;
+
+        for (int block = 0; ! stop; ++block)
+        {
+            midi.clear();
+
+            if (block % 8 == 0)
+                midi.addEvent (juce::MidiMessage::noteOn (1, 48 + block % 24, 0.8f), 0);
+            else if (block % 8 == 5)
+                midi.addEvent (juce::MidiMessage::noteOff (1, 48 + (block - 5) % 24), 0);
+
+            {
+                const juce::ScopedLock lock (processor.getCallbackLock());
+                processor.processBlock (buffer, midi);
+            }
+
+            for (int channel = 0; channel < 2; ++channel)
+                for (int i = 0; i < buffer.getNumSamples(); ++i)
+                    if (! std::isfinite (buffer.getSample (channel, i)))
+                        outputFinite = false;
+
+            ++blocks;
+        }
+    });
+
+    std::this_thread::sleep_for (std::chrono::seconds (3));
+    stop = true;
+    host.join();
+    editor.join();
+    audio.join();
+
+    EXPECT_GT (hostRounds.load(), 0);
+    EXPECT_GT (reloads.load(), 0);
+    EXPECT_GT (blocks.load(), 0);
+    EXPECT_TRUE (outputFinite.load());
+
+    // The current program is one of the database's, holding the chunk's identifier.
+    ASSERT_GE (processor.state->getCurrentProgramIndex(), 0);
+    EXPECT_NE (processor.state->database->findProgram (processor.state->getCurrentProgram()->getId()), nullptr);
+}

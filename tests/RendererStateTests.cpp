@@ -1,0 +1,183 @@
+#include "DatabaseFileHelpers.h"
+#include "OfflineRenderer.h"
+#include "PluginProcessor.h"
+
+using namespace testing_helpers;
+
+namespace
+{
+    std::optional<RenderOptions> parse (const juce::String& commandLine, juce::String& error)
+    {
+        auto arguments = juce::StringArray::fromTokens (commandLine.trim(), " ", "\"");
+
+        for (auto& argument : arguments)
+            argument = argument.unquoted();
+
+        return RenderOptions::parse (arguments, error);
+    }
+
+    juce::MemoryBlock chunkOf (QuenbyAudioProcessor& processor)
+    {
+        juce::MemoryBlock chunk;
+        processor.getStateInformation (chunk);
+        return chunk;
+    }
+}
+
+TEST (RenderOptionsSound, ReadsProgramStateAndSaveStateFiles)
+{
+    juce::String error;
+    const auto options = parse ("--program \"Warm Pad\" --state in.chunk --save-state /tmp/out.chunk a.mid b.wav", error);
+
+    ASSERT_TRUE (options.has_value()) << error;
+    EXPECT_EQ (options->programName, "Warm Pad");
+    EXPECT_EQ (options->stateFile, juce::File::getCurrentWorkingDirectory().getChildFile ("in.chunk"));
+    EXPECT_EQ (options->saveStateFile, juce::File ("/tmp/out.chunk"));
+    EXPECT_TRUE (options->rendersAudio());
+}
+
+TEST (RenderOptionsSound, SaveStateAloneNeedsNoMidiOrWaveFile)
+{
+    juce::String error;
+    const auto options = parse ("--set Osc1Gain=0.25 --save-state out.chunk", error);
+
+    ASSERT_TRUE (options.has_value()) << error;
+    EXPECT_FALSE (options->rendersAudio());
+
+    EXPECT_FALSE (parse ("--program Bright", error).has_value());
+    EXPECT_FALSE (parse ("--state \"\" a.mid b.wav", error).has_value());
+    EXPECT_TRUE (error.contains ("--state"));
+}
+
+class RendererSound : public DatabaseFileTest
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFileTest::SetUp();
+
+        // The user's programs: the initial one and "Bright".
+        PluginDatabase database;
+        auto* bright = database.createProgram();
+        bright->setName ("Bright");
+        bright->getParameter (2)->setValue (0.25f);
+        database.save();
+        brightId = bright->getId();
+
+        folder = juce::File::createTempFile ("quenby-render-test");
+        ASSERT_TRUE (folder.createDirectory());
+    }
+
+    void TearDown() override
+    {
+        folder.deleteRecursively();
+        DatabaseFileTest::TearDown();
+    }
+
+    bool setUp (QuenbyAudioProcessor& processor, const juce::String& commandLine)
+    {
+        const auto options = parse (commandLine + " a.mid b.wav", error);
+        return options.has_value() && OfflineRenderer::setUpSound (processor, *options, error);
+    }
+
+    juce::File temporaryFile (const char* name) const
+    {
+        return folder.getChildFile (name);
+    }
+
+    juce::String brightId, error;
+    juce::File folder;
+};
+
+TEST_F (RendererSound, WithoutProgramPlaysANewDefaultProgramAndKeepsTheUsersPrograms)
+{
+    QuenbyAudioProcessor processor;
+    ASSERT_TRUE (setUp (processor, "")) << error;
+
+    auto& database = *processor.state->database;
+    ASSERT_EQ (database.getNumPrograms(), 3);
+    EXPECT_EQ (processor.state->getCurrentProgram(), database.getProgram (2));
+    EXPECT_EQ (processor.getParameter (2), 0.5f);
+}
+
+TEST_F (RendererSound, ProgramPlaysTheDatabaseProgramOfThatName)
+{
+    QuenbyAudioProcessor processor;
+    ASSERT_TRUE (setUp (processor, "--program Bright --set Osc1Pan=0.75")) << error;
+
+    EXPECT_EQ (processor.state->getCurrentProgram()->getId(), brightId);
+    EXPECT_EQ (processor.getParameter (2), 0.25f);
+    EXPECT_EQ (processor.getParameter (4), 0.75f);
+    EXPECT_EQ (processor.synthAudioSource->getSynth().settings.Osc1Gain.load(), 0.5);
+    EXPECT_TRUE (processor.hostChangedParameter);     // --set goes the host's way
+}
+
+TEST_F (RendererSound, UnknownProgramOrParameterIsAnError)
+{
+    QuenbyAudioProcessor processor;
+
+    EXPECT_FALSE (setUp (processor, "--program Dull"));
+    EXPECT_TRUE (error.contains ("Dull"));
+
+    EXPECT_FALSE (setUp (processor, "--set Osc9Gain=1"));
+    EXPECT_TRUE (error.contains ("Osc9Gain"));
+}
+
+TEST_F (RendererSound, SavedStateIsTheProcessorsChunkAndRestoresElsewhere)
+{
+    const auto chunkFile = temporaryFile ("bright.chunk");
+
+    juce::MemoryBlock expected;
+    {
+        QuenbyAudioProcessor processor;
+        ASSERT_TRUE (setUp (processor, "--program Bright --set MasterVolume=0.125 --save-state " + chunkFile.getFullPathName())) << error;
+        expected = chunkOf (processor);
+    }
+
+    juce::MemoryBlock saved;
+    ASSERT_TRUE (chunkFile.loadFileAsData (saved));
+    EXPECT_EQ (saved, expected);
+
+    // Another instance, as a host reopening the project: the chunk's values on "Bright",
+    // then --set on top of them.
+    QuenbyAudioProcessor processor;
+    ASSERT_TRUE (setUp (processor, "--state " + chunkFile.getFullPathName() + " --set Osc1Pan=0.25")) << error;
+
+    EXPECT_EQ (processor.state->getCurrentProgram()->getId(), brightId);
+    EXPECT_EQ (processor.getParameter (2), 0.25f);
+    EXPECT_EQ (processor.getParameter (67), 0.125f);
+    EXPECT_EQ (processor.getParameter (4), 0.25f);
+}
+
+TEST_F (RendererSound, StateFileThatIsNoChunkIsAnError)
+{
+    const auto missing = temporaryFile ("missing.chunk");
+    const auto garbage = temporaryFile ("garbage.chunk");
+    ASSERT_TRUE (garbage.replaceWithText ("not a chunk"));
+
+    QuenbyAudioProcessor processor;
+
+    EXPECT_FALSE (setUp (processor, "--state " + missing.getFullPathName()));
+    EXPECT_TRUE (error.contains ("cannot read"));
+
+    EXPECT_FALSE (setUp (processor, "--state " + garbage.getFullPathName()));
+    EXPECT_TRUE (error.contains ("not a Quenby state chunk"));
+}
+
+TEST_F (RendererSound, SaveStateOnlyWritesTheChunkWithoutRendering)
+{
+    const auto chunkFile = temporaryFile ("only.chunk");
+    juce::String parseError;
+    const auto options = parse ("--program Bright --save-state " + chunkFile.getFullPathName(), parseError);
+    ASSERT_TRUE (options.has_value()) << parseError;
+
+    OfflineRenderer renderer (*options);
+    ASSERT_TRUE (renderer.saveStateOnly (error)) << error;
+
+    juce::MemoryBlock saved;
+    ASSERT_TRUE (chunkFile.loadFileAsData (saved));
+    const auto element = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (element, nullptr);
+    EXPECT_EQ (element->getStringAttribute ("ID"), brightId);
+    EXPECT_EQ (element->getStringAttribute ("Osc1Gain"), "0.25");
+}
