@@ -47,6 +47,8 @@ TEST (RenderOptionsSound, SaveStateAloneNeedsNoMidiOrWaveFile)
     EXPECT_FALSE (parse ("--program Bright", error).has_value());
     EXPECT_FALSE (parse ("--state \"\" a.mid b.wav", error).has_value());
     EXPECT_TRUE (error.contains ("--state"));
+    EXPECT_FALSE (parse ("--program \"\" a.mid b.wav", error).has_value());
+    EXPECT_TRUE (error.contains ("--program"));
 }
 
 class RendererSound : public DatabaseFileTest

@@ -141,6 +141,12 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
         }
         else if (argument == "--program")
         {
+            if (value.isEmpty())
+            {
+                error = "--program needs a program name";
+                return {};
+            }
+
             options.programName = value;
         }
         else if (argument == "--state" || argument == "--save-state")
