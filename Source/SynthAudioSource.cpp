@@ -30,6 +30,8 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
 
     const auto rate = (double) (float) sampleRate;
     synth.setCurrentPlaybackSampleRate (rate);
+    delay->prepare (rate);
+    reverb->setSampleRate (rate);
 
     // Blocks up to the announced size then render without allocating.
     for (int i = 0; i < synth.getNumVoices(); ++i)
@@ -55,6 +57,8 @@ void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bu
 void SynthAudioSource::parametersChanged()
 {
     synth.updateSettings (state.getTempo());
+    delay->updateSettings();
+    reverb->updateSettings();
 }
 
 void SynthAudioSource::setPitchWheel (int value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Delay.h"
+#include "Reverb.h"
 #include "Velmora.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -31,12 +33,16 @@ public:
     Velmora& getSynth() noexcept                           { return synth; }
     juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
     OscillatorVoice* getOscillatorVoice (int index) const;
+    Delay& getDelay() noexcept                             { return *delay; }
+    Reverb& getReverb() noexcept                           { return *reverb; }
 
 private:
     juce::MidiMessageCollector midiCollector;
     PluginState& state;
     juce::MidiKeyboardState& keyboardState;
     Velmora synth;
+    std::unique_ptr<Reverb> reverb { std::make_unique<Reverb> (synth) };
+    std::unique_ptr<Delay> delay { std::make_unique<Delay> (synth) };
 
     JUCE_DECLARE_NON_COPYABLE (SynthAudioSource)
 };
