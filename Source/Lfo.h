@@ -18,8 +18,8 @@ class Lfo
 {
 public:
     enum WaveType { sine = 0, square, sawUp, sawDown, pump };
-    enum Mode { free = 0, retriggered };
-    enum Target { amp = 0, pitch, filter };
+    enum Mode { freeMode = 0, retriggerMode };
+    enum Target { ampTarget = 0, pitchTarget, filterTarget };
 
     explicit Lfo (Velmora& synth);
 
@@ -44,8 +44,8 @@ public:
     bool active = false;
     Velmora& synth;
     RelaxedAtomic<int> waveType { sine };
-    RelaxedAtomic<int> mode { free };
-    int target = amp;
+    RelaxedAtomic<int> mode { freeMode };
+    int target = ampTarget;
     RelaxedAtomic<bool> sync { false };
     RelaxedAtomic<double> speed { 0.0 };          // the speed setting the rate came from
     RelaxedAtomic<double> mix { 0.0 };

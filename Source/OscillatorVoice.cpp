@@ -135,7 +135,7 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     const double master = settings.MasterVolume;
     const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
-    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filter && settings.Lfo1Mode == Lfo::retriggered;
+    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filterTarget && settings.Lfo1Mode == Lfo::retriggerMode;
 
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);

@@ -85,8 +85,8 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     recordPlayHeadPosition();
 }
 
-// The global LFO, the delay, the reverb and the meters work on the host's buffer; with one output channel
-// they touch channel 0 alone and meter 1 keeps its last value.
+// The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
+// output channel they touch channel 0 alone and meter 1 keeps its last value.
 void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo)
 {
     const int numSamples = buffer.getNumSamples();
@@ -96,7 +96,7 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
 
     const auto& settings = synthAudioSource->getSynth().settings;
 
-    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::free && settings.Lfo1Target == Lfo::amp)
+    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::freeMode && settings.Lfo1Target == Lfo::ampTarget)
     {
         if (stereo)
         {
