@@ -116,21 +116,31 @@ void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, i
     auto* left = buffer.getWritePointer (0);
     auto* right = buffer.getWritePointer (1);
 
+    // Local copies keep the states in registers; the samples could otherwise alias them.
+    auto zl1 = leftZ1, zl2 = leftZ2, zr1 = rightZ1, zr2 = rightZ2;
+
     for (int i = startSample; i < endSample; ++i)
     {
         if (followEnvelope)
             setCutoff ((float) (envelope.process() * baseCutoff));
 
+        const auto c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
+
         const auto x = left[i];
-        const auto y = x * b0 + leftZ1;
+        const auto y = x * c0 + zl1;
+        zl1 = x * c1 - y * d1 + zl2;
+        zl2 = x * c2 - y * d2;
         left[i] = y;
-        leftZ1 = x * b1 - y * a1 + leftZ2;
-        leftZ2 = x * b2 - y * a2;
 
         const auto xr = right[i];
-        const auto yr = xr * b0 + rightZ1;
+        const auto yr = xr * c0 + zr1;
+        zr1 = xr * c1 - yr * d1 + zr2;
+        zr2 = xr * c2 - yr * d2;
         right[i] = yr;
-        rightZ1 = xr * b1 - yr * a1 + rightZ2;
-        rightZ2 = xr * b2 - yr * a2;
     }
+
+    leftZ1 = zl1;
+    leftZ2 = zl2;
+    rightZ1 = zr1;
+    rightZ2 = zr2;
 }

@@ -6,7 +6,7 @@
 // Cookbook, in transposed direct form II, single precision, one state pair per channel.
 // The normalised cutoff maps linearly onto 10 ... 5000 Hz; coefficients are recomputed
 // only when the effective cutoff, resonance, type or sample rate has changed.
-class AnalogFilter : public Filter
+class AnalogFilter final : public Filter
 {
 public:
     AnalogFilter() = default;
