@@ -93,11 +93,14 @@ double Lfo::nextValue (bool refreshFirst) noexcept
     {
         phase -= twoPi;
 
-        // Only speeds far beyond the editor's range step more than a cycle; an infinite
-        // step would never wrap.
+        // Only speeds far beyond the editor's range step more than a cycle.
         if (phase >= twoPi)
-            phase = std::isfinite (phase) ? std::fmod (phase, twoPi) : 0.0;
+            phase = std::fmod (phase, twoPi);
     }
+
+    // An infinite or NaN speed from a host would otherwise spoil the phase for good.
+    if (! std::isfinite (phase))
+        phase = 0.0;
 
     if (envelope.active)
         return (envelope.process() * w) * mix;
