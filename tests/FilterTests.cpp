@@ -189,8 +189,8 @@ TEST (AnalogFilter, WithoutASampleRateTheFilterIsSilent)
 
     auto buffer = sine (100.0, 44100.0, 500);
     filter.process (buffer, 0, 500);
-    EXPECT_EQ (buffer.getMagnitude (0, 500), 0.0f);
-    EXPECT_EQ (buffer.getMagnitude (1, 500), 0.0f);
+    EXPECT_EQ (buffer.getMagnitude (0, 0, 500), 0.0f);
+    EXPECT_EQ (buffer.getMagnitude (1, 0, 500), 0.0f);
 }
 
 TEST (AnalogFilter, CutoffsAboveNyquistStayStable)
