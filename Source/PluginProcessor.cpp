@@ -85,8 +85,8 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     recordPlayHeadPosition();
 }
 
-// The delay, the reverb and the meters work on the host's buffer; with one output channel
-// they touch channel 0 alone and meter 1 keeps its last value.
+// The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
+// output channel they touch channel 0 alone and meter 1 keeps its last value.
 void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo)
 {
     const int numSamples = buffer.getNumSamples();
@@ -95,6 +95,20 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
         return;
 
     const auto& settings = synthAudioSource->getSynth().settings;
+
+    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::freeMode && settings.Lfo1Target == Lfo::ampTarget)
+    {
+        if (stereo)
+        {
+            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, numSamples);
+        }
+        else
+        {
+            // A view of channel 0 alone; a single channel pointer needs no allocation.
+            juce::AudioBuffer<float> channelZero (buffer.getArrayOfWritePointers(), 1, numSamples);
+            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, numSamples);
+        }
+    }
 
     if (settings.Delay1Active)
         synthAudioSource->getDelay().process (buffer, 0, numSamples);

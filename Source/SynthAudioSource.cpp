@@ -15,12 +15,15 @@ SynthAudioSource::SynthAudioSource (PluginState& stateToUse, juce::MidiKeyboardS
         synth.addVoice (new OscillatorVoice (*this, synth));
 
     synth.addSound (new OscillatorSound());
+
+    globalLfo = std::make_unique<Lfo> (synth);
 }
 
 SynthAudioSource::~SynthAudioSource()
 {
     synth.clearVoices();
     synth.clearSounds();
+    globalLfo.reset();
 }
 
 void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sampleRate)
@@ -37,6 +40,9 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (auto* voice = getOscillatorVoice (i))
             voice->prepareScratch (samplesPerBlockExpected);
+
+    globalLfo->setSampleRate (rate);
+    globalLfo->refresh();
 }
 
 void SynthAudioSource::releaseResources()
@@ -57,6 +63,7 @@ void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bu
 void SynthAudioSource::parametersChanged()
 {
     synth.updateSettings (state.getTempo());
+    globalLfo->refresh();
     delay->updateSettings();
     reverb->updateSettings();
 }

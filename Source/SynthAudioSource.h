@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Delay.h"
+#include "Lfo.h"
 #include "Reverb.h"
 #include "Velmora.h"
 
@@ -35,12 +36,14 @@ public:
     OscillatorVoice* getOscillatorVoice (int index) const;
     Delay& getDelay() noexcept                             { return *delay; }
     Reverb& getReverb() noexcept                           { return *reverb; }
+    Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }
 
 private:
     juce::MidiMessageCollector midiCollector;
     PluginState& state;
     juce::MidiKeyboardState& keyboardState;
     Velmora synth;
+    std::unique_ptr<Lfo> globalLfo;
     std::unique_ptr<Reverb> reverb { std::make_unique<Reverb> (synth) };
     std::unique_ptr<Delay> delay { std::make_unique<Delay> (synth) };
 
