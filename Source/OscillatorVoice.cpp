@@ -15,6 +15,7 @@ OscillatorVoice::OscillatorVoice (SynthAudioSource& sourceToUse, Velmora& synthT
     : source (sourceToUse),
       synth (synthToUse),
       oscillators { std::make_unique<Oscillator> (synthToUse, 0), std::make_unique<Oscillator> (synthToUse, 1) },
+      lfo (std::make_unique<Lfo> (synthToUse)),
       scratch (2, 0)
 {
 }
@@ -43,7 +44,37 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     for (auto& oscillator : oscillators)
         oscillator->start (level, sampleRate, note);
 
-    // The voice LFO is retriggered here, and the filter set up for the note after it.
+    if (settings.Lfo1Active)
+        lfo->retrigger (sampleRate);
+
+    // With the filter off the filter keeps its earlier set-up.
+    filter.active = settings.Filter1Active;
+    filter.envelope.active = filter.active;
+
+    if (! filter.active)
+        return;
+
+    filter.setSampleRate ((float) sampleRate);
+    filter.type = settings.Filter1Type;
+    filter.cutoff = (float) settings.Filter1Cutoff;
+    filter.setResonance ((float) settings.Filter1Resonance);
+
+    filter.envelope.active = settings.EnvFilter1Active;
+
+    if (filter.envelope.active)
+    {
+        // The envelope then drives the cutoff sample by sample.
+        filter.envelope.reset();
+        filter.envelope.start (filter.sampleRate);
+        filter.envelope.setAttack (settings.EnvFilter1Attack);
+        filter.envelope.setDecay (settings.EnvFilter1Decay);
+        filter.envelope.setSustain (settings.EnvFilter1Sustain);
+        filter.envelope.setRelease (settings.EnvFilter1Release);
+    }
+    else
+    {
+        filter.setCutoff ((float) settings.Filter1Cutoff);
+    }
 }
 
 // The voice is never cut by stopNote, even without tail-off: it stays active until
@@ -59,7 +90,8 @@ void OscillatorVoice::stopNote (float, bool)
             oscillator->pitchEnvelope.release();
     }
 
-    // The filter envelope is released here too.
+    if (! filter.envelope.isIdle())
+        filter.envelope.release();
 }
 
 void OscillatorVoice::pitchWheelMoved (int)
@@ -103,13 +135,14 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     const double master = settings.MasterVolume;
     const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
+    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filterTarget && settings.Lfo1Mode == Lfo::retriggerMode;
 
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const double lfo = 0.0;
+        const double lfoValue = voiceLfo ? lfo->nextValue (true) : 0.0;
         double l = 0.0, r = 0.0;
         int contributions = 0;
         bool allIdle = true;
@@ -121,7 +154,7 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
             if (! on[o] || ! oscillator.started)
                 continue;
 
-            const auto v = oscillator.nextSample (lfo);
+            const auto v = oscillator.nextSample (lfoValue);
             const auto oscLeft = (1.0 - pan[o]) * v;
             const auto oscRight = (1.0 + pan[o]) * v;
 
@@ -156,7 +189,12 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
         }
     }
 
-    // The voice filter runs over the scratch block here.
+    // The switch is read now, not at note start.
+    if (settings.Filter1Active)
+    {
+        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+        filter.process (scratch, 0, numSamples);
+    }
 
     output.addFrom (0, startSample, scratch, 0, 0, numSamples);
 

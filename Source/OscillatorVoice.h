@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AnalogFilter.h"
+#include "Lfo.h"
 #include "Oscillator.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -35,6 +37,8 @@ public:
 
     Oscillator& getOscillator (int index) noexcept   { return *oscillators[(size_t) index]; }
     int getNote() const noexcept                     { return note; }
+    Lfo& getLfo() noexcept                           { return *lfo; }
+    AnalogFilter& getFilter() noexcept               { return filter; }
 
 private:
     double level = 0.0;              // 0.15 x velocity
@@ -43,6 +47,8 @@ private:
     SynthAudioSource& source;
     Velmora& synth;
     std::array<std::unique_ptr<Oscillator>, 2> oscillators;
+    std::unique_ptr<Lfo> lfo;
+    AnalogFilter filter;
     juce::AudioBuffer<float> scratch;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OscillatorVoice)

@@ -91,8 +91,56 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     if (! renderInPlace && buffer.getNumChannels() > 0)
         buffer.copyFrom (0, 0, monoRenderBuffer, 0, 0, numSamples);
 
+    applyEffectsAndMeasure (buffer, renderInPlace);
     midiMessages.clear();
     recordPlayHeadPosition();
+}
+
+// The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
+// output channel they touch channel 0 alone and meter 1 keeps its last value.
+void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo)
+{
+    const int numSamples = buffer.getNumSamples();
+
+    if (buffer.getNumChannels() == 0 || numSamples == 0)
+        return;
+
+    const auto& settings = synthAudioSource->getSynth().settings;
+
+    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::freeMode && settings.Lfo1Target == Lfo::ampTarget)
+    {
+        if (stereo)
+        {
+            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, numSamples);
+        }
+        else
+        {
+            // A view of channel 0 alone; a single channel pointer needs no allocation.
+            juce::AudioBuffer<float> channelZero (buffer.getArrayOfWritePointers(), 1, numSamples);
+            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, numSamples);
+        }
+    }
+
+    if (settings.Delay1Active)
+        synthAudioSource->getDelay().process (buffer, 0, numSamples);
+
+    if (settings.Reverb1Active)
+    {
+        if (stereo)
+            synthAudioSource->getReverb().processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
+        else
+            synthAudioSource->getReverb().processMono (buffer.getWritePointer (0), numSamples);
+    }
+
+    levelMeasurements[0].update ((size_t) numSamples, buffer.getReadPointer (0));
+
+    if (stereo)
+        levelMeasurements[1].update ((size_t) numSamples, buffer.getReadPointer (1));
+}
+
+float QuenbyAudioProcessor::getLevel (int channel) const noexcept
+{
+    return juce::isPositiveAndBelow (channel, 2) ? levelMeasurements[channel].getLevel() : 0.0f;
 }
 
 void QuenbyAudioProcessor::recordPlayHeadPosition()

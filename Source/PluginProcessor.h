@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Audio/LevelMeasurement.h"
 #include "PluginState.h"
 #include "SynthAudioSource.h"
 
@@ -63,6 +64,9 @@ public:
     // Makes a program current and brings the engine to it, safely against the audio thread.
     void switchToProgram (PluginProgram* program);
 
+    // The current level of output channel 0 or 1 (any thread), 0 for other channels.
+    float getLevel (int channel) const noexcept;
+
     // Replaces the programs in memory with the database file's and carries the current
     // program's contents over to the program with its identifier (created when the file
     // has none), which stays current: unsaved edits of the current program survive.
@@ -76,10 +80,12 @@ public:
     std::unique_ptr<PluginState> state;
     std::unique_ptr<SynthAudioSource> synthAudioSource;
     juce::MidiKeyboardState keyboardState;
+    LevelMeasurement levelMeasurements[2] { LevelMeasurement (0.9999f), LevelMeasurement (0.9999f) };
 
 private:
     void ensureCurrentProgram();
     void recordPlayHeadPosition();
+    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo);
 
     // In the one-channel configuration the engine renders into this two-channel block
     // and the processor keeps channel 0. Sized in prepareToPlay.

@@ -15,12 +15,15 @@ SynthAudioSource::SynthAudioSource (PluginState& stateToUse, juce::MidiKeyboardS
         synth.addVoice (new OscillatorVoice (*this, synth));
 
     synth.addSound (new OscillatorSound());
+
+    globalLfo = std::make_unique<Lfo> (synth);
 }
 
 SynthAudioSource::~SynthAudioSource()
 {
     synth.clearVoices();
     synth.clearSounds();
+    globalLfo.reset();
 }
 
 void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sampleRate)
@@ -30,11 +33,16 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
 
     const auto rate = (double) (float) sampleRate;
     synth.setCurrentPlaybackSampleRate (rate);
+    delay->prepare (rate);
+    reverb->setSampleRate (rate);
 
     // Blocks up to the announced size then render without allocating.
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (auto* voice = getOscillatorVoice (i))
             voice->prepareScratch (samplesPerBlockExpected);
+
+    globalLfo->setSampleRate (rate);
+    globalLfo->refresh();
 }
 
 void SynthAudioSource::releaseResources()
@@ -55,6 +63,9 @@ void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bu
 void SynthAudioSource::parametersChanged()
 {
     synth.updateSettings (state.getTempo());
+    globalLfo->refresh();
+    delay->updateSettings();
+    reverb->updateSettings();
 }
 
 void SynthAudioSource::setPitchWheel (int value)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Delay.h"
+#include "Lfo.h"
+#include "Reverb.h"
 #include "Velmora.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -31,12 +34,18 @@ public:
     Velmora& getSynth() noexcept                           { return synth; }
     juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
     OscillatorVoice* getOscillatorVoice (int index) const;
+    Delay& getDelay() noexcept                             { return *delay; }
+    Reverb& getReverb() noexcept                           { return *reverb; }
+    Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }
 
 private:
     juce::MidiMessageCollector midiCollector;
     PluginState& state;
     juce::MidiKeyboardState& keyboardState;
     Velmora synth;
+    std::unique_ptr<Lfo> globalLfo;
+    std::unique_ptr<Reverb> reverb { std::make_unique<Reverb> (synth) };
+    std::unique_ptr<Delay> delay { std::make_unique<Delay> (synth) };
 
     JUCE_DECLARE_NON_COPYABLE (SynthAudioSource)
 };

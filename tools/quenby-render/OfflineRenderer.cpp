@@ -264,7 +264,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
                                    ? (juce::int64) std::llround (events.getEndTime() * rate) : (juce::int64) 0;
     const auto capSample = lastEventSample + (juce::int64) std::llround (options.tailSeconds * rate);
     const auto silenceNeeded = (juce::int64) std::llround (0.5 * rate);
-    constexpr float silenceThreshold = 1.0e-6f;   // -120 dBFS
+    constexpr float silenceThreshold = 1.0e-5f;   // -100 dBFS, below the reverb's own noise floor
 
     result = {};
     result.sampleRate = rate;

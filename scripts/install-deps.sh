@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what Quenby needs to build and test on Debian 12; does nothing when all is there.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build ccache pkg-config
+    juce-modules-source juce-tools fst-dev lv2-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds everything and runs every test.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/build.sh"
+
+cd "$root/build"
+ctest --output-on-failure --parallel "$(nproc)" --timeout 600

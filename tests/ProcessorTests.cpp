@@ -1,0 +1,191 @@
+#include "TestHelpers.h"
+
+using testing_helpers::ProcessorFixture;
+using testing_helpers::peakOf;
+
+namespace
+{
+    class FixedPlayHead : public juce::AudioPlayHead
+    {
+    public:
+        juce::Optional<PositionInfo> getPosition() const override
+        {
+            PositionInfo info;
+            info.setBpm (90.0);
+            info.setTimeSignature (TimeSignature { 3, 4 });
+            info.setIsPlaying (true);
+            return info;
+        }
+    };
+}
+
+TEST (Processor, ShowsTheHostAnInstrumentWithNoProgramsAndNoTail)
+{
+    ProcessorFixture f;
+    auto& p = f.processor;
+    EXPECT_EQ (p.getName(), "Quenby");
+    EXPECT_TRUE (p.acceptsMidi());
+    EXPECT_FALSE (p.producesMidi());
+    EXPECT_FALSE (p.silenceInProducesSilenceOut());
+    EXPECT_EQ (p.getTailLengthSeconds(), 0.0);
+    EXPECT_EQ (p.getNumPrograms(), 0);
+    EXPECT_EQ (p.getInputChannelName (0), "1");
+    EXPECT_EQ (p.getOutputChannelName (1), "2");
+    EXPECT_TRUE (p.hasEditor());
+
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add (juce::AudioChannelSet::mono());
+    layout.outputBuses.add (juce::AudioChannelSet::mono());
+    EXPECT_TRUE (p.checkBusesLayoutSupported (layout));
+
+    layout.outputBuses.getReference (0) = juce::AudioChannelSet::stereo();
+    EXPECT_FALSE (p.checkBusesLayoutSupported (layout));   // only {1, 1} and {2, 2}
+}
+
+TEST (Processor, DiscardsInputAudioAndEmptiesTheMidiBuffer)
+{
+    ProcessorFixture f;
+    juce::AudioBuffer<float> buffer (2, 512);
+
+    for (int c = 0; c < 2; ++c)
+        juce::FloatVectorOperations::fill (buffer.getWritePointer (c), 1.0f, 512);
+
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 7, 100), 10);
+    f.processor.processBlock (buffer, midi);
+
+    EXPECT_EQ (peakOf (buffer, 0), 0.0f);
+    EXPECT_EQ (peakOf (buffer, 1), 0.0f);
+    EXPECT_TRUE (midi.isEmpty());
+}
+
+TEST (Processor, RecordsThePlayHeadOrItsDefaults)
+{
+    ProcessorFixture f;
+    f.render (512);
+
+    auto position = f.processor.state->getPositionInfo();
+    EXPECT_EQ (position.bpm, 120.0);
+    EXPECT_EQ (position.timeSigNumerator, 4);
+    EXPECT_EQ (position.timeSigDenominator, 4);
+    EXPECT_EQ (position.timeInSamples, 0);
+    EXPECT_EQ (position.ppqPosition, 0.0);
+    EXPECT_FALSE (position.isPlaying);
+
+    FixedPlayHead playHead;
+    f.processor.setPlayHead (&playHead);
+    f.render (512);
+    position = f.processor.state->getPositionInfo();
+    EXPECT_EQ (position.bpm, 90.0);
+    EXPECT_EQ (position.timeSigNumerator, 3);
+    EXPECT_TRUE (position.isPlaying);
+
+    // The engine takes the tempo up only at the next parameter change.
+    auto& synth = f.processor.synthAudioSource->getSynth();
+    EXPECT_EQ (synth.tempo, 120.0);
+    f.processor.synthAudioSource->parametersChanged();
+    EXPECT_EQ (synth.tempo, 90.0);
+
+    f.processor.setPlayHead (nullptr);
+    f.render (512);
+    EXPECT_EQ (f.processor.state->getPositionInfo().bpm, 120.0);
+}
+
+TEST (Processor, StopAllNotesSilencesAtOnceAndReleasesTheKeyboard)
+{
+    ProcessorFixture f;
+    juce::MidiBuffer chord;
+
+    for (const int note : { 60, 64, 67 })
+        chord.addEvent (juce::MidiMessage::noteOn (1, note, 0.8f), 0);
+
+    f.render (2048, chord);
+    ASSERT_EQ (f.countActiveVoices(), 3);
+    ASSERT_TRUE (f.processor.keyboardState.isNoteOn (1, 64));
+
+    f.processor.stopAllNotes();
+    EXPECT_EQ (f.countActiveVoices(), 0);
+    EXPECT_FALSE (f.processor.keyboardState.isNoteOn (1, 64));
+
+    const auto after = f.render (2048);
+    EXPECT_EQ (peakOf (after, 0), 0.0f);
+
+    // The next note sounds normally again.
+    const auto again = f.renderNote (60, 0.8f, 4096);
+    EXPECT_GT (peakOf (again, 0), 0.0f);
+}
+
+TEST (Processor, OneChannelConfigurationKeepsTheLeftChannelOfTheEngine)
+{
+    ProcessorFixture stereo;
+    const auto reference = stereo.renderNote (60, 1.0f, 4096);
+
+    ProcessorFixture mono;
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add (juce::AudioChannelSet::mono());
+    layout.outputBuses.add (juce::AudioChannelSet::mono());
+    ASSERT_TRUE (mono.processor.setBusesLayout (layout));
+    mono.processor.prepareToPlay (48000.0, 512);
+
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
+    const auto out = mono.render (4096, midi, 1);
+
+    for (int i = 0; i < 4096; ++i)
+        ASSERT_EQ (out.getSample (0, i), reference.getSample (0, i)) << i;
+}
+
+class BlockSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P (BlockSizes, OutputDoesNotDependOnHowTheHostCutsTheBlocks)
+{
+    ProcessorFixture reference (48000.0, 512);
+    reference.set ("Osc2Active", 1.0f);
+    reference.set ("Osc2WaveType", 3.0f);
+    const auto expected = reference.renderNote (57, 0.9f, 6000);
+
+    // Prepared for 512 samples, then driven with other sizes, larger ones included.
+    ProcessorFixture other (48000.0, 512);
+    other.set ("Osc2Active", 1.0f);
+    other.set ("Osc2WaveType", 3.0f);
+
+    const int size = GetParam();
+    juce::AudioBuffer<float> out (2, 6000);
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 57, 0.9f), 0);
+
+    for (int position = 0; position < 6000; position += size)
+    {
+        const auto length = std::min (size, 6000 - position);
+        juce::AudioBuffer<float> block (2, length);
+        other.processor.processBlock (block, midi);
+        midi.clear();
+
+        for (int c = 0; c < 2; ++c)
+            out.copyFrom (c, position, block, c, 0, length);
+    }
+
+    for (int i = 0; i < 6000; ++i)
+        ASSERT_EQ (out.getSample (1, i), expected.getSample (1, i)) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P (Processor, BlockSizes, ::testing::Values (1, 2, 7, 64, 513, 4096));
+
+TEST (Processor, EmptyBlocksAndRepeatedPreparationAreHarmless)
+{
+    ProcessorFixture f;
+    juce::AudioBuffer<float> empty (2, 0);
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
+    f.processor.processBlock (empty, midi);
+
+    for (const double rate : { 44100.0, 96000.0, 192000.0, 22050.0 })
+    {
+        f.processor.releaseResources();
+        f.processor.prepareToPlay (rate, 256);
+    }
+
+    const auto out = f.renderNote (60, 1.0f, 4096);
+    EXPECT_GT (peakOf (out, 0), 0.0f);
+    EXPECT_LE (peakOf (out, 0), 0.15f);
+}

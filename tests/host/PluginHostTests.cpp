@@ -1,0 +1,307 @@
+// Loads the built plug-in binaries through JUCE's hosting, as a DAW would, and checks them
+// through the binary interface only.
+#include <gtest/gtest.h>
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <cmath>
+
+namespace
+{
+    enum class Format { vst2, vst3, lv2 };
+
+    std::string formatName (const ::testing::TestParamInfo<Format>& info)
+    {
+        switch (info.param)
+        {
+            case Format::vst2: return "VST2";
+            case Format::vst3: return "VST3";
+            case Format::lv2:  return "LV2";
+        }
+
+        return "unknown";
+    }
+
+    // The parameter table as a host should see it: names and defaults.
+    const std::pair<const char*, float> parameterTable[] = {
+        { "Osc1Active", 1.0f }, { "Osc1WaveType", 0.0f }, { "Osc1Gain", 0.5f }, { "Osc1Detune", 0.5f },
+        { "Osc1Pan", 0.5f }, { "Osc1Offset", 0.12f }, { "Osc1PitchRange", 0.02f }, { "Osc1PitchEnvRange", 0.01f },
+        { "Osc1PitchEnvDown", 0.0f }, { "Osc2Active", 0.0f }, { "Osc2WaveType", 0.0f }, { "Osc2Gain", 0.5f },
+        { "Osc2Detune", 0.5f }, { "Osc2Pan", 0.5f }, { "Osc2Offset", 0.12f }, { "Osc2PitchRange", 0.02f },
+        { "Osc2PitchEnvRange", 0.01f }, { "Osc2PitchEnvDown", 0.0f }, { "Filter1Active", 0.0f },
+        { "Filter1Type", 0.0f }, { "Filter1Cutoff", 0.3f }, { "Filter1Resonance", 0.0f }, { "Lfo1Active", 0.0f },
+        { "Lfo1WaveType", 0.0f }, { "Lfo1Speed", 0.5f }, { "Lfo1Mode", 0.0f }, { "Lfo1Sync", 0.0f },
+        { "Lfo1Target", 0.0f }, { "Lfo1Mix", 1.0f }, { "Delay1Active", 0.0f }, { "Delay1Sync", 1.0f },
+        { "Delay1Mix", 0.5f }, { "Delay1Time", 0.5f }, { "Delay1Feedback", 0.5f }, { "Delay1Swing", 0.0f },
+        { "Reverb1Active", 0.0f }, { "Reverb1Mix", 0.5f }, { "Reverb1Damping", 0.5f }, { "Reverb1Feedback", 0.5f },
+        { "EnvAmpOsc1Attack", 0.1f }, { "EnvAmpOsc1Decay", 0.5f }, { "EnvAmpOsc1Sustain", 0.5f },
+        { "EnvAmpOsc1Release", 0.5f }, { "EnvAmpOsc2Attack", 0.1f }, { "EnvAmpOsc2Decay", 0.5f },
+        { "EnvAmpOsc2Sustain", 0.5f }, { "EnvAmpOsc2Release", 0.5f }, { "EnvPitchOsc1Active", 0.0f },
+        { "EnvPitchOsc1Attack", 0.5f }, { "EnvPitchOsc1Decay", 0.5f }, { "EnvPitchOsc1Sustain", 1.0f },
+        { "EnvPitchOsc1Release", 0.0f }, { "EnvPitchOsc2Active", 0.0f }, { "EnvPitchOsc2Attack", 0.5f },
+        { "EnvPitchOsc2Decay", 0.5f }, { "EnvPitchOsc2Sustain", 1.0f }, { "EnvPitchOsc2Release", 0.0f },
+        { "EnvFilter1Active", 0.0f }, { "EnvFilter1Attack", 0.5f }, { "EnvFilter1Decay", 0.5f },
+        { "EnvFilter1Sustain", 0.5f }, { "EnvFilter1Release", 0.5f }, { "EnvLfo1Active", 0.0f },
+        { "EnvLfo1Attack", 0.5f }, { "EnvLfo1Decay", 0.5f }, { "EnvLfo1Sustain", 0.5f }, { "EnvLfo1Release", 0.5f },
+        { "MasterVolume", 0.5f }, { "MidiLearn", 0.0f }, { "Glide", 0.0f }, { "CurrentPlayMode", 0.0f } };
+
+    constexpr int numParameters = 71;
+    static_assert (std::size (parameterTable) == numParameters);
+
+    juce::AudioPluginFormat& getFormat (Format format)
+    {
+        // Kept for the whole run: instances may outlive any one test's locals.
+        static juce::VSTPluginFormat vst2;
+        static juce::VST3PluginFormat vst3;
+        static juce::LV2PluginFormat lv2;
+
+        switch (format)
+        {
+            case Format::vst2: return vst2;
+            case Format::vst3: return vst3;
+            case Format::lv2:  break;
+        }
+
+        return lv2;
+    }
+
+    juce::String getLocation (Format format)
+    {
+        switch (format)
+        {
+            case Format::vst2: return QUENBY_VST2_FILE;
+            case Format::vst3: return juce::File (QUENBY_VST3_LIBRARY).getParentDirectory().getParentDirectory()
+                                                                       .getParentDirectory().getFullPathName();
+            case Format::lv2:  break;
+        }
+
+        return QUENBY_LV2_URI;
+    }
+
+    bool isFinite (const juce::AudioBuffer<float>& buffer)
+    {
+        for (int c = 0; c < buffer.getNumChannels(); ++c)
+            for (int i = 0; i < buffer.getNumSamples(); ++i)
+                if (! std::isfinite (buffer.getSample (c, i)))
+                    return false;
+
+        return true;
+    }
+
+    struct PluginHost : public ::testing::TestWithParam<Format>
+    {
+        std::unique_ptr<juce::AudioPluginInstance> load (double rate = 48000.0, int block = 512)
+        {
+            auto& format = getFormat (GetParam());
+            juce::OwnedArray<juce::PluginDescription> found;
+            format.findAllTypesForFile (found, getLocation (GetParam()));
+
+            if (found.isEmpty())
+            {
+                ADD_FAILURE() << "no plug-in found at " << getLocation (GetParam());
+                return {};
+            }
+
+            description = *found[0];
+            juce::String error;
+            auto instance = format.createInstanceFromDescription (description, rate, block, error);
+            EXPECT_NE (instance, nullptr) << error;
+            return instance;
+        }
+
+        static void prepare (juce::AudioPluginInstance& instance, double rate, int block)
+        {
+            instance.setRateAndBufferSizeDetails (rate, block);
+            instance.prepareToPlay (rate, block);
+        }
+
+        // Renders in blocks of the given sizes (repeated), the MIDI in the first block.
+        static juce::AudioBuffer<float> render (juce::AudioPluginInstance& instance, int numSamples,
+                                                juce::MidiBuffer midi = {}, std::vector<int> blockSizes = { 512 })
+        {
+            const auto channels = juce::jmax (instance.getTotalNumInputChannels(), instance.getTotalNumOutputChannels());
+            juce::AudioBuffer<float> result (instance.getTotalNumOutputChannels(), numSamples);
+            result.clear();
+            size_t next = 0;
+
+            for (int position = 0; position < numSamples;)
+            {
+                const auto size = juce::jmin (blockSizes[next++ % blockSizes.size()], numSamples - position);
+                juce::AudioBuffer<float> block (channels, size);
+                block.clear();
+                instance.processBlock (block, midi);
+                midi.clear();
+
+                for (int c = 0; c < result.getNumChannels(); ++c)
+                    result.copyFrom (c, position, block, c, 0, size);
+
+                position += size;
+            }
+
+            return result;
+        }
+
+        static juce::MidiBuffer noteOn (int note = 60)
+        {
+            juce::MidiBuffer midi;
+            midi.addEvent (juce::MidiMessage::noteOn (1, note, 0.9f), 0);
+            return midi;
+        }
+
+        juce::PluginDescription description;
+    };
+}
+
+TEST_P (PluginHost, DescribesAStereoInstrumentWithMidiInOnly)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+    EXPECT_EQ (description.name, "Quenby");
+    EXPECT_TRUE (description.isInstrument);
+    EXPECT_EQ (instance->getName(), "Quenby");
+    EXPECT_TRUE (instance->acceptsMidi());
+    EXPECT_FALSE (instance->producesMidi());
+    EXPECT_EQ (instance->getTotalNumOutputChannels(), 2);
+}
+
+TEST_P (PluginHost, ShowsTheParameterTableWithItsDefaults)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+
+    const auto& parameters = instance->getParameters();
+    ASSERT_GE (parameters.size(), numParameters);
+
+    for (int index = 0; index < numParameters; ++index)
+    {
+        const juce::String expected = parameterTable[index].first;
+        const auto name = parameters[index]->getName (64);
+
+        // VST2 hosts get names of at most 16 characters (15 and a terminating zero).
+        EXPECT_GE (name.length(), juce::jmin (15, expected.length())) << index;
+        EXPECT_TRUE (expected.startsWith (name)) << index << ": " << name;
+        EXPECT_NEAR (parameters[index]->getValue(), parameterTable[index].second, 1e-6f) << expected;
+    }
+
+    // Anything past the table is the format's own (VST3's bypass), never one of ours twice.
+    for (int index = numParameters; index < parameters.size(); ++index)
+        EXPECT_FALSE (juce::String (parameterTable[0].first) == parameters[index]->getName (64));
+}
+
+TEST_P (PluginHost, ANoteSoundsAndReleasesToSilence)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+    prepare (*instance, 48000.0, 512);
+
+    const auto held = render (*instance, 24000, noteOn());
+    EXPECT_GT (held.getMagnitude (0, 0, 24000), 0.01f);
+    EXPECT_GT (held.getMagnitude (1, 0, 24000), 0.01f);
+
+    juce::MidiBuffer off;
+    off.addEvent (juce::MidiMessage::noteOff (1, 60), 0);
+    const auto released = render (*instance, 4 * 48000, off);
+
+    EXPECT_TRUE (isFinite (held) && isFinite (released));
+    EXPECT_EQ (released.getMagnitude (0, 3 * 48000, 48000), 0.0f);
+    instance->releaseResources();
+}
+
+TEST_P (PluginHost, AutomationReadsBackAndReachesTheSound)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+    prepare (*instance, 48000.0, 512);
+
+    auto* gain = instance->getParameters()[2];
+    gain->setValue (0.25f);
+    EXPECT_NEAR (gain->getValue(), 0.25f, 1e-6f);
+
+    auto* oscillatorOne = instance->getParameters()[0];
+    oscillatorOne->setValue (0.0f);
+    EXPECT_EQ (oscillatorOne->getValue(), 0.0f);
+    EXPECT_EQ (render (*instance, 8192, noteOn()).getMagnitude (0, 0, 8192), 0.0f);
+
+    oscillatorOne->setValue (1.0f);
+    EXPECT_GT (render (*instance, 8192, noteOn (64)).getMagnitude (0, 0, 8192), 0.0f);
+    instance->releaseResources();
+}
+
+TEST_P (PluginHost, StateRestoredIntoASecondInstanceGivesTheSameValuesAndSound)
+{
+    auto first = load();
+    auto second = load();
+    ASSERT_TRUE (first != nullptr && second != nullptr);
+
+    const std::pair<int, float> changes[] = { { 1, 1.0f }, { 9, 1.0f }, { 18, 1.0f }, { 20, 0.62f }, { 41, 0.8f } };
+
+    for (const auto& [index, value] : changes)
+        first->getParameters()[index]->setValue (value);
+
+    juce::MemoryBlock state;
+    first->getStateInformation (state);
+    ASSERT_GT (state.getSize(), 8u);
+    second->setStateInformation (state.getData(), (int) state.getSize());
+
+    for (int index = 0; index < numParameters; ++index)
+        EXPECT_EQ (second->getParameters()[index]->getValue(), first->getParameters()[index]->getValue()) << index;
+
+    prepare (*first, 48000.0, 512);
+    prepare (*second, 48000.0, 512);
+    const auto a = render (*first, 16384, noteOn (57));
+    const auto b = render (*second, 16384, noteOn (57));
+
+    EXPECT_GT (a.getMagnitude (0, 0, 16384), 0.0f);
+
+    for (int i = 0; i < 16384; ++i)
+        ASSERT_EQ (a.getSample (0, i), b.getSample (0, i)) << i;
+}
+
+TEST_P (PluginHost, SurvivesTheRatesAndBlockSizesHostsUse)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+
+    const std::vector<std::vector<int>> patterns = { { 1 }, { 2 }, { 64 }, { 512 }, { 4096 }, { 0, 17, 512, 0, 1, 300, 4096, 5 } };
+
+    for (const double rate : { 44100.0, 48000.0, 96000.0, 192000.0 })
+    {
+        for (const auto& pattern : patterns)
+        {
+            prepare (*instance, rate, 4096);
+            const auto out = render (*instance, 6000, noteOn (48 + (int) pattern.size()), pattern);
+            EXPECT_TRUE (isFinite (out)) << rate;
+            EXPECT_GT (out.getMagnitude (0, 0, 6000), 0.0f) << rate << " Hz, first block " << pattern[0];
+            instance->releaseResources();
+        }
+    }
+}
+
+TEST_P (PluginHost, TenInstancesInARowAndSideBySide)
+{
+    for (int i = 0; i < 10; ++i)
+    {
+        auto instance = load (44100.0, 256);
+        ASSERT_NE (instance, nullptr);
+        prepare (*instance, 44100.0, 256);
+        EXPECT_GT (render (*instance, 2048, noteOn()).getMagnitude (0, 0, 2048), 0.0f);
+        instance->releaseResources();
+    }
+
+    std::vector<std::unique_ptr<juce::AudioPluginInstance>> instances;
+
+    for (int i = 0; i < 10; ++i)
+    {
+        instances.push_back (load (48000.0, 128));
+        ASSERT_NE (instances.back(), nullptr);
+        prepare (*instances.back(), 48000.0, 128);
+    }
+
+    for (int round = 0; round < 3; ++round)
+        for (auto& instance : instances)
+            EXPECT_TRUE (isFinite (render (*instance, 1024, noteOn (40 + round), { 128 })));
+
+    instances.clear();
+}
+
+INSTANTIATE_TEST_SUITE_P (Formats, PluginHost, ::testing::Values (Format::vst2, Format::vst3, Format::lv2), formatName);
