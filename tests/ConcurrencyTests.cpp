@@ -21,7 +21,8 @@ TEST_F (Concurrency, HostCallsDatabaseReloadsAndRenderingRunTogether)
     juce::MemoryBlock chunk;
     processor.getStateInformation (chunk);
 
-    const int hostIndices[] = { 2, 3, 4, 11, 67, 70 };   // gains, detune, pan, volume, play mode
+    // Gains, detune, pan, LFO, delay and reverb on and their times and sizes, volume, play mode.
+    const int hostIndices[] = { 2, 3, 4, 11, 22, 24, 29, 32, 35, 38, 67, 70 };
     std::atomic<bool> stop { false };
     std::atomic<int> hostRounds { 0 }, reloads { 0 }, blocks { 0 };
     std::atomic<bool> outputFinite { true };
