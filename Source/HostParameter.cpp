@@ -1,9 +1,13 @@
 #include "HostParameter.h"
+#include "Enumeration.h"
 #include "PluginParameter.h"
 #include "PluginProcessor.h"
 
 HostParameter::HostParameter (QuenbyAudioProcessor& processorToUse, int parameterIndex)
-    : processor (processorToUse), index (parameterIndex)
+    : AudioProcessorParameterWithID (juce::ParameterID (Enumeration::getName (parameterIndex), 1),
+                                     Enumeration::getName (parameterIndex)),
+      processor (processorToUse),
+      index (parameterIndex)
 {
 }
 

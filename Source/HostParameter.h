@@ -6,8 +6,9 @@ class QuenbyAudioProcessor;
 
 // What a host sees of one of the 71 parameters. It holds no value of its own: reads and
 // writes go through the processor to the current program, and both the name and the
-// value text are the parameter's name.
-class HostParameter : public juce::AudioProcessorParameter
+// value text are the parameter's name. The name is also its identifier, which formats
+// such as LV2 and VST3 need to tell the parameters apart.
+class HostParameter : public juce::AudioProcessorParameterWithID
 {
 public:
     HostParameter (QuenbyAudioProcessor& processor, int index);

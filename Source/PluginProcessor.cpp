@@ -263,23 +263,26 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
     if (element == nullptr)
         return;
 
-    const juce::ScopedLock lock (getCallbackLock());
-
-    if (element->hasTagName (settingsTag))
+    const bool restoresProgram = element->hasTagName (settingsTag);
     {
-        stopAllNotes();
+        const juce::ScopedLock lock (getCallbackLock());
 
-        auto& database = *state->database;
-        auto* program = database.findProgram (element->getStringAttribute ("ID"));
+        if (restoresProgram)
+        {
+            stopAllNotes();
 
-        if (program == nullptr)
-            program = database.createProgram();
+            auto& database = *state->database;
+            auto* program = database.findProgram (element->getStringAttribute ("ID"));
 
-        PluginDatabase::readProgramAttributes (*element, *program, {}, {});
-        state->setCurrentProgram (program);
+            if (program == nullptr)
+                program = database.createProgram();
+
+            PluginDatabase::readProgramAttributes (*element, *program, {}, {});
+            state->setCurrentProgram (program);
+        }
+
+        synthAudioSource->parametersChanged();
     }
-
-    synthAudioSource->parametersChanged();
 }
 
 void QuenbyAudioProcessor::stopAllNotes()

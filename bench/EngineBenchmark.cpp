@@ -92,6 +92,7 @@ int main (int argc, char** argv)
     auto configHome = juce::File::createTempFile ("quenby-bench-config");
     configHome.createDirectory();
     ::setenv ("XDG_CONFIG_HOME", configHome.getFullPathName().toRawUTF8(), 1);
+    ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);   // JUCE finds ~/.config through HOME
 
     benchmark::AddCustomContext ("cpu_model", cpuModel().toStdString());
     benchmark::Initialize (&argc, argv);
