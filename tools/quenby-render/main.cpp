@@ -1,3 +1,4 @@
+#include "EngineBenchmarkCase.h"
 #include "OfflineRenderer.h"
 
 #include <juce_events/juce_events.h>
@@ -36,6 +37,34 @@ namespace
         double lastDrawn = 0.0;
         bool shown = false;
     };
+
+    // --bench: the real-time factor of each benchmark case, one core, 3 s of audio each.
+    int runBenchmark()
+    {
+        const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; 48000 Hz, 512-sample blocks\n";
+
+        for (const auto kind : EngineBenchmarkCase::allKinds)
+        {
+            for (const int voices : { 8, 32, 64, 128 })
+            {
+                const bool idle = kind == EngineBenchmarkCase::Kind::idle;
+
+                if (idle && voices != 8)
+                    break;
+
+                EngineBenchmarkCase benchmarkCase (kind, voices);
+                const auto factor = benchmarkCase.measureRealTimeFactor (3.0);
+                const auto name = juce::String (EngineBenchmarkCase::getName (kind)).paddedRight (' ', 9);
+                const auto voiceText = idle ? juce::String ("no notes") : juce::String (voices).paddedLeft (' ', 3) + " voices";
+
+                std::cout << name << voiceText.paddedRight (' ', 11) << juce::String (factor, 1).paddedLeft (' ', 8)
+                          << "x real time (" << juce::String (100.0 / factor, 3) << " % of a core)" << std::endl;
+            }
+        }
+
+        return 0;
+    }
 }
 
 int main (int argc, char* argv[])
@@ -50,6 +79,9 @@ int main (int argc, char* argv[])
         std::cout << RenderOptions::getUsage();
         return 0;
     }
+
+    if (arguments.contains ("--bench"))
+        return runBenchmark();
 
     juce::String error;
     const auto options = RenderOptions::parse (arguments, error);
