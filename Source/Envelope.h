@@ -40,3 +40,43 @@ public:
 private:
     static double coefficientFor (double rateInSamples, double targetRatio) noexcept;
 };
+
+// Inline: it runs several times per voice and sample.
+inline double Envelope::process() noexcept
+{
+    switch (stage)
+    {
+        case attackStage:
+            output = attackCoefficient * output + attackBase;
+            if (output >= 1.0)
+            {
+                output = 1.0;
+                stage = decayStage;
+            }
+            break;
+
+        case decayStage:
+            output = decayCoefficient * output + decayBase;
+            if (output <= sustainLevel)
+            {
+                output = sustainLevel;
+                stage = sustainStage;
+            }
+            break;
+
+        case releaseStage:
+            output = releaseCoefficient * output + releaseBase;
+            if (output <= 0.001)
+            {
+                output = 0.0;
+                stage = idleStage;
+                finished = true;
+            }
+            break;
+
+        default:
+            break;
+    }
+
+    return output;
+}

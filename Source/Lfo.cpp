@@ -1,4 +1,5 @@
 #include "Lfo.h"
+#include "FastSine.h"
 #include "Velmora.h"
 
 #include <cmath>
@@ -82,7 +83,7 @@ double Lfo::nextValue (bool refreshFirst) noexcept
 
     switch (waveType)
     {
-        case sine:    w = std::sin (phase); break;
+        case sine:    w = fastSine (phase); break;
         case square:  w = phase < pi ? 1.0 : -1.0; break;
         default:      break;   // saw up, saw down and pump do not modulate
     }

@@ -1,4 +1,5 @@
 #include "Oscillator.h"
+#include "FastSine.h"
 #include "Velmora.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -31,6 +32,19 @@ namespace
         }
 
         return 0.0;
+    }
+
+    // fmod (x, 1) without the library call for the usual 0 <= x < 2; exact, since the
+    // subtraction of 1 from a value in [1, 2) loses nothing.
+    double wrapToUnit (double x) noexcept
+    {
+        if (x >= 0.0 && x < 1.0)
+            return x;
+
+        if (x >= 1.0 && x < 2.0)
+            return x - 1.0;
+
+        return std::fmod (x, 1.0);
     }
 
     Oscillator::Settings settingsFor (const EngineSettings& s, int index)
@@ -86,6 +100,7 @@ void Oscillator::start (double newLevel, double newSampleRate, int note)
 
     noteWithOffset = note + offset;
     baseFrequency = noteHz (noteWithOffset);
+    computeNoteFrequencies();
 
     computeFrequencies();
 
@@ -109,26 +124,46 @@ void Oscillator::start (double newLevel, double newSampleRate, int note)
 
 void Oscillator::refresh() noexcept
 {
+    refreshForBlock();
+
+    if (pitchEnvelope.active)
+        followPitchEnvelope();
+}
+
+// Gain, detune and wheel as they are now. Without the pitch envelope the frequencies follow
+// a changed detune or wheel here; with it, followPitchEnvelope recomputes them every sample.
+void Oscillator::refreshForBlock() noexcept
+{
     const auto previousDetune = detune;
 
     gain = settings.gain;
     detune = settings.detune;
 
-    bool recomputed = false;
-
-    if (detune != previousDetune || pitchEnvelope.active)
-    {
-        computeFrequencies();
-        recomputed = true;
-    }
-
     const int wheel = synth.pitchWheelValue;
 
-    if (wheel != lastWheel || pitchEnvelope.active || recomputed)
+    if (pitchEnvelope.active)
+    {
+        lastWheel = wheel;
+        return;
+    }
+
+    const bool recomputed = detune != previousDetune;
+
+    if (recomputed)
+        computeFrequencies();
+
+    if (wheel != lastWheel || recomputed)
     {
         lastWheel = wheel;
         computeBend();
     }
+}
+
+// One step of the pitch envelope: new frequencies and phase increment.
+void Oscillator::followPitchEnvelope() noexcept
+{
+    computeFrequencies();
+    computeBend();
 }
 
 // The wheel bends linearly in Hz towards the pitch-range frequencies, in whole percent.
@@ -150,15 +185,26 @@ void Oscillator::computeBend() noexcept
     phaseIncrement = bentFrequency * twoPi / sampleRate;
 }
 
-void Oscillator::computeFrequencies() noexcept
+// The note frequencies computeFrequencies needs depend only on the note, the offset and
+// the pitch range, all fixed at start: taken once here rather than every sample.
+void Oscillator::computeNoteFrequencies() noexcept
 {
     const int n = noteWithOffset;
     const int r = pitchRange;
+
+    noteFrequencies = { noteHz (n + r), noteHz (n - r),
+                        noteHz (n + 1), noteHz (n + r + 1), noteHz (n - r + 1),
+                        noteHz (n - 1), noteHz (n + r - 1), noteHz (n - r - 1) };
+}
+
+void Oscillator::computeFrequencies() noexcept
+{
+    const auto& notes = noteFrequencies;
     double d = detune;
 
     double a = baseFrequency;
-    double b = noteHz (n + r);
-    double c = noteHz (n - r);
+    double b = notes.up;
+    double c = notes.down;
 
     if (pitchEnvelope.active)
     {
@@ -175,15 +221,15 @@ void Oscillator::computeFrequencies() noexcept
 
     if (d > 0.0)
     {
-        a = a + (noteHz (n + 1) - a) * d;
-        b = b + (noteHz (n + r + 1) - b) * d;
-        c = c + (noteHz (n - r + 1) - c) * d;
+        a = a + (notes.above - a) * d;
+        b = b + (notes.upAbove - b) * d;
+        c = c + (notes.downAbove - c) * d;
     }
     else if (d < 0.0)
     {
-        a = a + (a - noteHz (n - 1)) * d;
-        b = b + (b - noteHz (n + r - 1)) * d;
-        c = c + (c - noteHz (n - r - 1)) * d;
+        a = a + (a - notes.below) * d;
+        b = b + (b - notes.upBelow) * d;
+        c = c + (c - notes.downBelow) * d;
     }
 
     frequency = a;
@@ -193,31 +239,40 @@ void Oscillator::computeFrequencies() noexcept
 
 double Oscillator::nextSample (double lfoValue) noexcept
 {
-    refresh();
+    refreshForBlock();
+    return nextSampleOfBlock (lfoValue);
+}
 
-    const auto t = phase / twoPi;
-    const auto dt = phaseIncrement / twoPi;
+double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
+{
+    if (pitchEnvelope.active)
+        followPitchEnvelope();
+
     double v;
 
-    switch (waveType)
+    if (waveType == sine)
     {
-        case sine:
-            v = std::sin (phase);
-            break;
+        v = fastSine (phase);
+    }
+    else
+    {
+        const auto t = phase / twoPi;
+        const auto dt = phaseIncrement / twoPi;
 
-        case sawtooth:
+        if (waveType == sawtooth)
+        {
             v = 2.0 * t - 1.0 - blep (t, dt);
-            break;
-
-        default:
-            v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (std::fmod (t + 0.5, 1.0), dt);
+        }
+        else
+        {
+            v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (wrapToUnit (t + 0.5), dt);
 
             if (waveType == triangle)
             {
                 v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
                 triangleState = v;
             }
-            break;
+        }
     }
 
     phase += phaseIncrement;

@@ -20,6 +20,12 @@ public:
     void computeFrequencies() noexcept;
     double nextSample (double lfoValue) noexcept;
 
+    // The voice's way through a block: refreshForBlock once, where the settings and the
+    // wheel are taken, then nextSampleOfBlock for each sample. Together they give exactly
+    // what refresh and nextSample give per sample while the settings stay as they are.
+    void refreshForBlock() noexcept;
+    double nextSampleOfBlock (double lfoValue) noexcept;
+
     // This oscillator's switch, read live by the voice.
     bool isSwitchedOn() const noexcept;
 
@@ -73,6 +79,18 @@ public:
 
 private:
     void computeBend() noexcept;
+    void computeNoteFrequencies() noexcept;
+    void followPitchEnvelope() noexcept;
+
+    // Hz: note with offset +- pitch range, and the semitones above and below each.
+    struct NoteFrequencies
+    {
+        double up = 0.0, down = 0.0;
+        double above = 0.0, upAbove = 0.0, downAbove = 0.0;
+        double below = 0.0, upBelow = 0.0, downBelow = 0.0;
+    };
+
+    NoteFrequencies noteFrequencies;
 
     const Settings settings;
 };

@@ -137,31 +137,50 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
     const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filterTarget && settings.Lfo1Mode == Lfo::retriggerMode;
 
+    // The oscillators sounding in this block with their linear pan gains. Settings, wheel
+    // and LFO rate are taken once here; JUCE splits blocks at MIDI events, so wheel
+    // messages still take effect at their sample.
+    struct Source
+    {
+        Oscillator* oscillator;
+        double leftGain, rightGain;
+    };
+
+    Source sources[2];
+    int numSources = 0;
+
+    for (size_t o = 0; o < 2; ++o)
+    {
+        if (on[o] && oscillators[o]->started)
+        {
+            oscillators[o]->refreshForBlock();
+            sources[numSources++] = { oscillators[o].get(), 1.0 - pan[o], 1.0 + pan[o] };
+        }
+    }
+
+    if (voiceLfo)
+        lfo->refresh();
+
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);
 
     for (int i = 0; i < numSamples; ++i)
     {
-        const double lfoValue = voiceLfo ? lfo->nextValue (true) : 0.0;
+        const double lfoValue = voiceLfo ? lfo->nextValue (false) : 0.0;
         double l = 0.0, r = 0.0;
-        int contributions = 0;
         bool allIdle = true;
 
-        for (size_t o = 0; o < 2; ++o)
+        for (int s = 0; s < numSources; ++s)
         {
-            auto& oscillator = *oscillators[o];
-
-            if (! on[o] || ! oscillator.started)
-                continue;
-
-            const auto v = oscillator.nextSample (lfoValue);
-            const auto oscLeft = (1.0 - pan[o]) * v;
-            const auto oscRight = (1.0 + pan[o]) * v;
+            auto& oscillator = *sources[s].oscillator;
+            const auto v = oscillator.nextSampleOfBlock (lfoValue);
+            const auto oscLeft = sources[s].leftGain * v;
+            const auto oscRight = sources[s].rightGain * v;
 
             if (! oscillator.amplitudeEnvelope.isIdle())
                 allIdle = false;
 
-            if (contributions == 0)
+            if (s == 0)
             {
                 l = oscLeft;
                 r = oscRight;
@@ -169,13 +188,11 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
             else
             {
                 // Signed soft sum: two full-scale sources of one sign do not simply add.
-                auto s = oscLeft + l;
-                l = s - oscLeft * l * sign (s);
-                s = oscRight + r;
-                r = s - oscRight * r * sign (s);
+                auto sum = oscLeft + l;
+                l = sum - oscLeft * l * sign (sum);
+                sum = oscRight + r;
+                r = sum - oscRight * r * sign (sum);
             }
-
-            ++contributions;
         }
 
         left[i] += (float) (l * master);
