@@ -38,27 +38,45 @@ namespace
         bool shown = false;
     };
 
-    // --bench: the real-time factor of each benchmark case, one core, 3 s of audio each.
-    int runBenchmark()
+    // --bench [CASE] [VOICES] [--seconds S]: the real-time factors of the benchmark cases
+    // (all of them by default), one core, 3 s of audio each after a second of warm-up.
+    int runBenchmark (const juce::StringArray& arguments)
     {
+        juce::String onlyCase;
+        int onlyVoices = 0;
+        double seconds = 3.0;
+
+        for (int i = arguments.indexOf ("--bench") + 1; i < arguments.size(); ++i)
+        {
+            if (arguments[i] == "--seconds" && i + 1 < arguments.size())
+                seconds = juce::jlimit (0.01, 3600.0, arguments[++i].getDoubleValue());
+            else if (arguments[i].containsOnly ("0123456789"))
+                onlyVoices = arguments[i].getIntValue();
+            else
+                onlyCase = arguments[i];
+        }
+
         const juce::ScopedJuceInitialiser_GUI juceInitialiser;
         std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; 48000 Hz, 512-sample blocks\n";
 
         for (const auto kind : EngineBenchmarkCase::allKinds)
         {
+            const juce::String name (EngineBenchmarkCase::getName (kind));
+            const bool idle = kind == EngineBenchmarkCase::Kind::idle;
+
+            if (onlyCase.isNotEmpty() && onlyCase != name)
+                continue;
+
             for (const int voices : { 8, 32, 64, 128 })
             {
-                const bool idle = kind == EngineBenchmarkCase::Kind::idle;
-
-                if (idle && voices != 8)
-                    break;
+                if ((idle && voices != 8) || (onlyVoices > 0 && ! idle && voices != onlyVoices))
+                    continue;
 
                 EngineBenchmarkCase benchmarkCase (kind, voices);
-                const auto factor = benchmarkCase.measureRealTimeFactor (3.0);
-                const auto name = juce::String (EngineBenchmarkCase::getName (kind)).paddedRight (' ', 9);
+                const auto factor = benchmarkCase.measureRealTimeFactor (seconds);
                 const auto voiceText = idle ? juce::String ("no notes") : juce::String (voices).paddedLeft (' ', 3) + " voices";
 
-                std::cout << name << voiceText.paddedRight (' ', 11) << juce::String (factor, 1).paddedLeft (' ', 8)
+                std::cout << name.paddedRight (' ', 9) << voiceText.paddedRight (' ', 11) << juce::String (factor, 1).paddedLeft (' ', 8)
                           << "x real time (" << juce::String (100.0 / factor, 3) << " % of a core)" << std::endl;
             }
         }
@@ -81,7 +99,7 @@ int main (int argc, char* argv[])
     }
 
     if (arguments.contains ("--bench"))
-        return runBenchmark();
+        return runBenchmark (arguments);
 
     juce::String error;
     const auto options = RenderOptions::parse (arguments, error);
