@@ -16,6 +16,7 @@ int main (int argc, char** argv)
     auto configHome = juce::File::createTempFile ("quenby-reference-config");
     configHome.createDirectory();
     ::setenv ("XDG_CONFIG_HOME", configHome.getFullPathName().toRawUTF8(), 1);
+    ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);   // JUCE takes ~/.config from HOME
 
     int status = 0;
     {
