@@ -2,6 +2,11 @@
 
 #include "Envelope.h"
 #include "EngineSettings.h"
+#include "FastSine.h"
+
+#include <juce_core/juce_core.h>
+
+#include <cmath>
 
 class Velmora;
 
@@ -81,6 +86,8 @@ private:
     void computeBend() noexcept;
     void computeNoteFrequencies() noexcept;
     void followPitchEnvelope() noexcept;
+    static double blep (double x, double dt) noexcept;
+    static double wrapToUnit (double x) noexcept;
 
     // Hz: note with offset +- pitch range, and the semitones above and below each.
     struct NoteFrequencies
@@ -94,3 +101,90 @@ private:
 
     const Settings settings;
 };
+
+// The two-sample polynomial correction of a step at the cycle start.
+inline double Oscillator::blep (double x, double dt) noexcept
+{
+    if (x < dt)
+    {
+        const auto u = x / dt;
+        return 2.0 * u - u * u - 1.0;
+    }
+
+    if (x > 1.0 - dt)
+    {
+        const auto u = (x - 1.0) / dt;
+        return u * u + 2.0 * u + 1.0;
+    }
+
+    return 0.0;
+}
+
+// fmod (x, 1) without the library call for the usual 0 <= x < 2; exact, since the
+// subtraction of 1 from a value in [1, 2) loses nothing.
+inline double Oscillator::wrapToUnit (double x) noexcept
+{
+    if (x >= 0.0 && x < 1.0)
+        return x;
+
+    if (x >= 1.0 && x < 2.0)
+        return x - 1.0;
+
+    return std::fmod (x, 1.0);
+}
+
+// Inline: the voice calls it for every oscillator and sample.
+inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
+{
+    if (pitchEnvelope.active)
+        followPitchEnvelope();
+
+    constexpr double pi = juce::MathConstants<double>::pi;
+    constexpr double twoPi = juce::MathConstants<double>::twoPi;
+    double v;
+
+    if (waveType == sine)
+    {
+        v = fastSine (phase);
+    }
+    else
+    {
+        const auto t = phase / twoPi;
+        const auto dt = phaseIncrement / twoPi;
+
+        if (waveType == sawtooth)
+        {
+            v = 2.0 * t - 1.0 - blep (t, dt);
+        }
+        else
+        {
+            v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (wrapToUnit (t + 0.5), dt);
+
+            if (waveType == triangle)
+            {
+                v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
+                triangleState = v;
+            }
+        }
+    }
+
+    phase += phaseIncrement;
+
+    if (phase >= twoPi)
+    {
+        phase -= twoPi;
+
+        // Only pitches above the sample rate (host values far outside the editor's
+        // ranges) step more than a cycle; an infinite step would never wrap.
+        if (phase >= twoPi)
+            phase = std::isfinite (phase) ? std::fmod (phase, twoPi) : 0.0;
+    }
+
+    const auto env = amplitudeEnvelope.process();
+    auto result = (v * level * gain) * env;
+
+    if (lfoTarget == 0)
+        result *= (1.0 + lfoValue);
+
+    return result;
+}
