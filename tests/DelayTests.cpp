@@ -254,11 +254,7 @@ TEST_F (DelayInProcessor, SwitchedOffKeepsItsEchoesForLater)
 
 TEST_F (DelayInProcessor, InTheOneChannelConfigurationEchoesChannelZeroAlone)
 {
-    juce::AudioProcessor::BusesLayout mono;
-    mono.inputBuses.add (juce::AudioChannelSet::mono());
-    mono.outputBuses.add (juce::AudioChannelSet::mono());
-    ASSERT_TRUE (wet.processor.setBusesLayout (mono));
-    wet.processor.prepareToPlay (48000.0, 512);
+    ASSERT_TRUE (wet.useOneChannel());
 
     juce::MidiBuffer midi;
     midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);

@@ -144,11 +144,7 @@ TEST_F (ProcessorMeters, WithOneOutputChannelMeterOneKeepsItsLastValue)
     const auto before = fixture.processor.getLevel (1);
     ASSERT_GT (before, 0.01f);
 
-    juce::AudioProcessor::BusesLayout mono;
-    mono.inputBuses.add (juce::AudioChannelSet::mono());
-    mono.outputBuses.add (juce::AudioChannelSet::mono());
-    ASSERT_TRUE (fixture.processor.setBusesLayout (mono));
-    fixture.processor.prepareToPlay (48000.0, 512);
+    ASSERT_TRUE (fixture.useOneChannel());
     fixture.processor.stopAllNotes();
     fixture.render (48000, {}, 1);
 

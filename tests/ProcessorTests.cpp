@@ -121,11 +121,7 @@ TEST (Processor, OneChannelConfigurationKeepsTheLeftChannelOfTheEngine)
     const auto reference = stereo.renderNote (60, 1.0f, 4096);
 
     ProcessorFixture mono;
-    juce::AudioProcessor::BusesLayout layout;
-    layout.inputBuses.add (juce::AudioChannelSet::mono());
-    layout.outputBuses.add (juce::AudioChannelSet::mono());
-    ASSERT_TRUE (mono.processor.setBusesLayout (layout));
-    mono.processor.prepareToPlay (48000.0, 512);
+    ASSERT_TRUE (mono.useOneChannel());
 
     juce::MidiBuffer midi;
     midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);

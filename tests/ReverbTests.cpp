@@ -163,11 +163,7 @@ TEST_F (ReverbInProcessor, AShortNoteRingsOnAfterItsVoiceHasEnded)
 
 TEST_F (ReverbInProcessor, InTheOneChannelConfigurationOnlyChannelZeroIsProcessed)
 {
-    juce::AudioProcessor::BusesLayout mono;
-    mono.inputBuses.add (juce::AudioChannelSet::mono());
-    mono.outputBuses.add (juce::AudioChannelSet::mono());
-    ASSERT_TRUE (wet.processor.setBusesLayout (mono));
-    wet.processor.prepareToPlay (48000.0, 512);
+    ASSERT_TRUE (wet.useOneChannel());
     wet.set ("Reverb1Active", 1.0f);
     wet.set ("Reverb1Mix", 0.0f);
 

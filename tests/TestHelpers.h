@@ -43,6 +43,20 @@ namespace testing_helpers
             ADD_FAILURE() << "no parameter " << name;
         }
 
+        // Switches to the one-channel configuration, as a host would, and prepares again.
+        bool useOneChannel()
+        {
+            juce::AudioProcessor::BusesLayout mono;
+            mono.inputBuses.add (juce::AudioChannelSet::mono());
+            mono.outputBuses.add (juce::AudioChannelSet::mono());
+
+            if (! processor.setBusesLayout (mono))
+                return false;
+
+            processor.prepareToPlay (sampleRate, blockSize);
+            return true;
+        }
+
         const EngineSettings& settings() { return processor.synthAudioSource->getSynth().settings; }
 
         // Renders numSamples in host blocks; MIDI goes into the first block.
