@@ -4,12 +4,14 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
 // A fresh processor driven like a host would, by the input: a sample rate, a channel
 // layout, then any sequence of parameter sets (any float, out-of-range indices too),
-// blocks of any size with any MIDI bytes, note stops and program switches.
+// blocks of any size with any MIDI bytes, note stops and program switches. Hosts call
+// processBlock under the callback lock, and so does this.
 namespace
 {
     FuzzEnvironment environment;
@@ -30,15 +32,21 @@ namespace
         return input.ConsumeFloatingPoint<float>();
     }
 
-    void setHostParameter (QuenbyAudioProcessor& processor, int index, float value)
+    // Through both of the host's roads: the processor's parameter call (VST2) and the
+    // parameter object (VST3, LV2). Indices outside 0 ... 70 are asked for too.
+    void setHostParameter (QuenbyAudioProcessor& processor, int index, float value, bool throughObject)
     {
-        const juce::ScopedLock lock (processor.getCallbackLock());
+        const auto& parameters = processor.getParameters();
 
-        if (auto* parameter = processor.state->getCurrentProgram()->getParameter (index))
-        {
-            parameter->setValue (value);
-            processor.synthAudioSource->parametersChanged();
-        }
+        if (throughObject && juce::isPositiveAndBelow (index, parameters.size()))
+            parameters[index]->setValue (value);
+        else
+            processor.setParameter (index, value);
+
+        // Values are stored as given, however far outside the editor's ranges.
+        if (juce::isPositiveAndBelow (index, Enumeration::numParameters) && ! std::isnan (value)
+            && processor.getParameter (index) != value)
+            __builtin_trap();
     }
 
     void renderBlock (QuenbyAudioProcessor& processor, FuzzedDataProvider& input, int numChannels)
@@ -89,8 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         {
             case 0:
             case 1:
-                setHostParameter (processor, input.ConsumeIntegralInRange (-2, Enumeration::numParameters + 2), consumeValue (input));
+            {
+                const auto index = input.ConsumeIntegralInRange (-2, Enumeration::numParameters + 2);
+                const auto value = consumeValue (input);
+                setHostParameter (processor, index, value, input.ConsumeBool());
                 break;
+            }
             case 2:
             case 3:
                 renderBlock (processor, input, numChannels);
