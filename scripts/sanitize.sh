@@ -15,4 +15,4 @@ cmake --build "$root/build-asan" --parallel "$(nproc)" --target quenby_tests
 echo "== ThreadSanitizer: the tests of concurrent use"
 configure_sanitized_build "$root/build-tsan" thread
 cmake --build "$root/build-tsan" --parallel "$(nproc)" --target quenby_tests
-(cd "$root/build-tsan" && ctest --output-on-failure --timeout 900 --tests-regex "^(Concurrency|RealtimeAllocation)\.")
+(cd "$root/build-tsan" && ctest --output-on-failure --timeout 900 --no-tests=error --tests-regex "^Concurrency\.")
