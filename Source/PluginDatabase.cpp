@@ -1,5 +1,6 @@
 #include "PluginDatabase.h"
 #include "Enumeration.h"
+#include "XmlText.h"
 
 #include <cmath>
 #include <charconv>
@@ -42,7 +43,12 @@ void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::fun
         return;
     }
 
-    const auto root = juce::XmlDocument::parse (file);
+    juce::MemoryBlock bytes;
+
+    if (! file.loadFileAsData (bytes))
+        return;
+
+    const auto root = XmlText::parse (bytes.getData(), bytes.getSize());
 
     if (root == nullptr || ! root->hasTagName (rootTag))
         return;

@@ -2,6 +2,7 @@
 #include "Enumeration.h"
 #include "HostParameter.h"
 #include "OscillatorVoice.h"
+#include "XmlText.h"
 
 namespace
 {
@@ -258,7 +259,7 @@ void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    const auto element = getXmlFromBinary (data, sizeInBytes);
+    const auto element = XmlText::parseBinaryChunk (data, sizeInBytes);
 
     if (element == nullptr)
         return;

@@ -13,8 +13,10 @@ namespace
         if (std::isnan (value))
             return 0;
 
-        constexpr double lowest = std::numeric_limits<int>::min();
-        constexpr double highest = std::numeric_limits<int>::max();
+        // Far beyond any meaningful index or semitone count, yet small enough that the
+        // engine's sums of a note and such values (note + offset) cannot overflow an int.
+        constexpr double lowest = -(1 << 20);
+        constexpr double highest = 1 << 20;
         return (int) juce::jlimit (lowest, highest, value);
     }
 

@@ -6,6 +6,7 @@ packages=(
     g++ cmake ninja-build ccache pkg-config
     juce-modules-source juce-tools fst-dev lv2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -90,10 +90,11 @@ TEST_F (SettingsFixture, HostValuesOutsideTheEditorRangesConvertUnchangedOrSatur
     fixture.set ("Osc1Detune", 5.0f);
     EXPECT_EQ (s.Osc1Detune, 9.0);
 
+    // Saturated at 2^20, so that a note plus an offset cannot overflow.
     fixture.set ("Osc1WaveType", 1.0e30f);
-    EXPECT_EQ (s.Osc1WaveType, std::numeric_limits<int>::max());
+    EXPECT_EQ (s.Osc1WaveType, 1 << 20);
     fixture.set ("Osc1Offset", -1.0e30f);
-    EXPECT_EQ (s.Osc1Offset, std::numeric_limits<int>::min());
+    EXPECT_EQ (s.Osc1Offset, -(1 << 20));
     fixture.set ("Lfo1Mode", std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ (s.Lfo1Mode, 0);
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <cstdlib>
+
+// Points HOME and XDG_CONFIG_HOME at a temporary folder for the whole run, so no input
+// ever reaches the user's program database, and removes the folder at exit.
+struct FuzzEnvironment
+{
+    FuzzEnvironment()
+    {
+        home = juce::File::createTempFile ("quenby-fuzz-home");
+        home.createDirectory();
+        ::setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
+        ::setenv ("XDG_CONFIG_HOME", home.getChildFile (".config").getFullPathName().toRawUTF8(), 1);
+    }
+
+    ~FuzzEnvironment()
+    {
+        home.deleteRecursively();
+    }
+
+    juce::File home;
+};

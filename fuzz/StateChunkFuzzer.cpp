@@ -1,0 +1,66 @@
+#include "FuzzEnvironment.h"
+#include "PluginProcessor.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+// Any bytes as a host's state chunk, either as they are (first byte even) or, so that the
+// XML reader is reached every time, as text behind a valid chunk header (first byte odd):
+// the 4-byte magic number, the little-endian length and a terminating zero. After the
+// restore the processor has a current program whose values are all finite, renders, and
+// writes a chunk that restores again.
+namespace
+{
+    FuzzEnvironment environment;
+
+    std::vector<uint8_t> wrapInChunkHeader (const uint8_t* text, size_t size)
+    {
+        const auto length = (uint32_t) size + 1;
+        std::vector<uint8_t> chunk { 0x56, 0x43, 0x32, 0x21,
+                                     (uint8_t) length, (uint8_t) (length >> 8), (uint8_t) (length >> 16), (uint8_t) (length >> 24) };
+        chunk.insert (chunk.end(), text, text + size);
+        chunk.push_back (0);
+        return chunk;
+    }
+
+    void checkCurrentProgram (QuenbyAudioProcessor& processor)
+    {
+        const auto* program = processor.state->getCurrentProgram();
+
+        if (program == nullptr)
+            __builtin_trap();
+
+        for (int i = 0; i < program->getNumParameters(); ++i)
+            if (! std::isfinite (program->getParameter (i)->getValue()))
+                __builtin_trap();
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+
+    const auto chunk = (data[0] & 1) != 0 ? wrapInChunkHeader (data + 1, size - 1)
+                                          : std::vector<uint8_t> (data + 1, data + size);
+
+    QuenbyAudioProcessor processor;
+    processor.setRateAndBufferSizeDetails (48000.0, 64);
+    processor.prepareToPlay (48000.0, 64);
+    processor.setStateInformation (chunk.data(), (int) chunk.size());
+    checkCurrentProgram (processor);
+
+    juce::AudioBuffer<float> buffer (2, 64);
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
+    processor.processBlock (buffer, midi);
+
+    juce::MemoryBlock saved;
+    processor.getStateInformation (saved);
+    processor.setStateInformation (saved.getData(), (int) saved.getSize());
+    checkCurrentProgram (processor);
+
+    processor.releaseResources();
+    return 0;
+}
