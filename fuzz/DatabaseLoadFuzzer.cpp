@@ -1,5 +1,5 @@
 #include "FuzzEnvironment.h"
-#include "PluginDatabase.h"
+#include "Model/PluginDatabase.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "FuzzEnvironment.h"
-#include "Enumeration.h"
-#include "PluginProcessor.h"
+#include "Model/Enumeration.h"
+#include "Processor/PluginProcessor.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

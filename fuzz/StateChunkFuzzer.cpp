@@ -1,5 +1,5 @@
 #include "FuzzEnvironment.h"
-#include "PluginProcessor.h"
+#include "Processor/PluginProcessor.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PluginDatabase.h"
+#include "Model/PluginDatabase.h"
 
 #include <gtest/gtest.h>
 

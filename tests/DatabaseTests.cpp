@@ -1,6 +1,6 @@
 #include "DatabaseFileHelpers.h"
-#include "Enumeration.h"
-#include "PluginProcessor.h"
+#include "Model/Enumeration.h"
+#include "Processor/PluginProcessor.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "Delay.h"
+#include "Audio/Delay.h"
 #include "TestHelpers.h"
-#include "Velmora.h"
+#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Envelope.h"
+#include "Engine/Envelope.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "FastSine.h"
+#include "Engine/FastSine.h"
 
 #include <gtest/gtest.h>
 

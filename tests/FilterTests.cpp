@@ -1,4 +1,4 @@
-#include "AnalogFilter.h"
+#include "Engine/AnalogFilter.h"
 #include "TestHelpers.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "Lfo.h"
+#include "Engine/Lfo.h"
 #include "TestHelpers.h"
-#include "Velmora.h"
+#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 

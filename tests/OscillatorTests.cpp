@@ -1,5 +1,5 @@
-#include "Oscillator.h"
-#include "Velmora.h"
+#include "Engine/Oscillator.h"
+#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 

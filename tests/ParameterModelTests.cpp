@@ -1,8 +1,8 @@
-#include "Enumeration.h"
-#include "PluginDatabase.h"
-#include "PluginParameter.h"
-#include "PluginProgram.h"
-#include "PluginState.h"
+#include "Model/Enumeration.h"
+#include "Model/PluginDatabase.h"
+#include "Model/PluginParameter.h"
+#include "Model/PluginProgram.h"
+#include "Model/PluginState.h"
 
 #include <gtest/gtest.h>
 

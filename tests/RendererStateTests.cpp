@@ -1,6 +1,6 @@
 #include "DatabaseFileHelpers.h"
 #include "OfflineRenderer.h"
-#include "PluginProcessor.h"
+#include "Processor/PluginProcessor.h"
 
 using namespace testing_helpers;
 

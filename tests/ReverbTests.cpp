@@ -1,6 +1,6 @@
-#include "Reverb.h"
+#include "Audio/Reverb.h"
 #include "TestHelpers.h"
-#include "Velmora.h"
+#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "DatabaseFileHelpers.h"
-#include "Enumeration.h"
+#include "Model/Enumeration.h"
 #include "TestHelpers.h"
 
 using namespace testing_helpers;

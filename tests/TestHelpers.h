@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Enumeration.h"
-#include "OscillatorVoice.h"
-#include "PluginProcessor.h"
+#include "Model/Enumeration.h"
+#include "Engine/OscillatorVoice.h"
+#include "Processor/PluginProcessor.h"
 
 #include <gtest/gtest.h>
 

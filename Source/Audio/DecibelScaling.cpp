@@ -1,4 +1,4 @@
-#include "DecibelScaling.h"
+#include "Audio/DecibelScaling.h"
 
 #include <cmath>
 

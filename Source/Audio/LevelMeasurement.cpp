@@ -1,4 +1,4 @@
-#include "LevelMeasurement.h"
+#include "Audio/LevelMeasurement.h"
 
 LevelMeasurement::LevelMeasurement (float decayPerSample) noexcept
     : decay (decayPerSample)

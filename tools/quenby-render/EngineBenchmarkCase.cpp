@@ -1,6 +1,6 @@
 #include "EngineBenchmarkCase.h"
 #include "OfflineRenderer.h"
-#include "PluginProcessor.h"
+#include "Processor/PluginProcessor.h"
 
 #include <ctime>
 #include <vector>

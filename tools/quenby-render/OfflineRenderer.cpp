@@ -1,6 +1,6 @@
 #include "OfflineRenderer.h"
-#include "Enumeration.h"
-#include "PluginProcessor.h"
+#include "Model/Enumeration.h"
+#include "Processor/PluginProcessor.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 

@@ -1,0 +1,146 @@
+#include "Engine/AnalogFilter.h"
+
+#include <cmath>
+
+namespace
+{
+    constexpr float twoPi = 6.2831855f;
+
+    // Above the Nyquist frequency the sections become unstable. Only host cutoff values
+    // far beyond the editor's range, or sample rates below 10 kHz, get there.
+    constexpr float highestW = 0.98f * 3.1415927f;
+}
+
+AnalogFilter::~AnalogFilter() = default;
+
+void AnalogFilter::reset()
+{
+    Filter::reset();
+
+    computedCutoff = q = twiceQ = inverseSampleRate = 0.0f;
+    b0 = b1 = b2 = a1 = a2 = 0.0f;
+    leftZ1 = leftZ2 = rightZ1 = rightZ2 = 0.0f;
+    computedQ = computedInverseSampleRate = 0.0f;
+    computedType = lowpass;
+}
+
+void AnalogFilter::setResonance (float newResonance)
+{
+    resonance = newResonance;
+    q = 50.0f * newResonance > 1.0f ? 50.0f * newResonance : 1.0f;
+    twiceQ = 2.0f * q;
+}
+
+void AnalogFilter::setSampleRate (float newSampleRate)
+{
+    sampleRate = newSampleRate;
+    inverseSampleRate = (float) (1.0 / (double) newSampleRate);
+}
+
+void AnalogFilter::setCutoff (float newCutoff)
+{
+    if (newCutoff == computedCutoff && q == computedQ && type == computedType
+         && inverseSampleRate == computedInverseSampleRate)
+        return;
+
+    computeCoefficients (newCutoff);
+}
+
+void AnalogFilter::computeCoefficients (float newCutoff) noexcept
+{
+    computedCutoff = newCutoff;
+    computedQ = q;
+    computedType = type;
+    computedInverseSampleRate = inverseSampleRate;
+
+    auto f = 5000.0f * newCutoff;
+
+    if (! (f > 10.0f))
+        f = 10.0f;
+
+    auto w = twoPi * f * inverseSampleRate;
+
+    if (! (w <= highestW))
+        w = highestW;
+
+    const auto cs = std::cos (w);
+    const auto sn = std::sin (w);
+
+    switch (type)
+    {
+        case lowpass:
+        {
+            const auto alpha = sn / twiceQ;
+            const auto n = 1.0f / (1.0f + alpha);
+            b0 = b2 = n * ((1.0f - cs) * 0.5f);
+            b1 = (1.0f - cs) * n;
+            a1 = (-2.0f * cs) * n;
+            a2 = (1.0f - alpha) * n;
+            break;
+        }
+
+        case bandpass:
+        {
+            const auto limitedQ = juce::jlimit (0.00001f, 1000.0f, q);
+            const auto alpha = sn / (2.0f * limitedQ);
+            const auto n = 1.0f / (1.0f + alpha);
+            b0 = n * alpha;
+            b1 = 0.0f;
+            b2 = -b0;
+            a1 = (-2.0f * cs) * n;
+            a2 = (1.0f - alpha) * n;
+            break;
+        }
+
+        case highpass:
+        {
+            const auto alpha = sn / twiceQ;
+            const auto n = 1.0f / (1.0f + alpha);
+            b0 = b2 = n * ((1.0f + cs) * 0.5f);
+            b1 = -((1.0f + cs) * n);
+            a1 = (-2.0f * cs) * n;
+            a2 = (1.0f - alpha) * n;
+            break;
+        }
+
+        default:
+            break;
+    }
+}
+
+void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int endSample)
+{
+    const auto baseCutoff = cutoff;
+    const bool followEnvelope = envelope.active;
+
+    auto* left = buffer.getWritePointer (0);
+    auto* right = buffer.getWritePointer (1);
+
+    // Local copies keep the states in registers; the samples could otherwise alias them.
+    auto zl1 = leftZ1, zl2 = leftZ2, zr1 = rightZ1, zr2 = rightZ2;
+
+    for (int i = startSample; i < endSample; ++i)
+    {
+        if (followEnvelope)
+            setCutoff ((float) (envelope.process() * baseCutoff));
+
+        const auto c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
+
+        const auto x = left[i];
+        const auto y = x * c0 + zl1;
+        zl1 = x * c1 - y * d1 + zl2;
+        zl2 = x * c2 - y * d2;
+        left[i] = y;
+
+        const auto xr = right[i];
+        const auto yr = xr * c0 + zr1;
+        zr1 = xr * c1 - yr * d1 + zr2;
+        zr2 = xr * c2 - yr * d2;
+        right[i] = yr;
+    }
+
+    leftZ1 = zl1;
+    leftZ2 = zl2;
+    rightZ1 = zr1;
+    rightZ2 = zr2;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Model/RelaxedAtomic.h"
+
+// The converted values of all 71 parameters, one field per parameter, named after it.
+// Written only by Velmora::updateSettings, on whichever thread reports a change; read
+// by the voices, the LFOs, the effects and the processor's block on the audio thread.
+// Every field is read and written whole; a block may see a mixture of old and new values.
+struct EngineSettings
+{
+    using Flag = RelaxedAtomic<bool>;
+    using Index = RelaxedAtomic<int>;
+    using Number = RelaxedAtomic<double>;
+
+    Flag   Osc1Active;
+    Index  Osc1WaveType;          // 0 sine, 1 square, 2 triangle, 3 sawtooth
+    Number Osc1Gain;              // linear, 0 ... 2
+    Number Osc1Detune;            // -1 ... +1, fraction of a semitone step
+    Number Osc1Pan;               // -1 left ... +1 right
+    Index  Osc1Offset;            // semitones
+    Index  Osc1PitchRange;        // pitch-wheel range, semitones
+    Index  Osc1PitchEnvRange;     // pitch-envelope range, semitones
+    Flag   Osc1PitchEnvDown;
+
+    Flag   Osc2Active;
+    Index  Osc2WaveType;
+    Number Osc2Gain;
+    Number Osc2Detune;
+    Number Osc2Pan;
+    Index  Osc2Offset;
+    Index  Osc2PitchRange;
+    Index  Osc2PitchEnvRange;
+    Flag   Osc2PitchEnvDown;
+
+    Flag   Filter1Active;
+    Index  Filter1Type;           // 0 lowpass, 1 bandpass, 2 highpass
+    Number Filter1Cutoff;         // 0 ... 1
+    Number Filter1Resonance;      // 0 ... 1
+
+    Flag   Lfo1Active;
+    Index  Lfo1WaveType;          // 0 sine, 1 square, 2 saw up, 3 saw down, 4 pump
+    Number Lfo1Speed;
+    Index  Lfo1Mode;              // 0 free, 1 retrigger
+    Flag   Lfo1Sync;
+    Index  Lfo1Target;            // 0 amp, 1 pitch, 2 filter
+    Number Lfo1Mix;
+
+    Flag   Delay1Active;
+    Flag   Delay1Sync;
+    Number Delay1Mix;
+    Number Delay1Time;
+    Number Delay1Feedback;
+    Number Delay1Swing;
+
+    Flag   Reverb1Active;
+    Number Reverb1Mix;
+    Number Reverb1Damping;
+    Number Reverb1Feedback;
+
+    Number EnvAmpOsc1Attack;      // seconds
+    Number EnvAmpOsc1Decay;       // seconds
+    Number EnvAmpOsc1Sustain;     // level
+    Number EnvAmpOsc1Release;     // seconds
+    Number EnvAmpOsc2Attack;
+    Number EnvAmpOsc2Decay;
+    Number EnvAmpOsc2Sustain;
+    Number EnvAmpOsc2Release;
+
+    Flag   EnvPitchOsc1Active;
+    Number EnvPitchOsc1Attack;
+    Number EnvPitchOsc1Decay;
+    Number EnvPitchOsc1Sustain;
+    Number EnvPitchOsc1Release;
+    Flag   EnvPitchOsc2Active;
+    Number EnvPitchOsc2Attack;
+    Number EnvPitchOsc2Decay;
+    Number EnvPitchOsc2Sustain;
+    Number EnvPitchOsc2Release;
+
+    Flag   EnvFilter1Active;
+    Number EnvFilter1Attack;
+    Number EnvFilter1Decay;
+    Number EnvFilter1Sustain;
+    Number EnvFilter1Release;
+
+    Flag   EnvLfo1Active;
+    Number EnvLfo1Attack;
+    Number EnvLfo1Decay;
+    Number EnvLfo1Sustain;
+    Number EnvLfo1Release;
+
+    Number MasterVolume;          // linear, 0 ... 2
+    Index  MidiLearn;             // stored only
+    Number Glide;                 // stored only
+    Index  CurrentPlayMode;       // 0 poly, 1 mono, 2 glide (plays as poly)
+};

@@ -1,0 +1,38 @@
+#include "Engine/Filter.h"
+
+Filter::Filter()
+{
+    envelope.active = false;
+}
+
+Filter::~Filter() = default;
+
+void Filter::reset()
+{
+    envelope.reset();
+}
+
+void Filter::set (float newCutoff, float newResonance)
+{
+    cutoff = newCutoff;
+    setResonance (newResonance);
+    setCutoff (newCutoff);
+}
+
+void Filter::setResonance (float newResonance)
+{
+    resonance = newResonance;
+}
+
+void Filter::setSampleRate (float newSampleRate)
+{
+    sampleRate = newSampleRate;
+}
+
+void Filter::process (juce::AudioBuffer<float>&, int, int)
+{
+}
+
+void Filter::setCutoff (float)
+{
+}

@@ -1,0 +1,175 @@
+#include "Engine/Lfo.h"
+#include "Engine/FastSine.h"
+#include "Engine/Velmora.h"
+
+#include <cmath>
+
+namespace
+{
+    constexpr double pi = juce::MathConstants<double>::pi;
+    constexpr double twoPi = juce::MathConstants<double>::twoPi;
+}
+
+Lfo::Lfo (Velmora& synthToUse)
+    : synth (synthToUse)
+{
+}
+
+void Lfo::retrigger (double newSampleRate) noexcept
+{
+    const auto& settings = synth.settings;
+
+    envelope.reset();
+    sampleRate = newSampleRate;
+
+    active = settings.Lfo1Active;
+    waveType = settings.Lfo1WaveType.load();
+    mode = settings.Lfo1Mode.load();
+    sync = settings.Lfo1Sync.load();
+    target = settings.Lfo1Target;
+
+    // Unsynchronised even when sync is on: the next refresh applies the tempo.
+    const double newSpeed = settings.Lfo1Speed;
+    const double newRate = newSpeed * 10.0;
+    speed = newSpeed;
+    rate = newRate;
+
+    envelope.active = settings.EnvLfo1Active;
+
+    if (envelope.active)
+    {
+        envelope.start (newSampleRate);
+        envelope.setAttack (settings.EnvLfo1Attack);
+        envelope.setDecay (settings.EnvLfo1Decay);
+        envelope.setSustain (settings.EnvLfo1Sustain);
+        envelope.setRelease (settings.EnvLfo1Release);
+    }
+
+    phaseIncrement = twoPi * newRate / newSampleRate;
+}
+
+void Lfo::refresh() noexcept
+{
+    const auto& settings = synth.settings;
+
+    waveType = settings.Lfo1WaveType.load();
+    mode = settings.Lfo1Mode.load();
+    const bool isSynced = settings.Lfo1Sync;
+    sync = isSynced;
+    mix = settings.Lfo1Mix.load();
+
+    const double s = settings.Lfo1Speed;
+    const double fs = sampleRate;
+    const double r = isSynced ? std::trunc (s / 10.0 / synth.tempo * fs * 0.25) : s * 10.0;
+
+    // Comparing the increment as well as the rate catches a new sample rate, and mends
+    // a rate and an increment written by two threads from different settings.
+    const double increment = twoPi * r / fs;
+
+    if (r != rate || increment != phaseIncrement)
+    {
+        speed = s;
+        rate = r;
+        phaseIncrement = increment;
+    }
+}
+
+double Lfo::nextValue (bool refreshFirst) noexcept
+{
+    if (refreshFirst)
+        refresh();
+
+    double w = 0.0;
+
+    switch (waveType)
+    {
+        case sine:    w = fastSine (phase); break;
+        case square:  w = phase < pi ? 1.0 : -1.0; break;
+        default:      break;   // saw up, saw down and pump do not modulate
+    }
+
+    phase += phaseIncrement;
+
+    if (phase >= twoPi)
+    {
+        phase -= twoPi;
+
+        // Only speeds far beyond the editor's range step more than a cycle.
+        if (phase >= twoPi)
+            phase = std::fmod (phase, twoPi);
+    }
+
+    // An infinite or NaN speed from a host would otherwise spoil the phase for good.
+    if (! std::isfinite (phase))
+        phase = 0.0;
+
+    if (envelope.active)
+        return (envelope.process() * w) * mix;
+
+    return w * mix;
+}
+
+void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int numSamples) noexcept
+{
+    refresh();
+
+    const bool envelopeOn = synth.settings.EnvLfo1Active;
+    envelope.active = envelopeOn;
+
+    if (envelopeOn)
+    {
+        if (anyKeyDown())
+        {
+            if (envelope.isIdle() || armed)
+                retrigger (sampleRate);
+
+            armed = false;
+        }
+        else
+        {
+            armed = true;
+
+            // The envelope keeps running while releases sound, and rests once all are over.
+            if (! envelope.isIdle() && ! anyVoiceActive())
+                envelope.reset();
+        }
+    }
+
+    const int channels = juce::jmin (2, buffer.getNumChannels());
+    numSamples = juce::jmin (numSamples, buffer.getNumSamples());
+
+    float* data[2] = { channels > 0 ? buffer.getWritePointer (0) : nullptr,
+                       channels > 1 ? buffer.getWritePointer (1) : nullptr };
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const double gain = 1.0 + nextValue (false);
+
+        for (int c = 0; c < channels; ++c)
+            data[c][i] = (float) (data[c][i] * gain);
+    }
+}
+
+// Voices are examined under the synthesiser's lock, which the audio thread already holds
+// while rendering; other threads hold it only briefly.
+bool Lfo::anyKeyDown() const noexcept
+{
+    const juce::ScopedLock lock (synth.getLock());
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        if (synth.getVoice (i)->isKeyDown())
+            return true;
+
+    return false;
+}
+
+bool Lfo::anyVoiceActive() const noexcept
+{
+    const juce::ScopedLock lock (synth.getLock());
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        if (synth.getVoice (i)->isVoiceActive())
+            return true;
+
+    return false;
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "Engine/Envelope.h"
+#include "Engine/EngineSettings.h"
+#include "Engine/FastSine.h"
+
+#include <juce_core/juce_core.h>
+
+#include <cmath>
+
+class Velmora;
+
+// One of a voice's two sound sources: a band-limited sine, square, triangle or sawtooth
+// by phase accumulation, tuned by note, offset, detune, pitch envelope and pitch wheel,
+// and scaled by the voice level, its gain, its amplitude envelope and the voice LFO.
+class Oscillator
+{
+public:
+    enum WaveType { sine = 0, square, triangle, sawtooth };
+
+    Oscillator (Velmora& synth, int index);
+
+    void start (double level, double sampleRate, int note);
+    void refresh() noexcept;
+    void computeFrequencies() noexcept;
+    double nextSample (double lfoValue) noexcept;
+
+    // The voice's way through a block: refreshForBlock once, where the settings and the
+    // wheel are taken, then nextSampleOfBlock for each sample. Together they give exactly
+    // what refresh and nextSample give per sample while the settings stay as they are.
+    void refreshForBlock() noexcept;
+    double nextSampleOfBlock (double lfoValue) noexcept;
+
+    // This oscillator's switch, read live by the voice.
+    bool isSwitchedOn() const noexcept;
+
+    // The settings this oscillator reads: oscillator 1's for index 0, oscillator 2's for 1.
+    struct Settings
+    {
+        const EngineSettings::Flag& active;
+        const EngineSettings::Index& waveType;
+        const EngineSettings::Number& gain;
+        const EngineSettings::Number& detune;
+        const EngineSettings::Index& offset;
+        const EngineSettings::Index& pitchRange;
+        const EngineSettings::Index& pitchEnvRange;
+        const EngineSettings::Flag& pitchEnvDown;
+        const EngineSettings::Number& ampAttack;
+        const EngineSettings::Number& ampDecay;
+        const EngineSettings::Number& ampSustain;
+        const EngineSettings::Number& ampRelease;
+        const EngineSettings::Flag& pitchEnvActive;
+        const EngineSettings::Number& pitchAttack;
+        const EngineSettings::Number& pitchDecay;
+        const EngineSettings::Number& pitchSustain;
+        const EngineSettings::Number& pitchRelease;
+    };
+
+    Velmora& synth;
+    int waveType = sine;
+    bool started = false;
+    const int index;
+    double phase = 0.0;                 // radians, 0 <= phase < 2 pi after each step
+    double phaseIncrement = 0.0;        // radians per sample
+    double level = 0.0;
+    double gain = 0.0;
+    double detune = 0.0;
+    double baseFrequency = 0.0;         // Hz, note + offset without detune
+    double frequency = 0.0;             // Hz, after detune and pitch envelope
+    double bentFrequency = 0.0;         // Hz, after the pitch wheel
+    double sampleRate = 44100.0;
+    double frequencyUp = 0.0;           // Hz at full upward wheel
+    double frequencyDown = 0.0;         // Hz at full downward wheel
+    double triangleState = 0.0;
+    int lastWheel = 0;
+    int noteWithOffset = 0;
+    int pitchRange = 0;
+    int pitchEnvRange = 0;
+    bool pitchEnvDown = false;
+    int offset = 0;
+    int lfoTarget = 0;
+    Envelope amplitudeEnvelope;
+    Envelope pitchEnvelope;
+
+private:
+    void computeBend() noexcept;
+    void computeNoteFrequencies() noexcept;
+    void followPitchEnvelope() noexcept;
+    static double blep (double x, double dt) noexcept;
+    static double wrapToUnit (double x) noexcept;
+
+    // Hz: note with offset +- pitch range, and the semitones above and below each.
+    struct NoteFrequencies
+    {
+        double up = 0.0, down = 0.0;
+        double above = 0.0, upAbove = 0.0, downAbove = 0.0;
+        double below = 0.0, upBelow = 0.0, downBelow = 0.0;
+    };
+
+    NoteFrequencies noteFrequencies;
+
+    const Settings settings;
+};
+
+// The two-sample polynomial correction of a step at the cycle start.
+inline double Oscillator::blep (double x, double dt) noexcept
+{
+    if (x < dt)
+    {
+        const auto u = x / dt;
+        return 2.0 * u - u * u - 1.0;
+    }
+
+    if (x > 1.0 - dt)
+    {
+        const auto u = (x - 1.0) / dt;
+        return u * u + 2.0 * u + 1.0;
+    }
+
+    return 0.0;
+}
+
+// fmod (x, 1) without the library call for the usual 0 <= x < 2; exact, since the
+// subtraction of 1 from a value in [1, 2) loses nothing.
+inline double Oscillator::wrapToUnit (double x) noexcept
+{
+    if (x >= 0.0 && x < 1.0)
+        return x;
+
+    if (x >= 1.0 && x < 2.0)
+        return x - 1.0;
+
+    return std::fmod (x, 1.0);
+}
+
+// Inline: the voice calls it for every oscillator and sample.
+inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
+{
+    if (pitchEnvelope.active)
+        followPitchEnvelope();
+
+    constexpr double pi = juce::MathConstants<double>::pi;
+    constexpr double twoPi = juce::MathConstants<double>::twoPi;
+    double v;
+
+    if (waveType == sine)
+    {
+        v = fastSine (phase);
+    }
+    else
+    {
+        const auto t = phase / twoPi;
+        const auto dt = phaseIncrement / twoPi;
+
+        if (waveType == sawtooth)
+        {
+            v = 2.0 * t - 1.0 - blep (t, dt);
+        }
+        else
+        {
+            v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (wrapToUnit (t + 0.5), dt);
+
+            if (waveType == triangle)
+            {
+                v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
+                triangleState = v;
+            }
+        }
+    }
+
+    phase += phaseIncrement;
+
+    if (phase >= twoPi)
+    {
+        phase -= twoPi;
+
+        // Only pitches above the sample rate (host values far outside the editor's
+        // ranges) step more than a cycle; an infinite step would never wrap.
+        if (phase >= twoPi)
+            phase = std::isfinite (phase) ? std::fmod (phase, twoPi) : 0.0;
+    }
+
+    const auto env = amplitudeEnvelope.process();
+    auto result = (v * level * gain) * env;
+
+    if (lfoTarget == 0)
+        result *= (1.0 + lfoValue);
+
+    return result;
+}

@@ -1,0 +1,4 @@
+#include "Engine/OscillatorSound.h"
+
+bool OscillatorSound::appliesToNote (int)     { return true; }
+bool OscillatorSound::appliesToChannel (int)  { return true; }

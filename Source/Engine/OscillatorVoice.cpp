@@ -1,0 +1,220 @@
+#include "Engine/OscillatorVoice.h"
+#include "Engine/OscillatorSound.h"
+#include "Engine/SynthAudioSource.h"
+#include "Engine/Velmora.h"
+
+namespace
+{
+    double sign (double x) noexcept
+    {
+        return (double) ((x > 0.0) - (x < 0.0));
+    }
+}
+
+OscillatorVoice::OscillatorVoice (SynthAudioSource& sourceToUse, Velmora& synthToUse)
+    : source (sourceToUse),
+      synth (synthToUse),
+      oscillators { std::make_unique<Oscillator> (synthToUse, 0), std::make_unique<Oscillator> (synthToUse, 1) },
+      lfo (std::make_unique<Lfo> (synthToUse)),
+      scratch (2, 0)
+{
+}
+
+OscillatorVoice::~OscillatorVoice() = default;
+
+bool OscillatorVoice::canPlaySound (juce::SynthesiserSound* sound)
+{
+    return dynamic_cast<OscillatorSound*> (sound) != nullptr;
+}
+
+void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::SynthesiserSound*, int)
+{
+    const auto& settings = synth.settings;
+
+    // Mono: earlier notes go into their release; free voices are unaffected.
+    if (settings.CurrentPlayMode == 1)
+        for (int i = 0; i < synth.getNumVoices(); ++i)
+            if (auto* other = synth.getVoice (i); other != this)
+                other->stopNote (0.0f, true);
+
+    note = midiNoteNumber;
+    sampleRate = getSampleRate();
+    level = velocity * 0.15;
+
+    for (auto& oscillator : oscillators)
+        oscillator->start (level, sampleRate, note);
+
+    if (settings.Lfo1Active)
+        lfo->retrigger (sampleRate);
+
+    // With the filter off the filter keeps its earlier set-up.
+    filter.active = settings.Filter1Active;
+    filter.envelope.active = filter.active;
+
+    if (! filter.active)
+        return;
+
+    filter.setSampleRate ((float) sampleRate);
+    filter.type = settings.Filter1Type;
+    filter.cutoff = (float) settings.Filter1Cutoff;
+    filter.setResonance ((float) settings.Filter1Resonance);
+
+    filter.envelope.active = settings.EnvFilter1Active;
+
+    if (filter.envelope.active)
+    {
+        // The envelope then drives the cutoff sample by sample.
+        filter.envelope.reset();
+        filter.envelope.start (filter.sampleRate);
+        filter.envelope.setAttack (settings.EnvFilter1Attack);
+        filter.envelope.setDecay (settings.EnvFilter1Decay);
+        filter.envelope.setSustain (settings.EnvFilter1Sustain);
+        filter.envelope.setRelease (settings.EnvFilter1Release);
+    }
+    else
+    {
+        filter.setCutoff ((float) settings.Filter1Cutoff);
+    }
+}
+
+// The voice is never cut by stopNote, even without tail-off: it stays active until
+// renderNextBlock finds every envelope finished.
+void OscillatorVoice::stopNote (float, bool)
+{
+    for (auto& oscillator : oscillators)
+    {
+        if (! oscillator->amplitudeEnvelope.isIdle())
+            oscillator->amplitudeEnvelope.release();
+
+        if (! oscillator->pitchEnvelope.isIdle())
+            oscillator->pitchEnvelope.release();
+    }
+
+    if (! filter.envelope.isIdle())
+        filter.envelope.release();
+}
+
+void OscillatorVoice::pitchWheelMoved (int)
+{
+    for (auto& oscillator : oscillators)
+        oscillator->refresh();
+}
+
+void OscillatorVoice::controllerMoved (int, int)
+{
+}
+
+void OscillatorVoice::prepareScratch (int maximumBlockSize)
+{
+    scratch.setSize (2, juce::jmax (1, maximumBlockSize), false, true, false);
+}
+
+void OscillatorVoice::silence()
+{
+    clearCurrentNote();
+    note = 0;
+
+    for (auto& oscillator : oscillators)
+    {
+        oscillator->started = false;
+        oscillator->amplitudeEnvelope.active = false;
+        oscillator->pitchEnvelope.active = false;
+    }
+}
+
+void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int startSample, int numSamples)
+{
+    if (! isVoiceActive())
+        return;
+
+    // Reuses the storage; only a block longer than any before allocates.
+    scratch.setSize (2, numSamples, false, false, true);
+    scratch.clear();
+
+    const auto& settings = synth.settings;
+    const double master = settings.MasterVolume;
+    const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
+    const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
+    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filterTarget && settings.Lfo1Mode == Lfo::retriggerMode;
+
+    // The oscillators sounding in this block with their linear pan gains. Settings, wheel
+    // and LFO rate are taken once here; JUCE splits blocks at MIDI events, so wheel
+    // messages still take effect at their sample.
+    struct Source
+    {
+        Oscillator* oscillator;
+        double leftGain, rightGain;
+    };
+
+    Source sources[2];
+    int numSources = 0;
+
+    for (size_t o = 0; o < 2; ++o)
+    {
+        if (on[o] && oscillators[o]->started)
+        {
+            oscillators[o]->refreshForBlock();
+            sources[numSources++] = { oscillators[o].get(), 1.0 - pan[o], 1.0 + pan[o] };
+        }
+    }
+
+    if (voiceLfo)
+        lfo->refresh();
+
+    auto* left = scratch.getWritePointer (0);
+    auto* right = scratch.getWritePointer (1);
+
+    for (int i = 0; i < numSamples; ++i)
+    {
+        const double lfoValue = voiceLfo ? lfo->nextValue (false) : 0.0;
+        double l = 0.0, r = 0.0;
+        bool allIdle = true;
+
+        for (int s = 0; s < numSources; ++s)
+        {
+            auto& oscillator = *sources[s].oscillator;
+            const auto v = oscillator.nextSampleOfBlock (lfoValue);
+            const auto oscLeft = sources[s].leftGain * v;
+            const auto oscRight = sources[s].rightGain * v;
+
+            if (! oscillator.amplitudeEnvelope.isIdle())
+                allIdle = false;
+
+            if (s == 0)
+            {
+                l = oscLeft;
+                r = oscRight;
+            }
+            else
+            {
+                // Signed soft sum: two full-scale sources of one sign do not simply add.
+                auto sum = oscLeft + l;
+                l = sum - oscLeft * l * sign (sum);
+                sum = oscRight + r;
+                r = sum - oscRight * r * sign (sum);
+            }
+        }
+
+        left[i] += (float) (l * master);
+        right[i] += (float) (r * master);
+
+        if (allIdle)
+        {
+            clearCurrentNote();
+            note = 0;
+            break;
+        }
+    }
+
+    // The switch is read now, not at note start.
+    if (settings.Filter1Active)
+    {
+        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+        filter.process (scratch, 0, numSamples);
+    }
+
+    output.addFrom (0, startSample, scratch, 0, 0, numSamples);
+
+    if (output.getNumChannels() > 1)
+        output.addFrom (1, startSample, scratch, 1, 0, numSamples);
+}

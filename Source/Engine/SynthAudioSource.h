@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Audio/Delay.h"
+#include "Engine/Lfo.h"
+#include "Audio/Reverb.h"
+#include "Engine/Velmora.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_audio_devices/juce_audio_devices.h>
+
+class PluginState;
+class OscillatorVoice;
+
+// Owns the synthesiser and the effects on its summed output, and converts parameter
+// changes into engine settings. The processor renders the synthesiser directly.
+class SynthAudioSource : public juce::AudioSource
+{
+public:
+    static constexpr int numVoices = 128;
+
+    SynthAudioSource (PluginState& state, juce::MidiKeyboardState& keyboardState);
+    ~SynthAudioSource() override;
+
+    void prepareToPlay (int samplesPerBlockExpected, double sampleRate) override;
+    void releaseResources() override;
+    void getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill) override;
+
+    // The single entry by which any change of parameter values reaches the engine.
+    void parametersChanged();
+
+    // The editor's pitch wheel: 0 ... 16384, 8192 when let go.
+    void setPitchWheel (int value);
+
+    Velmora& getSynth() noexcept                           { return synth; }
+    juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
+    OscillatorVoice* getOscillatorVoice (int index) const;
+    Delay& getDelay() noexcept                             { return *delay; }
+    Reverb& getReverb() noexcept                           { return *reverb; }
+    Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }
+
+private:
+    juce::MidiMessageCollector midiCollector;
+    PluginState& state;
+    juce::MidiKeyboardState& keyboardState;
+    Velmora synth;
+    std::unique_ptr<Lfo> globalLfo;
+    std::unique_ptr<Reverb> reverb { std::make_unique<Reverb> (synth) };
+    std::unique_ptr<Delay> delay { std::make_unique<Delay> (synth) };
+
+    JUCE_DECLARE_NON_COPYABLE (SynthAudioSource)
+};

@@ -1,0 +1,62 @@
+#include "Model/PluginProgram.h"
+#include "Model/Enumeration.h"
+
+PluginProgram::PluginProgram()
+{
+    // The parameter objects live as long as the program: other threads may hold a pointer
+    // to one while the program is reset, so a reset restores values instead of replacing them.
+    for (int index = 0; index < Enumeration::numParameters; ++index)
+        parameters.add (new PluginParameter (index));
+
+    reset (false);
+}
+
+void PluginProgram::reset (bool keepIdentity)
+{
+    if (! keepIdentity)
+    {
+        name = "Empty";
+        id = createIdentifier();
+    }
+
+    for (auto* parameter : parameters)
+        parameter->setValue (parameter->getDefaultValue());
+}
+
+void PluginProgram::copyFrom (const PluginProgram& source)
+{
+    id = source.id;
+    name = source.name;
+    bank = source.bank;
+    category = source.category;
+    subType = source.subType;
+    mode = source.mode;
+
+    for (int index = 0; index < source.getNumParameters(); ++index)
+        if (auto* parameter = getParameter (index))
+            parameter->setValue (source.getParameter (index)->getValue());
+}
+
+PluginParameter* PluginProgram::getParameter (int index) const noexcept
+{
+    return parameters[index];
+}
+
+juce::String PluginProgram::getColumnText (int column) const
+{
+    switch (column)
+    {
+        case 0:  return name;
+        case 1:  return bank;
+        case 2:  return category;
+        case 3:  return subType;
+        case 4:  return mode;
+        default: return {};
+    }
+}
+
+juce::String PluginProgram::createIdentifier()
+{
+    // JUCE's Uuid draws 16 random bytes and sets the version-4 and variant bits.
+    return juce::Uuid().toDashedString();
+}

@@ -1,4 +1,0 @@
-#include "OscillatorSound.h"
-
-bool OscillatorSound::appliesToNote (int)     { return true; }
-bool OscillatorSound::appliesToChannel (int)  { return true; }

@@ -1,0 +1,39 @@
+#include "Processor/ParameterEditPath.h"
+#include "Engine/SynthAudioSource.h"
+#include "Model/PluginState.h"
+
+ParameterEditPath::ParameterEditPath (const juce::CriticalSection& lock, PluginState& stateToUse,
+                                      SynthAudioSource& source, std::atomic<bool>& hostChanged)
+    : callbackLock (lock),
+      state (stateToUse),
+      synthAudioSource (source),
+      hostChangedParameter (hostChanged)
+{
+}
+
+float ParameterEditPath::get (int index) const
+{
+    const juce::ScopedLock lock (callbackLock);
+
+    if (const auto* parameter = state.getCurrentProgram()->getParameter (index))
+        return parameter->getValue();
+
+    return 0.0f;
+}
+
+void ParameterEditPath::set (int index, float newValue, Writer writer)
+{
+    {
+        const juce::ScopedLock lock (callbackLock);
+        auto* parameter = state.getCurrentProgram()->getParameter (index);
+
+        if (parameter == nullptr)
+            return;
+
+        parameter->setValue (newValue);
+        synthAudioSource.parametersChanged();
+    }
+
+    if (writer == Writer::host)
+        hostChangedParameter = true;
+}

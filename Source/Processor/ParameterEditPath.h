@@ -1,0 +1,40 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+
+class PluginState;
+class SynthAudioSource;
+
+// The one road by which a parameter value of the current program changes: the host's
+// parameters, the renderer's settings and the editor's controls all write through it.
+// Any thread: every call takes the processor's callback lock, which is re-entrant, so it
+// is safe while the audio thread renders (VST3 and LV2 hosts deliver automation there).
+class ParameterEditPath
+{
+public:
+    enum class Writer
+    {
+        host,      // raises the host-changed flag, so an open window refreshes its controls
+        editor     // the window already shows what it wrote
+    };
+
+    ParameterEditPath (const juce::CriticalSection& callbackLock, PluginState& state,
+                       SynthAudioSource& synthAudioSource, std::atomic<bool>& hostChangedParameter);
+
+    // The current program's value; 0 for an index outside the parameter table.
+    float get (int index) const;
+
+    // Stores the value unchanged in the current program and brings the engine to it. A set
+    // to an index outside the parameter table is ignored.
+    void set (int index, float newValue, Writer writer);
+
+private:
+    const juce::CriticalSection& callbackLock;
+    PluginState& state;
+    SynthAudioSource& synthAudioSource;
+    std::atomic<bool>& hostChangedParameter;
+
+    JUCE_DECLARE_NON_COPYABLE (ParameterEditPath)
+};

@@ -1,0 +1,333 @@
+#include "Processor/PluginProcessor.h"
+#include "Model/Enumeration.h"
+#include "Processor/HostParameter.h"
+#include "Processor/ParameterEditPath.h"
+#include "Engine/OscillatorVoice.h"
+#include "Model/XmlText.h"
+
+namespace
+{
+    const char* const settingsTag = "VELMORA_SETTINGS";
+    constexpr int chunkMagicNumber = 0x21324356;
+}
+
+QuenbyAudioProcessor::QuenbyAudioProcessor()
+    : AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                       .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+{
+    state = std::make_unique<PluginState>();
+    state->database->load();
+    state->setCurrentProgram (state->database->getProgram (0));
+    ensureCurrentProgram();
+
+    synthAudioSource = std::make_unique<SynthAudioSource> (*state, keyboardState);
+    synthAudioSource->parametersChanged();
+
+    editPath = std::make_unique<ParameterEditPath> (getCallbackLock(), *state, *synthAudioSource, hostChangedParameter);
+
+    for (int index = 0; index < Enumeration::numParameters; ++index)
+        addParameter (new HostParameter (*editPath, index));
+}
+
+QuenbyAudioProcessor::~QuenbyAudioProcessor()
+{
+    stopAllNotes();
+    synthAudioSource.reset();
+    state->database.reset();
+    state.reset();
+}
+
+// The processor always has a current program: an empty database gets one new program.
+void QuenbyAudioProcessor::ensureCurrentProgram()
+{
+    if (state->getCurrentProgram() == nullptr)
+        state->setCurrentProgram (state->database->createProgram());
+}
+
+const juce::String QuenbyAudioProcessor::getName() const
+{
+    return "Quenby";
+}
+
+void QuenbyAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    monoRenderBuffer.setSize (2, juce::jmax (1, samplesPerBlock));
+    synthAudioSource->prepareToPlay (samplesPerBlock, sampleRate);
+}
+
+void QuenbyAudioProcessor::releaseResources()
+{
+    synthAudioSource->releaseResources();
+}
+
+bool QuenbyAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
+{
+    const auto output = layouts.getMainOutputChannelSet();
+
+    if (output != juce::AudioChannelSet::mono() && output != juce::AudioChannelSet::stereo())
+        return false;
+
+    const auto input = layouts.getMainInputChannelSet();
+    return input == output;
+}
+
+void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
+{
+    const juce::ScopedNoDenormals noDenormals;
+    const int numSamples = buffer.getNumSamples();
+
+    buffer.clear();
+    keyboardState.processNextMidiBuffer (midiMessages, 0, numSamples, true);
+
+    // The engine always renders two channels.
+    const bool renderInPlace = buffer.getNumChannels() >= 2 && getTotalNumOutputChannels() >= 2;
+    auto& target = renderInPlace ? buffer : monoRenderBuffer;
+
+    if (! renderInPlace)
+    {
+        // Only a host that breaks its announced block size makes this allocate.
+        monoRenderBuffer.setSize (2, numSamples, false, false, true);
+        monoRenderBuffer.clear();
+    }
+
+    synthAudioSource->getSynth().renderNextBlock (target, midiMessages, 0, numSamples);
+
+    if (! renderInPlace && buffer.getNumChannels() > 0)
+        buffer.copyFrom (0, 0, monoRenderBuffer, 0, 0, numSamples);
+
+    applyEffectsAndMeasure (buffer, renderInPlace);
+    midiMessages.clear();
+    recordPlayHeadPosition();
+}
+
+// The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
+// output channel they touch channel 0 alone and meter 1 keeps its last value.
+void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo)
+{
+    const int numSamples = buffer.getNumSamples();
+
+    if (buffer.getNumChannels() == 0 || numSamples == 0)
+        return;
+
+    const auto& settings = synthAudioSource->getSynth().settings;
+
+    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::freeMode && settings.Lfo1Target == Lfo::ampTarget)
+    {
+        if (stereo)
+        {
+            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, numSamples);
+        }
+        else
+        {
+            // A view of channel 0 alone; a single channel pointer needs no allocation.
+            juce::AudioBuffer<float> channelZero (buffer.getArrayOfWritePointers(), 1, numSamples);
+            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, numSamples);
+        }
+    }
+
+    if (settings.Delay1Active)
+        synthAudioSource->getDelay().process (buffer, 0, numSamples);
+
+    if (settings.Reverb1Active)
+    {
+        if (stereo)
+            synthAudioSource->getReverb().processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
+        else
+            synthAudioSource->getReverb().processMono (buffer.getWritePointer (0), numSamples);
+    }
+
+    levelMeasurements[0].update ((size_t) numSamples, buffer.getReadPointer (0));
+
+    if (stereo)
+        levelMeasurements[1].update ((size_t) numSamples, buffer.getReadPointer (1));
+}
+
+float QuenbyAudioProcessor::getLevel (int channel) const noexcept
+{
+    return juce::isPositiveAndBelow (channel, 2) ? levelMeasurements[channel].getLevel() : 0.0f;
+}
+
+void QuenbyAudioProcessor::recordPlayHeadPosition()
+{
+    PluginState::PositionInfo info;
+
+    if (auto* playHead = getPlayHead())
+    {
+        JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+        if (! playHead->getCurrentPosition (info))
+            info.resetToDefault();
+        JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+    }
+
+    state->setPositionInfo (info);
+}
+
+const juce::String QuenbyAudioProcessor::getInputChannelName (int channelIndex) const   { return juce::String (channelIndex + 1); }
+const juce::String QuenbyAudioProcessor::getOutputChannelName (int channelIndex) const  { return juce::String (channelIndex + 1); }
+bool QuenbyAudioProcessor::isInputChannelStereoPair (int) const                         { return true; }
+bool QuenbyAudioProcessor::isOutputChannelStereoPair (int) const                        { return true; }
+bool QuenbyAudioProcessor::silenceInProducesSilenceOut() const                          { return false; }
+double QuenbyAudioProcessor::getTailLengthSeconds() const                               { return 0.0; }
+bool QuenbyAudioProcessor::acceptsMidi() const                                          { return true; }
+bool QuenbyAudioProcessor::producesMidi() const                                         { return false; }
+
+bool QuenbyAudioProcessor::hasEditor() const
+{
+    return true;
+}
+
+juce::AudioProcessorEditor* QuenbyAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+// The programs live in the editor; the host sees none.
+int QuenbyAudioProcessor::getNumPrograms()                                  { return 0; }
+int QuenbyAudioProcessor::getCurrentProgram()                               { return 0; }
+void QuenbyAudioProcessor::setCurrentProgram (int)                          {}
+const juce::String QuenbyAudioProcessor::getProgramName (int)               { return {}; }
+void QuenbyAudioProcessor::changeProgramName (int, const juce::String&)     {}
+
+int QuenbyAudioProcessor::getNumParameters()
+{
+    return Enumeration::numParameters;
+}
+
+float QuenbyAudioProcessor::getParameter (int index)
+{
+    return editPath->get (index);
+}
+
+void QuenbyAudioProcessor::setParameter (int index, float newValue)
+{
+    editPath->set (index, newValue, ParameterEditPath::Writer::host);
+}
+
+// Every program has the same parameters, so the name depends on the index alone.
+const juce::String QuenbyAudioProcessor::getParameterName (int index)
+{
+    return juce::isPositiveAndBelow (index, Enumeration::numParameters) ? Enumeration::getName (index) : juce::String();
+}
+
+juce::String QuenbyAudioProcessor::getParameterName (int index, int maximumStringLength)
+{
+    return getParameterName (index).substring (0, maximumStringLength);
+}
+
+const juce::String QuenbyAudioProcessor::getParameterText (int index)
+{
+    return getParameterName (index);
+}
+
+juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStringLength)
+{
+    return getParameterName (index, maximumStringLength);
+}
+
+void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    juce::XmlElement element (settingsTag);
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        PluginDatabase::writeProgramAttributes (*state->getCurrentProgram(), element);
+    }
+
+    // JUCE's binary XML layout (what getXmlFromBinary reads): magic number, little-endian
+    // length of the text, the element on one line without an XML declaration, a zero byte.
+    const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
+    const auto numBytes = text.getNumBytesAsUTF8();
+
+    juce::MemoryOutputStream out (destData, false);
+    out.writeInt (chunkMagicNumber);
+    out.writeInt ((int) numBytes);
+    out.write (text.toRawUTF8(), numBytes);
+    out.writeByte (0);
+}
+
+void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto element = XmlText::parseBinaryChunk (data, sizeInBytes);
+
+    if (element == nullptr)
+        return;
+
+    const bool restoresProgram = element->hasTagName (settingsTag);
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+
+        if (restoresProgram)
+        {
+            stopAllNotes();
+
+            auto& database = *state->database;
+            auto* program = database.findProgram (element->getStringAttribute ("ID"));
+
+            if (program == nullptr)
+                program = database.createProgram();
+
+            PluginDatabase::readProgramAttributes (*element, *program, {}, {});
+            state->setCurrentProgram (program);
+        }
+
+        synthAudioSource->parametersChanged();
+    }
+}
+
+void QuenbyAudioProcessor::stopAllNotes()
+{
+    const juce::ScopedLock lock (getCallbackLock());
+
+    for (int channel = 1; channel <= 16; ++channel)
+        for (int note = 0; note < 128; ++note)
+            keyboardState.noteOff (channel, note, 0.0f);
+
+    auto& synth = synthAudioSource->getSynth();
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        if (auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i)))
+            voice->silence();
+}
+
+void QuenbyAudioProcessor::switchToProgram (PluginProgram* program)
+{
+    if (program == nullptr)
+        return;
+
+    const juce::ScopedLock lock (getCallbackLock());
+    state->setCurrentProgram (program);
+    synthAudioSource->parametersChanged();
+}
+
+void QuenbyAudioProcessor::reloadDatabase()
+{
+    state->database->load (getCallbackLock(), [this]
+    {
+        // The old programs are still alive here; the current one is among them.
+        const auto& edited = *state->getCurrentProgram();
+        auto& database = *state->database;
+        auto* program = database.findProgram (edited.getId());
+
+        if (program == nullptr)
+            program = database.createProgram();
+
+        program->copyFrom (edited);
+        state->setCurrentProgram (program);
+        synthAudioSource->parametersChanged();
+    });
+}
+
+void QuenbyAudioProcessor::saveDatabase()
+{
+    std::unique_ptr<juce::XmlElement> root;
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        root = state->database->createXml();
+    }
+
+    PluginDatabase::writeToFile (*root);
+}
+
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
+{
+    return new QuenbyAudioProcessor();
+}

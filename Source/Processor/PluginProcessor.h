@@ -1,0 +1,101 @@
+#pragma once
+
+#include "Audio/LevelMeasurement.h"
+#include "Model/PluginState.h"
+#include "Engine/SynthAudioSource.h"
+#include "Processor/ParameterEditPath.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <atomic>
+
+// What the host talks to: owns the plug-in state with the program database, the synth
+// audio source with the synthesiser and effects, and the MIDI keyboard state.
+class QuenbyAudioProcessor : public juce::AudioProcessor
+{
+public:
+    QuenbyAudioProcessor();
+    ~QuenbyAudioProcessor() override;
+
+    const juce::String getName() const override;
+
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
+    void releaseResources() override;
+    bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
+    using juce::AudioProcessor::processBlock;
+
+    const juce::String getInputChannelName (int channelIndex) const override;
+    const juce::String getOutputChannelName (int channelIndex) const override;
+    bool isInputChannelStereoPair (int index) const override;
+    bool isOutputChannelStereoPair (int index) const override;
+    bool silenceInProducesSilenceOut() const override;
+    double getTailLengthSeconds() const override;
+    bool acceptsMidi() const override;
+    bool producesMidi() const override;
+
+    bool hasEditor() const override;
+    juce::AudioProcessorEditor* createEditor() override;
+
+    // Host parameters: the current program's values, stored unchanged; the name is also the
+    // value text. Indices outside 0 ... 70 read as 0 or an empty text, and sets to them are
+    // ignored. Any thread: calls that reach the program take the callback lock, which the
+    // audio thread may already hold (VST3 and LV2 hosts deliver automation there).
+    int getNumParameters() override;
+    float getParameter (int index) override;
+    void setParameter (int index, float newValue) override;
+    const juce::String getParameterName (int index) override;
+    juce::String getParameterName (int index, int maximumStringLength) override;
+    const juce::String getParameterText (int index) override;
+    juce::String getParameterText (int index, int maximumStringLength) override;
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    // Ends every note at once: note-offs for every key held on the keyboard state, and
+    // every voice silenced without release.
+    void stopAllNotes();
+
+    // Makes a program current and brings the engine to it, safely against the audio thread.
+    void switchToProgram (PluginProgram* program);
+
+    // The current level of output channel 0 or 1 (any thread), 0 for other channels.
+    float getLevel (int channel) const noexcept;
+
+    // Replaces the programs in memory with the database file's and carries the current
+    // program's contents over to the program with its identifier (created when the file
+    // has none), which stays current: unsaved edits of the current program survive.
+    // Message thread; safe while host threads and the audio thread use the programs.
+    void reloadDatabase();
+
+    // Writes the programs in memory to the database file. Message thread.
+    void saveDatabase();
+
+    // The one way to change a parameter of the current program (see ParameterEditPath).
+    ParameterEditPath& getEditPath() noexcept           { return *editPath; }
+
+    std::atomic<bool> hostChangedParameter { false };
+    std::unique_ptr<PluginState> state;
+    std::unique_ptr<SynthAudioSource> synthAudioSource;
+    juce::MidiKeyboardState keyboardState;
+    LevelMeasurement levelMeasurements[2] { LevelMeasurement (0.9999f), LevelMeasurement (0.9999f) };
+
+private:
+    std::unique_ptr<ParameterEditPath> editPath;
+
+    void ensureCurrentProgram();
+    void recordPlayHeadPosition();
+    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo);
+
+    // In the one-channel configuration the engine renders into this two-channel block
+    // and the processor keeps channel 0. Sized in prepareToPlay.
+    juce::AudioBuffer<float> monoRenderBuffer;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuenbyAudioProcessor)
+};
