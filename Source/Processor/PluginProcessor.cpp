@@ -1,4 +1,5 @@
 #include "Processor/PluginProcessor.h"
+#include "Components/PluginEditor.h"
 #include "Model/Enumeration.h"
 #include "Processor/HostParameter.h"
 #include "Processor/ParameterEditPath.h"
@@ -11,9 +12,21 @@ namespace
     constexpr int chunkMagicNumber = 0x21324356;
 }
 
+// The plug-in formats offer stereo and mono with as many inputs as outputs, as hosts expect
+// of this plug-in. The standalone app takes no audio input: an instrument needs none, and
+// with one the app would mute it and show a warning about a feedback loop.
+juce::AudioProcessor::BusesProperties QuenbyAudioProcessor::getDefaultBuses()
+{
+    const auto stereo = juce::AudioChannelSet::stereo();
+
+    if (juce::PluginHostType::getPluginLoadedAs() == wrapperType_Standalone)
+        return BusesProperties().withOutput ("Output", stereo, true);
+
+    return BusesProperties().withInput ("Input", stereo, true).withOutput ("Output", stereo, true);
+}
+
 QuenbyAudioProcessor::QuenbyAudioProcessor()
-    : AudioProcessor (BusesProperties().withInput ("Input", juce::AudioChannelSet::stereo(), true)
-                                       .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+    : AudioProcessor (getDefaultBuses())
 {
     state = std::make_unique<PluginState>();
     state->database->load();
@@ -68,7 +81,7 @@ bool QuenbyAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) c
         return false;
 
     const auto input = layouts.getMainInputChannelSet();
-    return input == output;
+    return input == output || (input.isDisabled() && wrapperType == wrapperType_Standalone);
 }
 
 void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
@@ -98,6 +111,18 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     applyEffectsAndMeasure (buffer, renderInPlace);
     midiMessages.clear();
     recordPlayHeadPosition();
+    countSoundingVoices();
+}
+
+void QuenbyAudioProcessor::countSoundingVoices() noexcept
+{
+    auto& synth = synthAudioSource->getSynth();
+    int count = 0;
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        count += synth.getVoice (i)->isVoiceActive() ? 1 : 0;
+
+    numSoundingVoices.store (count, std::memory_order_relaxed);
 }
 
 // The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
@@ -178,7 +203,7 @@ bool QuenbyAudioProcessor::hasEditor() const
 
 juce::AudioProcessorEditor* QuenbyAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new QuenbyAudioProcessorEditor (*this);
 }
 
 // The programs live in the editor; the host sees none.

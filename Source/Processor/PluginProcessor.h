@@ -68,6 +68,10 @@ public:
     // The current level of output channel 0 or 1 (any thread), 0 for other channels.
     float getLevel (int channel) const noexcept;
 
+    // How many voices were sounding at the end of the last block (any thread). The editor
+    // reads this instead of the voices, which the audio thread changes while it renders.
+    int getNumSoundingVoices() const noexcept           { return numSoundingVoices.load (std::memory_order_relaxed); }
+
     // Replaces the programs in memory with the database file's and carries the current
     // program's contents over to the program with its identifier (created when the file
     // has none), which stays current: unsaved edits of the current program survive.
@@ -88,6 +92,10 @@ public:
 
 private:
     std::unique_ptr<ParameterEditPath> editPath;
+    std::atomic<int> numSoundingVoices { 0 };
+
+    static BusesProperties getDefaultBuses();
+    void countSoundingVoices() noexcept;
 
     void ensureCurrentProgram();
     void recordPlayHeadPosition();

@@ -1,0 +1,12 @@
+#include "Components/MidiIndicatorComponent.h"
+#include "Components/Skin.h"
+
+void MidiIndicatorComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (Skin::getPageBackgroundColour());
+    g.setColour (Skin::getTextColour());
+    g.drawRect (juce::Rectangle<int> (0, 0, getWidth() - 1, getHeight() - 1), 1);
+
+    if (active)
+        g.fillAll (Skin::getTextColour());
+}

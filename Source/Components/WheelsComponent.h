@@ -1,0 +1,42 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+class QuenbyAudioProcessorEditor;
+
+// The pitch wheel and the modulation wheel left of the on-screen keyboard. They mirror the
+// synthesiser's wheel values; dragging the pitch wheel bends the synthesiser, dragging the
+// modulation wheel only shows a value. Message thread.
+class WheelsComponent : public juce::Component
+{
+public:
+    explicit WheelsComponent (QuenbyAudioProcessorEditor* editor);
+
+    // The editor's timer passes the synthesiser's values; ignored while the user drags.
+    void showSynthValues (int synthPitchValue, int synthModValue);
+
+    juce::Rectangle<float> getPitchWheelArea() const;
+    juce::Rectangle<float> getModWheelArea() const;
+
+    void mouseDown (const juce::MouseEvent&) override;
+    void mouseDrag (const juce::MouseEvent&) override;
+    void mouseUp (const juce::MouseEvent&) override;
+    void paint (juce::Graphics&) override;
+
+    static constexpr int pitchCentre = 8192;
+    enum DragMode { notDragging = 0, draggingPitch = 1, draggingMod = 2 };
+
+    int pitchValue = pitchCentre;   // 0 ... 16384
+    int modValue = 0;               // 0 ... 128
+    int modValueAtDragStart = 0;
+    int dragMode = notDragging;
+    bool followSynth = true;            // while true the editor's timer shows the synthesiser's values
+
+private:
+    QuenbyAudioProcessorEditor* editor;
+
+    void sendPitchWheel (int value);
+    static void drawWheel (juce::Graphics&, float x, float width, float height, float position);
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WheelsComponent)
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Controls/PluginControl.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// A knob bound to a parameter. Ctrl-click sets it to the middle of its range.
+class SliderControl : public juce::Slider,
+                      public PluginControl
+{
+public:
+    explicit SliderControl (const juce::String& componentName);
+
+    void mouseEnter (const juce::MouseEvent&) override;
+    void mouseExit (const juce::MouseEvent&) override;
+    void mouseDown (const juce::MouseEvent&) override;
+    void valueChanged() override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SliderControl)
+};
