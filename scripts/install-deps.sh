@@ -7,6 +7,10 @@ packages=(
     juce-modules-source juce-tools fst-dev lv2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm
+    # the editor's fixed-pitch and heavy faces
+    fonts-dejavu-core
+    # a virtual display for the standalone app's window check, and screenshots of it
+    xvfb xauth x11-utils imagemagick
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "DatabaseFileHelpers.h"
 #include "TestHelpers.h"
+#include "editor/EditorFixture.h"
+#include "Model/ParameterTable.h"
 
 #include <atomic>
 #include <chrono>
@@ -101,4 +103,67 @@ TEST_F (Concurrency, HostCallsDatabaseReloadsAndRenderingRunTogether)
     // The current program is one of the database's, holding the chunk's identifier.
     ASSERT_GE (processor.state->getCurrentProgramIndex(), 0);
     EXPECT_NE (processor.state->database->findProgram (processor.state->getCurrentProgram()->getId()), nullptr);
+}
+
+// The open editor's timer, full refreshes and pitch-wheel drags on the message thread, while
+// a host thread sets parameters and the audio thread renders notes and bends: the editor
+// reads only what the other threads publish for it.
+TEST_F (Concurrency, EditorTimerRunsWhileTheHostSetsParametersAndTheAudioThreadRenders)
+{
+    ProcessorFixture fixture;
+    auto& processor = fixture.processor;
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    auto& mainComponent = dynamic_cast<QuenbyAudioProcessorEditor&> (*editor).getMainComponent();
+
+    const juce::ScopedValueSetter<bool> debugMode (DisplayComponent::debugMode, true);
+    const juce::ScopedValueSetter<int> hovered (DisplayComponent::hoveredParameter, ParameterIndex::Osc1Gain);
+    std::atomic<bool> stop { false };
+    std::atomic<int> hostRounds { 0 }, blocks { 0 };
+
+    std::thread host ([&]
+    {
+        juce::Random random (2);
+
+        for (; ! stop; ++hostRounds)
+            for (const auto index : { ParameterIndex::Osc1Gain, ParameterIndex::Filter1Cutoff, ParameterIndex::MasterVolume })
+                processor.setParameter (index, random.nextFloat());
+    });
+
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, fixture.blockSize);
+        juce::MidiBuffer midi;
+
+        for (int block = 0; ! stop; ++block, ++blocks)
+        {
+            midi.clear();
+            midi.addEvent (block % 4 == 0 ? juce::MidiMessage::noteOn (1, 48 + block % 24, 0.8f)
+                                          : juce::MidiMessage::pitchWheel (1, 4096 + block % 8192), 0);
+
+            const juce::ScopedLock lock (processor.getCallbackLock());
+            processor.processBlock (buffer, midi);
+        }
+    });
+
+    auto& wheels = *mainComponent.wheelComponent;
+    const juce::Point<float> pitchWheel { 6.0f, 50.0f };
+    const auto until = juce::Time::getMillisecondCounter() + 2000;
+
+    while (juce::Time::getMillisecondCounter() < until)
+    {
+        pumpMessages (30);   // timer ticks
+        mainComponent.updateAll();
+
+        SyntheticMouse::press (wheels, pitchWheel);
+        SyntheticMouse::dragTo (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
+        SyntheticMouse::release (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
+    }
+
+    stop = true;
+    host.join();
+    audio.join();
+
+    EXPECT_GT (hostRounds.load(), 0);
+    EXPECT_GT (blocks.load(), 0);
+    EXPECT_TRUE (mainComponent.labelBpm->getText().startsWith ("BPM"));
 }

@@ -180,6 +180,26 @@ TEST_P (PluginHost, DescribesAStereoInstrumentWithMidiInOnly)
     EXPECT_EQ (instance->getTotalNumOutputChannels(), 2);
 }
 
+// JUCE hosts an LV2 editor in an embedded X window, so that format needs an X server: CTest
+// runs this test once more under xvfb-run (HostEditorUnderXvfb).
+TEST_P (PluginHost, EditorOpensAtItsFixedSize)
+{
+    if (GetParam() == Format::lv2 && juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isEmpty())
+        GTEST_SKIP() << "no X display for the LV2 editor";
+
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+    ASSERT_TRUE (instance->hasEditor());
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (instance->createEditor());
+    ASSERT_NE (editor, nullptr);
+    EXPECT_EQ (editor->getWidth(), 820);
+    EXPECT_EQ (editor->getHeight(), 640);
+
+    editor.reset();
+    instance->releaseResources();
+}
+
 TEST_P (PluginHost, ShowsTheParameterTableWithItsDefaults)
 {
     auto instance = load();
