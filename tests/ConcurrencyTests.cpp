@@ -136,9 +136,9 @@ TEST_F (Concurrency, EditorTimerRunsWhileTheHostSetsParametersAndTheAudioThreadR
 
         for (int block = 0; ! stop; ++block, ++blocks)
         {
+            const int note = 48 + (block / 2) % 24;
             midi.clear();
-            midi.addEvent (block % 4 == 0 ? juce::MidiMessage::noteOn (1, 48 + block % 24, 0.8f)
-                                          : juce::MidiMessage::pitchWheel (1, 4096 + block % 8192), 0);
+            midi.addEvent (block % 2 == 0 ? juce::MidiMessage::noteOn (1, note, 0.8f) : juce::MidiMessage::noteOff (1, note), 0);
 
             const juce::ScopedLock lock (processor.getCallbackLock());
             processor.processBlock (buffer, midi);
@@ -149,14 +149,18 @@ TEST_F (Concurrency, EditorTimerRunsWhileTheHostSetsParametersAndTheAudioThreadR
     const juce::Point<float> pitchWheel { 6.0f, 50.0f };
     const auto until = juce::Time::getMillisecondCounter() + 2000;
 
-    while (juce::Time::getMillisecondCounter() < until)
+    for (int round = 0; juce::Time::getMillisecondCounter() < until; ++round)
     {
-        pumpMessages (30);   // timer ticks
-        mainComponent.updateAll();
+        pumpMessages (5);                  // the timer ticks, and also more often than it would:
+        mainComponent.timerCallback();
 
-        SyntheticMouse::press (wheels, pitchWheel);
-        SyntheticMouse::dragTo (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
-        SyntheticMouse::release (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
+        if (round % 10 == 0)
+        {
+            mainComponent.updateAll();
+            SyntheticMouse::press (wheels, pitchWheel);
+            SyntheticMouse::dragTo (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
+            SyntheticMouse::release (wheels, pitchWheel, pitchWheel.translated (0.0f, -20.0f));
+        }
     }
 
     stop = true;

@@ -311,6 +311,8 @@ void QuenbyAudioProcessor::stopAllNotes()
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i)))
             voice->silence();
+
+    numSoundingVoices.store (0, std::memory_order_relaxed);
 }
 
 void QuenbyAudioProcessor::switchToProgram (PluginProgram* program)

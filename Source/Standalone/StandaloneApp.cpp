@@ -41,12 +41,24 @@ public:
         appProperties.saveIfNeeded();
     }
 
+    // An open dialog (the audio settings) is closed first; quitting is then asked again.
     void systemRequestedQuit() override
     {
         if (mainWindow != nullptr)
             mainWindow->pluginHolder->savePluginState();
 
-        quit();
+        if (juce::ModalComponentManager::getInstance()->cancelAllModalComponents())
+        {
+            juce::Timer::callAfterDelay (100, []
+            {
+                if (auto* app = juce::JUCEApplicationBase::getInstance())
+                    app->systemRequestedQuit();
+            });
+        }
+        else
+        {
+            quit();
+        }
     }
 
 private:
