@@ -30,7 +30,7 @@ public:
     int modValue = 0;               // 0 ... 128
     int modValueAtDragStart = 0;
     int dragMode = notDragging;
-    bool followSynth = true;            // while true the editor's timer shows the synthesiser's values
+    bool followSynth = true;        // while true the editor's timer shows the synthesiser's values
 
 private:
     QuenbyAudioProcessorEditor* editor;
