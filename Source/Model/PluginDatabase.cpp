@@ -138,8 +138,13 @@ std::unique_ptr<juce::XmlElement> PluginDatabase::createXml() const
 {
     auto root = std::make_unique<juce::XmlElement> (rootTag);
 
-    for (auto* program : programs)
-        writeProgramAttributes (*program, *root->createNewChildElement (programTag));
+    // Prepended from the last: appending walks the whole list each time.
+    for (int i = programs.size(); --i >= 0;)
+    {
+        auto* element = new juce::XmlElement (programTag);
+        writeProgramAttributes (*programs.getUnchecked (i), *element);
+        root->prependChildElement (element);
+    }
 
     return root;
 }

@@ -1,5 +1,6 @@
 #include "Model/XmlReader.h"
 
+#include <algorithm>
 #include <vector>
 
 // The steps below follow JUCE's XmlDocument one for one (juce_XmlDocument.cpp), so that
@@ -281,6 +282,7 @@ std::unique_ptr<juce::XmlElement> XmlReader::readNextElement (bool alsoReadChild
 
     node = std::make_unique<juce::XmlElement> (input, endOfToken);
     input = endOfToken;
+    std::vector<const char*> attributeNames;
 
     for (;;)
     {
@@ -324,13 +326,20 @@ std::unique_ptr<juce::XmlElement> XmlReader::readNextElement (bool alsoReadChild
                 juce::String value;
                 readQuotedString (value);
 
-                // JUCE keeps both of a repeated attribute and finds the first.
-                const juce::Identifier name (juce::String (nameStart, nameEnd));
+                // JUCE keeps both of a repeated attribute and finds the first. Names are
+                // pooled, so one is told apart by the address of its text.
+                const juce::Identifier name (nameStart, nameEnd);
+                const auto* pooledName = name.getCharPointer().getAddress();
 
-                if (node->hasAttribute (name.toString()))
+                if (std::find (attributeNames.begin(), attributeNames.end(), pooledName) != attributeNames.end())
+                {
                     complete = false;
+                }
                 else
+                {
+                    attributeNames.push_back (pooledName);
                     node->setAttribute (name, value);
+                }
 
                 continue;
             }

@@ -74,6 +74,12 @@ namespace
 
         for (size_t i = 0; i < end;)
         {
+            if (valid && bytes[i] < 0x80)
+            {
+                ++i;
+                continue;
+            }
+
             const auto length = sequenceLength (bytes + i, end - i);
 
             if (length == 0 && valid)
