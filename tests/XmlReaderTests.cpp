@@ -14,6 +14,16 @@ namespace
         const char* text;
         bool complete;
     };
+
+    struct DecodingCase
+    {
+        std::vector<juce::uint8> bytes;
+        const char* utf8;
+        bool exact;
+    };
+
+    void PrintTo (const ReaderCase& c, std::ostream* out)     { *out << c.text; }
+    void PrintTo (const DecodingCase& c, std::ostream* out)   { *out << c.utf8; }
 }
 
 // Texts on which JUCE's own reader is safe, many of them odd: the project's reader gives the
@@ -80,13 +90,6 @@ TEST (XmlReader, ReadsHostileTextsWithoutHangingAndKeepsAttributeText)
     EXPECT_EQ (notCharacters.element->getStringAttribute ("x"), juce::String (juce::CharPointer_UTF8 ("\xef\xbf\xbd\xef\xbf\xbd!")));
     EXPECT_FALSE (notCharacters.complete);
 }
-
-struct DecodingCase
-{
-    std::vector<juce::uint8> bytes;
-    const char* utf8;
-    bool exact;
-};
 
 class XmlTextDecoding : public ::testing::TestWithParam<DecodingCase> {};
 
