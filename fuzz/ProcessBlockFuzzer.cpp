@@ -43,9 +43,11 @@ namespace
         else
             processor.setParameter (index, value);
 
-        // Values are stored as given, however far outside the editor's ranges.
-        if (juce::isPositiveAndBelow (index, Enumeration::numParameters) && ! std::isnan (value)
-            && processor.getParameter (index) != value)
+        // Values are stored as given, however far outside the editor's ranges; an infinity
+        // or NaN as 0.
+        const auto stored = std::isfinite (value) ? value : 0.0f;
+
+        if (juce::isPositiveAndBelow (index, Enumeration::numParameters) && processor.getParameter (index) != stored)
             __builtin_trap();
     }
 

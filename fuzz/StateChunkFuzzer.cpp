@@ -1,4 +1,5 @@
 #include "FuzzEnvironment.h"
+#include "OfflineRenderer.h"
 #include "Processor/PluginProcessor.h"
 
 #include <cmath>
@@ -9,7 +10,8 @@
 // XML reader is reached every time, as text behind a valid chunk header (first byte odd):
 // the 4-byte magic number, the little-endian length and a terminating zero. After the
 // restore the processor has a current program whose values are all finite, renders, and
-// writes a chunk that restores again.
+// writes a chunk that restores again. The same bytes as the renderer's --state file either
+// restore or give a one-line error, and leave a current program with finite values.
 namespace
 {
     FuzzEnvironment environment;
@@ -62,5 +64,21 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     checkCurrentProgram (processor);
 
     processor.releaseResources();
+
+    const auto stateFile = environment.home.getChildFile ("fuzz.chunk");
+
+    if (! stateFile.replaceWithData (chunk.data(), chunk.size()))
+        return 0;
+
+    RenderOptions options;
+    options.stateFile = stateFile;
+    juce::String error;
+    QuenbyAudioProcessor rendering;
+
+    if (! OfflineRenderer::setUpSound (rendering, options, error)
+         && (error.isEmpty() || error.containsChar ('\n')))
+        __builtin_trap();
+
+    checkCurrentProgram (rendering);
     return 0;
 }

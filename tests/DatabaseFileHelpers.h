@@ -23,12 +23,17 @@ namespace testing_helpers
             removeDatabaseFile();
         }
 
+        // The file and any copies of it kept before a save.
         void removeDatabaseFile()
         {
             if (databaseFile.isDirectory())
                 databaseFile.deleteRecursively();
             else
                 databaseFile.deleteFile();
+
+            for (const auto& copy : databaseFile.getParentDirectory().findChildFiles (juce::File::findFiles, false,
+                                                                                       databaseFile.getFileName() + ".unreadable-*"))
+                copy.deleteFile();
         }
 
         void writeDatabaseFile (const juce::String& text)
@@ -49,6 +54,18 @@ namespace testing_helpers
 
         const juce::File databaseFile = PluginDatabase::getDatabaseFile();
     };
+
+    // A state chunk around text as it is (magic number, length, text, zero byte), for text
+    // that JUCE's writer would escape or could not make.
+    inline juce::MemoryBlock stateChunkAround (const char* text)
+    {
+        juce::MemoryOutputStream out;
+        out.writeInt (0x21324356);
+        out.writeInt ((int) std::strlen (text));
+        out.write (text, std::strlen (text));
+        out.writeByte (0);
+        return out.getMemoryBlock();
+    }
 
     inline bool sameBits (float a, float b)
     {

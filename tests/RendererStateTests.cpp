@@ -1,6 +1,7 @@
 #include "DatabaseFileHelpers.h"
 #include "OfflineRenderer.h"
 #include "Processor/PluginProcessor.h"
+#include "Model/ParameterTable.h"
 
 using namespace testing_helpers;
 
@@ -182,4 +183,61 @@ TEST_F (RendererSound, SaveStateOnlyWritesTheChunkWithoutRendering)
     ASSERT_NE (element, nullptr);
     EXPECT_EQ (element->getStringAttribute ("ID"), brightId);
     EXPECT_EQ (element->getStringAttribute ("Osc1Gain"), "0.25");
+}
+
+// Found by review: the renderer checked a chunk with JUCE's own reader, which loops for ever
+// on some texts, exhausts the stack on deep nesting and reads past a cut-off reference.
+// Each now restores or gives a one-line error.
+TEST_F (RendererSound, HostileStateFilesRestoreOrGiveAOneLineError)
+{
+    const char* const texts[] = {
+        "<VELMORA_SETTINGS ID=\"h\"><?b?>c</VELMORA_SETTINGS>",
+        "<!DOCTYPE r [<!ENTITY e \"<a><?b?>c</a>\">]><VELMORA_SETTINGS ID=\"e\">&e;</VELMORA_SETTINGS>",
+        "<VELMORA_SETTINGS ID=\"x\" Name=\"&#x",
+        "<VELMORA_SETTINGS ID=\"c\" Name=\"Caf\xe9\" Osc1Gain=\"0.25\"/>\xff\xff"
+    };
+    const auto deep = "<VELMORA_SETTINGS ID=\"d\">" + juce::String::repeatedString ("<a>", 200000);
+    const auto stateFile = temporaryFile ("hostile.chunk");
+
+    for (const auto& text : { texts[0], texts[1], texts[2], texts[3], deep.toRawUTF8() })
+    {
+        ASSERT_TRUE (stateFile.replaceWithData (stateChunkAround (text).getData(), stateChunkAround (text).getSize()));
+        QuenbyAudioProcessor processor;
+        const bool restored = setUp (processor, "--state " + stateFile.getFullPathName());
+
+        EXPECT_TRUE (restored || (error.isNotEmpty() && ! error.containsChar ('\n'))) << text;
+        EXPECT_NE (processor.state->getCurrentProgram(), nullptr);
+    }
+}
+
+// Found by review: --set Osc1Gain=1e39 stored an infinity, which a saved chunk carried as
+// "inf" and a restore read as 0. It is stored as 0, and reads back as stored.
+TEST_F (RendererSound, ValueBeyondTheFloatRangeIsStoredAsZeroAndReadsBackAsStored)
+{
+    const auto chunkFile = temporaryFile ("beyond.chunk");
+    QuenbyAudioProcessor saving;
+    ASSERT_TRUE (setUp (saving, "--set Osc1Gain=1e39 --save-state " + chunkFile.getFullPathName())) << error;
+    const auto stored = saving.getParameter (ParameterIndex::Osc1Gain);
+    EXPECT_TRUE (sameBits (stored, 0.0f));
+
+    QuenbyAudioProcessor restoring;
+    ASSERT_TRUE (setUp (restoring, "--state " + chunkFile.getFullPathName())) << error;
+    EXPECT_TRUE (sameBits (restoring.getParameter (ParameterIndex::Osc1Gain), stored));
+}
+
+TEST_F (RendererSound, DatabaseThatDidNotLoadCompletelyIsReportedAndLeftAsItIs)
+{
+    writeDatabaseFile ("<VELMORA_DATABASE><PROGRAM ID=\"x\" Name=\"Bright\"/>");
+    const auto damaged = databaseFile.loadFileAsString();
+    const auto chunkFile = temporaryFile ("any.chunk");
+    juce::String parseError;
+    const auto options = parse ("--save-state " + chunkFile.getFullPathName(), parseError);
+    ASSERT_TRUE (options.has_value()) << parseError;
+
+    OfflineRenderer renderer (*options);
+    ASSERT_TRUE (renderer.saveStateOnly (error)) << error;
+
+    ASSERT_EQ (renderer.getWarnings().size(), 1);
+    EXPECT_TRUE (renderer.getWarnings()[0].startsWith (databaseFile.getFullPathName() + " is not XML"));
+    EXPECT_EQ (databaseFile.loadFileAsString(), damaged);
 }

@@ -2,6 +2,8 @@
 #include "Model/Enumeration.h"
 #include "TestHelpers.h"
 
+#include <limits>
+
 using namespace testing_helpers;
 
 namespace
@@ -227,3 +229,31 @@ INSTANTIATE_TEST_SUITE_P (Data, UnreadableStateChunk, ::testing::Values (
                                'S', 'E', 'T', 'T', 'I', 'N', 'G', 'S', '/', '>', 0 },
     // The right magic number and text that does not parse.
     std::vector<juce::uint8> { 0x56, 0x43, 0x32, 0x21, 6, 0, 0, 0, '<', 'V', 'E', 'L', ' ', '<', 0 }));
+
+// Found by review: "<?" and "?>" inside attribute values were cut out of a chunk's text.
+TEST_F (StateChunk, InstructionMarksInsideAttributesRestoreIntact)
+{
+    restore (*source, stateChunkAround ("<VELMORA_SETTINGS ID=\"q\" Name=\"Why <?\" Bank=\"C ?>\" Osc1Gain=\"0.25\"/>"));
+
+    const auto* program = source->state->getCurrentProgram();
+    EXPECT_EQ (program->getId(), "q");
+    EXPECT_EQ (program->getName(), "Why <?");
+    EXPECT_EQ (program->getBank(), "C ?>");
+    EXPECT_EQ (program->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
+}
+
+// A host's infinity or NaN is stored as 0, the value the chunk's reader gives such text, so
+// what the chunk carries restores as it was stored.
+TEST_F (StateChunk, NonFiniteHostValueIsStoredAsZeroAndRestoresAsStored)
+{
+    for (const auto value : { std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN() })
+    {
+        source->setParameter (ParameterIndex::Osc1Gain, value);
+        ASSERT_TRUE (sameBits (source->getParameter (ParameterIndex::Osc1Gain), 0.0f)) << value;
+
+        QuenbyAudioProcessor fresh;
+        restore (fresh, chunkOf (*source));
+        EXPECT_TRUE (sameBits (fresh.getParameter (ParameterIndex::Osc1Gain), 0.0f)) << value;
+    }
+}

@@ -2,6 +2,7 @@
 #include "Model/Enumeration.h"
 #include "Model/XmlText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <charconv>
 
@@ -9,6 +10,34 @@ namespace
 {
     const char* const rootTag = "VELMORA_DATABASE";
     const char* const programTag = "PROGRAM";
+    const char* const programTexts[] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
+
+    // True when a save writes back everything the element holds: only program children,
+    // each without children and with no attribute but its texts and parameters.
+    bool holdsOnlyPrograms (const juce::XmlElement& root)
+    {
+        if (root.getNumAttributes() > 0)
+            return false;
+
+        for (auto* child : root.getChildIterator())
+        {
+            if (child->getTagName() != programTag || child->getNumChildElements() > 0)
+                return false;
+
+            for (int i = 0; i < child->getNumAttributes(); ++i)
+            {
+                const auto name = child->getAttributeName (i);
+
+                const auto isText = std::any_of (std::begin (programTexts), std::end (programTexts),
+                                                 [&name] (const char* text) { return name == text; });
+
+                if (! isText && Enumeration::findIndex (name) == ParameterIndex::none)
+                    return false;
+            }
+        }
+
+        return true;
+    }
 }
 
 PluginDatabase::PluginDatabase()
@@ -31,6 +60,8 @@ void PluginDatabase::load()
 void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::function<void()>& afterSwap)
 {
     const auto file = getDatabaseFile();
+    loadProblem.clear();
+    keepFileBeforeWriting = false;
 
     if (! file.existsAsFile())
     {
@@ -39,30 +70,41 @@ void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::fun
             const juce::ScopedLock lock (swapLock);
             root = createXml();
         }
-        writeToFile (*root);
+        write (*root);
         return;
     }
+
+    const auto fail = [this] (const char* problem)
+    {
+        loadProblem = problem;
+        keepFileBeforeWriting = true;
+    };
 
     juce::MemoryBlock bytes;
 
     if (! file.loadFileAsData (bytes))
-        return;
+        return fail ("cannot be read");
 
-    const auto root = XmlText::parse (bytes.getData(), bytes.getSize());
+    const auto decoded = XmlText::decode (bytes.getData(), bytes.getSize());
+    const auto document = XmlReader::read (decoded.text);
 
-    if (root == nullptr || ! root->hasTagName (rootTag))
-        return;
+    if (document.element == nullptr)
+        return fail ("is not XML");
+
+    const auto& root = *document.element;
+
+    if (! root.hasTagName (rootTag))
+        return fail ("is not a program database");
+
+    if (! decoded.exact)
+        fail ("holds bytes that are not UTF-8 or UTF-16 text");
+    else if (! document.complete)
+        fail ("is not well-formed XML throughout");
+    else if (! holdsOnlyPrograms (root))
+        fail ("holds content other than programs");
 
     juce::OwnedArray<PluginProgram> loaded;
-
-    for (auto* child : root->getChildIterator())
-    {
-        if (child->getTagName() == programTag)
-        {
-            auto* program = loaded.add (new PluginProgram());
-            readProgramAttributes (*child, *program, "ERROR", "Empty");
-        }
-    }
+    readPrograms (root, loaded);
 
     {
         const juce::ScopedLock lock (swapLock);
@@ -75,24 +117,47 @@ void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::fun
     // loaded now holds the old programs, deleted here, outside the lock.
 }
 
-void PluginDatabase::save() const
+void PluginDatabase::readPrograms (const juce::XmlElement& root, juce::OwnedArray<PluginProgram>& list)
 {
-    writeToFile (*createXml());
+    for (auto* child : root.getChildIterator())
+    {
+        if (child->getTagName() == programTag)
+        {
+            auto* program = list.add (new PluginProgram());
+            readProgramAttributes (*child, *program, "ERROR", "Empty");
+        }
+    }
+}
+
+void PluginDatabase::save()
+{
+    write (*createXml());
 }
 
 std::unique_ptr<juce::XmlElement> PluginDatabase::createXml() const
 {
     auto root = std::make_unique<juce::XmlElement> (rootTag);
 
-    for (auto* program : programs)
-        writeProgramAttributes (*program, *root->createNewChildElement (programTag));
+    // Prepended from the last: appending walks the whole list each time.
+    for (int i = programs.size(); --i >= 0;)
+    {
+        auto* element = new juce::XmlElement (programTag);
+        writeProgramAttributes (*programs.getUnchecked (i), *element);
+        root->prependChildElement (element);
+    }
 
     return root;
 }
 
-void PluginDatabase::writeToFile (const juce::XmlElement& root)
+void PluginDatabase::write (const juce::XmlElement& root)
 {
     const auto file = getDatabaseFile();
+    keptCopy = juce::File();
+
+    if (keepFileBeforeWriting && file.existsAsFile() && ! keepCopyOfFile (file))
+        return;
+
+    keepFileBeforeWriting = false;
 
     // A first run on a fresh account may find no application-data directory yet.
     file.getParentDirectory().createDirectory();
@@ -100,6 +165,33 @@ void PluginDatabase::writeToFile (const juce::XmlElement& root)
     juce::XmlElement::TextFormat format;
     format.lineWrapLength = 60;
     root.writeTo (file, format);
+}
+
+bool PluginDatabase::keepCopyOfFile (const juce::File& file)
+{
+    const auto name = file.getFullPathName() + ".unreadable-" + juce::Time::getCurrentTime().formatted ("%Y%m%d-%H%M%S");
+    juce::File copy (name);
+
+    for (int number = 2; copy.exists(); ++number)
+        copy = juce::File (name + "-" + juce::String (number));
+
+    juce::MemoryBlock original, copied;
+
+    if (! file.loadFileAsData (original) || ! copy.replaceWithData (original.getData(), original.getSize()))
+        return false;
+
+    // replaceWithData makes no file for no bytes; an empty original gets an empty copy.
+    if (original.isEmpty() && ! copy.create())
+        return false;
+
+    if (! copy.loadFileAsData (copied) || copied != original)
+    {
+        copy.deleteFile();
+        return false;
+    }
+
+    keptCopy = copy;
+    return true;
 }
 
 PluginProgram* PluginDatabase::createProgram()

@@ -17,8 +17,8 @@ public:
     static juce::File getDatabaseFile();
 
     // Replaces the list with the file's programs; creates the file from the programs in
-    // memory when it does not exist. A file that cannot be parsed, or whose root is not a
-    // program database, changes nothing and is not touched.
+    // memory when it does not exist. A file that cannot be read, cannot be parsed, or whose
+    // root is not a program database changes nothing in memory and is not touched.
     // Only for a list that no other thread can reach at the same time.
     void load();
 
@@ -29,14 +29,32 @@ public:
     // the lock is released.
     void load (const juce::CriticalSection& swapLock, const std::function<void()>& afterSwap);
 
+    // Why the last load did not take the file completely, or an empty text when it did (or
+    // found no file). Not completely means: the file could not be read; its bytes were not
+    // all text (stray bytes read as Latin-1, a zero byte, half a UTF-16 character); it was
+    // not XML, or XML with errors, comments, processing instructions besides the declaration,
+    // a document type, repeated attributes or mismatched closing tags; its root was not a
+    // program database; or it held anything a save does not write back (other elements or
+    // text, attributes that are no program text or parameter).
+    const juce::String& getLoadProblem() const noexcept     { return loadProblem; }
+
     // Writes the whole list. A failed write is not reported and leaves the previous file.
-    void save() const;
+    void save();
 
     // The file's content for the current list: the root element with one child per program.
     std::unique_ptr<juce::XmlElement> createXml() const;
 
     // Writes a database element to the file, through a temporary file that replaces it.
-    static void writeToFile (const juce::XmlElement& root);
+    // The first write after a load that did not take the file completely first keeps a
+    // byte-identical copy of the file beside it, named as the file followed by
+    // ".unreadable-YYYYMMDD-HHMMSS"; when no copy can be made, nothing is written.
+    void write (const juce::XmlElement& root);
+
+    // The copy the last write kept, or File() when it kept none.
+    const juce::File& getKeptCopy() const noexcept          { return keptCopy; }
+
+    // The programs of a database element: one per child tagged exactly "PROGRAM".
+    static void readPrograms (const juce::XmlElement& root, juce::OwnedArray<PluginProgram>& programs);
 
     // Appends a new program named "Empty" + the number of programs before it. Not saved.
     PluginProgram* createProgram();
@@ -67,6 +85,13 @@ public:
 
 private:
     juce::OwnedArray<PluginProgram> programs;
+
+    // Set by a load, used by the next write; message thread (or the constructing thread).
+    juce::String loadProblem;
+    bool keepFileBeforeWriting = false;
+    juce::File keptCopy;
+
+    bool keepCopyOfFile (const juce::File& file);
 
     JUCE_DECLARE_NON_COPYABLE (PluginDatabase)
 };

@@ -1,94 +1,172 @@
 #include "Model/XmlText.h"
 
-juce::String XmlText::fromBytes (const void* data, size_t size)
+#include <string>
+
+namespace
 {
-    auto* bytes = static_cast<const uint8_t*> (data);
-
-    // A byte-order mark says only that the text is UTF-8.
-    if (size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf)
+    void appendUtf8 (std::string& text, juce::uint32 c)
     {
-        bytes += 3;
-        size -= 3;
-    }
-
-    const auto* text = reinterpret_cast<const char*> (bytes);
-
-    size_t end = 0;
-
-    while (end < size && bytes[end] != 0)
-        ++end;
-
-    if (juce::CharPointer_UTF8::isValidString (text, (int) end))
-        return juce::String::fromUTF8 (text, (int) end);
-
-    juce::String result;
-    result.preallocateBytes (end * 2);
-
-    for (size_t i = 0; i < end;)
-    {
-        const auto lead = bytes[i];
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3 : (lead >> 3) == 0x1e ? 4 : 0;
-        bool valid = length > 0 && i + length <= end;
-
-        for (size_t k = 1; valid && k < length; ++k)
-            valid = (bytes[i + k] & 0xc0) == 0x80;
-
-        if (valid && length > 1)
-            valid = juce::CharPointer_UTF8::isValidString (text + i, (int) length);
-
-        if (valid)
+        if (c < 0x80)
         {
-            result += juce::String::fromUTF8 (text + i, (int) length);
-            i += length;
+            text += (char) c;
+        }
+        else if (c < 0x800)
+        {
+            text += (char) (0xc0 | (c >> 6));
+            text += (char) (0x80 | (c & 0x3f));
+        }
+        else if (c < 0x10000)
+        {
+            text += (char) (0xe0 | (c >> 12));
+            text += (char) (0x80 | ((c >> 6) & 0x3f));
+            text += (char) (0x80 | (c & 0x3f));
         }
         else
         {
-            result += juce::String::charToString ((juce::juce_wchar) lead);
-            ++i;
+            text += (char) (0xf0 | (c >> 18));
+            text += (char) (0x80 | ((c >> 12) & 0x3f));
+            text += (char) (0x80 | ((c >> 6) & 0x3f));
+            text += (char) (0x80 | (c & 0x3f));
         }
     }
 
-    return result;
-}
-
-std::unique_ptr<juce::XmlElement> XmlText::parse (const void* data, size_t size)
-{
-    const auto text = fromBytes (data, size).toStdString();
-
-    // JUCE's parser loops for ever on a processing instruction followed by text inside an
-    // element ("<a><?b?>c</a>"). Nothing read here is carried by one (the XML declaration
-    // included), so every complete "<?...?>" is left out before parsing.
-    std::string withoutInstructions;
-    withoutInstructions.reserve (text.size());
-    size_t position = 0;
-
-    for (;;)
+    // The length of the well-formed UTF-8 sequence at bytes (no overlong forms, surrogates
+    // or values beyond U+10FFFF), or 0 when there is none.
+    size_t sequenceLength (const juce::uint8* bytes, size_t available) noexcept
     {
-        const auto start = text.find ("<?", position);
-        const auto end = start == std::string::npos ? std::string::npos : text.find ("?>", start + 2);
+        const auto lead = bytes[0];
 
-        if (end == std::string::npos)
-            break;
+        if (lead < 0x80)
+            return 1;
 
-        withoutInstructions.append (text, position, start - position);
-        position = end + 2;
+        const auto length = lead >= 0xc2 && lead <= 0xdf ? 2u : lead >= 0xe0 && lead <= 0xef ? 3u : lead >= 0xf0 && lead <= 0xf4 ? 4u : 0u;
+
+        if (length == 0 || length > available)
+            return 0;
+
+        // The second byte's range depends on the lead; the others are any continuation byte.
+        const auto second = bytes[1];
+        const auto low  = lead == 0xe0 ? 0xa0 : lead == 0xf0 ? 0x90 : 0x80;
+        const auto high = lead == 0xed ? 0x9f : lead == 0xf4 ? 0x8f : 0xbf;
+
+        if (second < low || second > high)
+            return 0;
+
+        for (size_t i = 2; i < length; ++i)
+            if ((bytes[i] & 0xc0) != 0x80)
+                return 0;
+
+        return length;
     }
 
-    withoutInstructions.append (text, position, std::string::npos);
-    return juce::parseXML (juce::String::fromUTF8 (withoutInstructions.data(), (int) withoutInstructions.size()));
+    XmlText::Decoded decodeUtf8 (const juce::uint8* bytes, size_t size)
+    {
+        XmlText::Decoded result;
+        size_t end = 0;
+
+        while (end < size && bytes[end] != 0)
+            ++end;
+
+        result.exact = end == size;
+
+        std::string text;
+        bool valid = true;
+
+        for (size_t i = 0; i < end;)
+        {
+            if (valid && bytes[i] < 0x80)
+            {
+                ++i;
+                continue;
+            }
+
+            const auto length = sequenceLength (bytes + i, end - i);
+
+            if (length == 0 && valid)
+            {
+                // From the first stray byte on, the text is rebuilt.
+                valid = false;
+                text.reserve (end * 2);
+                text.assign (reinterpret_cast<const char*> (bytes), i);
+            }
+
+            if (! valid)
+            {
+                if (length == 0)
+                    appendUtf8 (text, bytes[i]);
+                else
+                    text.append (reinterpret_cast<const char*> (bytes + i), length);
+            }
+
+            i += juce::jmax ((size_t) 1, length);
+        }
+
+        result.exact = result.exact && valid;
+        result.text = valid ? juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes), (int) end)
+                            : juce::String::fromUTF8 (text.data(), (int) text.size());
+        return result;
+    }
+
+    XmlText::Decoded decodeUtf16 (const juce::uint8* bytes, size_t size, bool bigEndian)
+    {
+        XmlText::Decoded result;
+        result.exact = size % 2 == 0;
+
+        const auto unitAt = [&] (size_t i) -> juce::uint32
+        {
+            return bigEndian ? (juce::uint32) ((bytes[2 * i] << 8) | bytes[2 * i + 1])
+                             : (juce::uint32) (bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        };
+
+        std::string text;
+        text.reserve (size);
+        const auto numUnits = size / 2;
+
+        for (size_t i = 0; i < numUnits; ++i)
+        {
+            auto c = unitAt (i);
+
+            if (c == 0)
+            {
+                result.exact = false;
+                break;
+            }
+
+            if (c >= 0xd800 && c <= 0xdbff && i + 1 < numUnits && unitAt (i + 1) >= 0xdc00 && unitAt (i + 1) <= 0xdfff)
+            {
+                c = 0x10000 + ((c - 0xd800) << 10) + (unitAt (++i) - 0xdc00);
+            }
+            else if (c >= 0xd800 && c <= 0xdfff)
+            {
+                c = 0xfffd;    // half of a pair
+                result.exact = false;
+            }
+
+            appendUtf8 (text, c);
+        }
+
+        result.text = juce::String::fromUTF8 (text.data(), (int) text.size());
+        return result;
+    }
 }
 
-std::unique_ptr<juce::XmlElement> XmlText::parseBinaryChunk (const void* data, int sizeInBytes)
+XmlText::Decoded XmlText::decode (const void* data, size_t size)
 {
-    constexpr juce::uint32 magicXmlNumber = 0x21324356;
+    const auto* bytes = static_cast<const juce::uint8*> (data);
 
-    if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != magicXmlNumber)
-        return {};
+    if (size >= 2 && ((bytes[0] == 0xfe && bytes[1] == 0xff) || (bytes[0] == 0xff && bytes[1] == 0xfe)))
+        return decodeUtf16 (bytes + 2, size - 2, bytes[0] == 0xfe);
 
-    const auto length = (int) juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4));
+    if (size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf)
+        return decodeUtf8 (bytes + 3, size - 3);
 
-    if (length <= 0)
-        return {};
+    return decodeUtf8 (bytes, size);
+}
 
-    return parse (juce::addBytesToPointer (data, 8), (size_t) juce::jmin (sizeInBytes - 8, length));
+XmlReader::Document XmlText::parse (const void* data, size_t size)
+{
+    const auto decoded = decode (data, size);
+    auto document = XmlReader::read (decoded.text);
+    document.complete = document.complete && decoded.exact;
+    return document;
 }

@@ -1,21 +1,25 @@
 #pragma once
 
+#include "Model/XmlReader.h"
+
 #include <juce_core/juce_core.h>
 
-// Parses XML from bytes that may not be valid UTF-8. JUCE's parser reads an invalid byte
-// as the start of a longer character: it swallows the quote or bracket after it, and at
-// the end of the text it reads past the buffer. Bytes that are not part of a valid UTF-8
-// sequence are taken as the Latin-1 characters they most likely are (a file written by
-// another program); the text ends at the first zero byte, as JUCE's reader ends it, and
-// a leading byte-order mark is skipped.
+// The text of a database file or a state chunk, decoded as JUCE's file reader decodes it:
+// UTF-16 (little- or big-endian) after its byte-order mark, otherwise UTF-8 with or without
+// its byte-order mark. Bytes that are not part of a valid UTF-8 sequence are taken as the
+// Latin-1 characters they most likely are (a file written by another program); JUCE's own
+// reader would take such a byte as the start of a longer character and read past it. The
+// text ends at its first zero character, as JUCE's reader ends it.
 struct XmlText
 {
-    static juce::String fromBytes (const void* data, size_t size);
+    struct Decoded
+    {
+        juce::String text;
+        bool exact = true;      // false when a byte was guessed at, replaced or left out
+    };
 
-    // Also leaves out processing instructions, on which JUCE's parser can hang.
-    static std::unique_ptr<juce::XmlElement> parse (const void* data, size_t size);
+    static Decoded decode (const void* data, size_t size);
 
-    // The element of a chunk written by AudioProcessor::copyXmlToBinary (magic number,
-    // little-endian length, text), or nullptr where getXmlFromBinary gives none.
-    static std::unique_ptr<juce::XmlElement> parseBinaryChunk (const void* data, int sizeInBytes);
+    // The decoded text read by XmlReader; complete only when the decoding was exact too.
+    static XmlReader::Document parse (const void* data, size_t size);
 };

@@ -2,6 +2,8 @@
 #include "Engine/SynthAudioSource.h"
 #include "Model/PluginState.h"
 
+#include <cmath>
+
 ParameterEditPath::ParameterEditPath (const juce::CriticalSection& lock, PluginState& stateToUse,
                                       SynthAudioSource& source, std::atomic<bool>& hostChanged)
     : callbackLock (lock),
@@ -30,7 +32,8 @@ void ParameterEditPath::set (int index, float newValue, Writer writer)
         if (parameter == nullptr)
             return;
 
-        parameter->setValue (newValue);
+        // What the readers of a file or chunk give for such text: what is stored reads back.
+        parameter->setValue (std::isfinite (newValue) ? newValue : 0.0f);
         synthAudioSource.parametersChanged();
     }
 

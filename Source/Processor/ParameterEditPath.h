@@ -26,8 +26,10 @@ public:
     // The current program's value; 0 for an index outside the parameter table.
     float get (int index) const;
 
-    // Stores the value unchanged in the current program and brings the engine to it. A set
-    // to an index outside the parameter table is ignored.
+    // Stores the value unchanged in the current program and brings the engine to it; an
+    // infinity or NaN is stored as 0, so the engine never computes with one and a saved
+    // program reads back as it was stored. A set to an index outside the parameter table
+    // is ignored.
     void set (int index, float newValue, Writer writer);
 
 private:

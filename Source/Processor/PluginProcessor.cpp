@@ -3,14 +3,8 @@
 #include "Model/Enumeration.h"
 #include "Processor/HostParameter.h"
 #include "Processor/ParameterEditPath.h"
+#include "Processor/StateChunk.h"
 #include "Engine/OscillatorVoice.h"
-#include "Model/XmlText.h"
-
-namespace
-{
-    const char* const settingsTag = "VELMORA_SETTINGS";
-    constexpr int chunkMagicNumber = 0x21324356;
-}
 
 // The plug-in formats offer stereo and mono with as many inputs as outputs, as hosts expect
 // of this plug-in. The standalone app takes no audio input: an instrument needs none, and
@@ -251,32 +245,24 @@ juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStrin
 
 void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    juce::XmlElement element (settingsTag);
+    // A copy, so the audio thread never waits while the text is made.
+    PluginProgram current;
     {
         const juce::ScopedLock lock (getCallbackLock());
-        PluginDatabase::writeProgramAttributes (*state->getCurrentProgram(), element);
+        current.copyFrom (*state->getCurrentProgram());
     }
 
-    // JUCE's binary XML layout (what getXmlFromBinary reads): magic number, little-endian
-    // length of the text, the element on one line without an XML declaration, a zero byte.
-    const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
-    const auto numBytes = text.getNumBytesAsUTF8();
-
-    juce::MemoryOutputStream out (destData, false);
-    out.writeInt (chunkMagicNumber);
-    out.writeInt ((int) numBytes);
-    out.write (text.toRawUTF8(), numBytes);
-    out.writeByte (0);
+    StateChunk::write (current, destData);
 }
 
 void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    const auto element = XmlText::parseBinaryChunk (data, sizeInBytes);
+    const auto element = StateChunk::read (data, (size_t) juce::jmax (0, sizeInBytes));
 
     if (element == nullptr)
         return;
 
-    const bool restoresProgram = element->hasTagName (settingsTag);
+    const bool restoresProgram = StateChunk::holdsProgram (*element);
     {
         const juce::ScopedLock lock (getCallbackLock());
 
@@ -351,7 +337,7 @@ void QuenbyAudioProcessor::saveDatabase()
         root = state->database->createXml();
     }
 
-    PluginDatabase::writeToFile (*root);
+    state->database->write (*root);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

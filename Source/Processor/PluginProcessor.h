@@ -78,7 +78,8 @@ public:
     // Message thread; safe while host threads and the audio thread use the programs.
     void reloadDatabase();
 
-    // Writes the programs in memory to the database file. Message thread.
+    // Writes the programs in memory to the database file (after keeping a copy of a file
+    // that did not load completely; see PluginDatabase::write). Message thread.
     void saveDatabase();
 
     // The one way to change a parameter of the current program (see ParameterEditPath).

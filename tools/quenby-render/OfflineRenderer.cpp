@@ -1,6 +1,7 @@
 #include "OfflineRenderer.h"
 #include "Model/Enumeration.h"
 #include "Processor/PluginProcessor.h"
+#include "Processor/StateChunk.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -155,9 +156,9 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
         }
 
         // The processor ignores what it cannot read; the renderer says so instead.
-        const auto element = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
+        const auto element = StateChunk::read (chunk.getData(), chunk.getSize());
 
-        if (element == nullptr || ! element->hasTagName ("VELMORA_SETTINGS"))
+        if (element == nullptr || ! StateChunk::holdsProgram (*element))
         {
             error = renderOptions.stateFile.getFullPathName() + " is not a Quenby state chunk";
             return false;
@@ -187,9 +188,24 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
     return true;
 }
 
+juce::StringArray OfflineRenderer::describeDatabase (const PluginDatabase& database)
+{
+    juce::StringArray notes;
+    const auto path = PluginDatabase::getDatabaseFile().getFullPathName();
+
+    if (database.getLoadProblem().isNotEmpty())
+        notes.add (path + " " + database.getLoadProblem() + "; it was not read completely and is left as it is");
+
+    if (database.getKeptCopy() != juce::File())
+        notes.add ("kept a copy of " + path + " as " + database.getKeptCopy().getFullPathName() + " before writing it");
+
+    return notes;
+}
+
 bool OfflineRenderer::saveStateOnly (juce::String& error)
 {
     QuenbyAudioProcessor processor;
+    warnings = describeDatabase (*processor.state->database);
     return setUpSound (processor, options, error);
 }
 
@@ -207,6 +223,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     const auto blockSize = options.blockSize;
 
     QuenbyAudioProcessor processor;
+    warnings = describeDatabase (*processor.state->database);
 
     const auto channelSet = juce::AudioChannelSet::canonicalChannelSet (numChannels);
     juce::AudioProcessor::BusesLayout layout;

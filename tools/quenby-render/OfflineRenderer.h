@@ -5,6 +5,7 @@
 #include <functional>
 
 class QuenbyAudioProcessor;
+class PluginDatabase;
 
 // Drives the real processor the way a host does: a play head with the tempo, the MIDI
 // file's events delivered in host-sized blocks, and rendering past the last event until
@@ -49,6 +50,14 @@ public:
     // For options without MIDI and WAV files: sets up the sound and only writes its state.
     bool saveStateOnly (juce::String& error);
 
+    // What the user should know about the program database file: that it did not load
+    // completely (and why), and whether a copy of it was kept before it was written.
+    static juce::StringArray describeDatabase (const PluginDatabase& database);
+
+    // The notes of describeDatabase from the last render or saveStateOnly.
+    const juce::StringArray& getWarnings() const noexcept      { return warnings; }
+
 private:
     const RenderOptions options;
+    juce::StringArray warnings;
 };

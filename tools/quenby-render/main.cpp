@@ -114,9 +114,18 @@ int main (int argc, char* argv[])
 
     OfflineRenderer renderer (*options);
 
+    const auto printWarnings = [&renderer]
+    {
+        for (const auto& warning : renderer.getWarnings())
+            std::cerr << "quenby-render: warning: " << warning << std::endl;
+    };
+
     if (! options->rendersAudio())
     {
-        if (! renderer.saveStateOnly (error))
+        const bool saved = renderer.saveStateOnly (error);
+        printWarnings();
+
+        if (! saved)
         {
             std::cerr << "quenby-render: " << error << std::endl;
             return 1;
@@ -131,6 +140,7 @@ int main (int argc, char* argv[])
 
     const bool rendered = renderer.render (result, error, [&] (double proportion) { progressBar.update (proportion); });
     progressBar.finish();
+    printWarnings();
 
     if (! rendered)
     {
