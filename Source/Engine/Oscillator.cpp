@@ -9,8 +9,10 @@ namespace
 {
     constexpr double twoPi = juce::MathConstants<double>::twoPi;
 
-    // 100 / 8192: from wheel steps away from the centre to percent of the full deflection.
-    constexpr double wheelPercentPerStep = 100.0 / Velmora::pitchWheelCentre;
+    // The wheel bends in whole percent of its full deflection: 100 / 8192 percent per step
+    // away from the centre.
+    constexpr double fullDeflectionPercent = 100.0;
+    constexpr double wheelPercentPerStep = fullDeflectionPercent / Velmora::pitchWheelCentre;
     static_assert (wheelPercentPerStep == 0.01220703125, "exact in binary");
 
     double noteHz (int note) noexcept
@@ -155,9 +157,9 @@ void Oscillator::computeBend() noexcept
         const auto t = (int) ((lastWheel - Velmora::pitchWheelCentre) * wheelPercentPerStep);
 
         if (t > 0)
-            bend = (frequencyUp - frequency) / 100.0 * t;
+            bend = (frequencyUp - frequency) / fullDeflectionPercent * t;
         else if (t < 0)
-            bend = (frequency - frequencyDown) / 100.0 * t;
+            bend = (frequency - frequencyDown) / fullDeflectionPercent * t;
     }
 
     bentFrequency = frequency + bend;
