@@ -49,8 +49,13 @@ public:
     void setType (int newType) noexcept               { type = newType; }
     int getType() const noexcept                      { return type; }
 
+    // The normalised cutoff process() starts from (scaled by the envelope when it is active).
     float getCutoff() const noexcept                  { return cutoff; }
+
+    // The normalised resonance last set.
     float getResonance() const noexcept               { return resonance; }
+
+    // Hz; 0 until the first note start with the filter on.
     float getSampleRate() const noexcept              { return sampleRate; }
 
 private:

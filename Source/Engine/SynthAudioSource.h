@@ -41,7 +41,7 @@ public:
     // The parts, for the processor's block and for tests.
     Velmora& getSynth() noexcept                           { return synth; }
     juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
-    OscillatorVoice* getOscillatorVoice (int index) const;
+    OscillatorVoice* getOscillatorVoice (int index) const;      // null for an index without a voice
     Delay& getDelay() noexcept                             { return *delay; }
     Reverb& getReverb() noexcept                           { return *reverb; }
     Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }
