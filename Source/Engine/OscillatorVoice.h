@@ -57,6 +57,9 @@ public:
     // The note playing; 0 while the voice is free.
     int getNote() const noexcept                                 { return note; }
 
+    // The synth audio source that owns this voice.
+    SynthAudioSource& getSource() const noexcept                 { return source; }
+
     // The voice LFO and the voice filter.
     const Lfo& getLfo() const noexcept                           { return *lfo; }
     const AnalogFilter& getFilter() const noexcept               { return filter; }
