@@ -24,7 +24,9 @@ TEST_F (Concurrency, HostCallsDatabaseReloadsAndRenderingRunTogether)
     processor.getStateInformation (chunk);
 
     // Gains, detune, pan, LFO, delay and reverb on and their times and sizes, volume, play mode.
-    const int hostIndices[] = { 2, 3, 4, 11, 22, 24, 29, 32, 35, 38, 67, 70 };
+    using namespace ParameterIndex;
+    const int hostIndices[] = { Osc1Gain, Osc1Detune, Osc1Pan, Osc2Gain, Lfo1Active, Lfo1Speed, Delay1Active, Delay1Time,
+                                Reverb1Active, Reverb1Feedback, MasterVolume, CurrentPlayMode };
     std::atomic<bool> stop { false };
     std::atomic<int> hostRounds { 0 }, reloads { 0 }, blocks { 0 };
     std::atomic<bool> outputFinite { true };
@@ -36,10 +38,10 @@ TEST_F (Concurrency, HostCallsDatabaseReloadsAndRenderingRunTogether)
         while (! stop)
         {
             for (const auto index : hostIndices)
-                processor.setParameter (index, index == 70 ? (float) random.nextInt (2) : random.nextFloat());
+                processor.setParameter (index, index == CurrentPlayMode ? (float) random.nextInt (2) : random.nextFloat());
 
             processor.getParameters()[2]->setValue (random.nextFloat());
-            processor.getParameter (67);
+            processor.getParameter (ParameterIndex::MasterVolume);
 
             juce::MemoryBlock saved;
             processor.getStateInformation (saved);

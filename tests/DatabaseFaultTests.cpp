@@ -47,13 +47,13 @@ protected:
     static void fillThreePrograms (PluginDatabase& database)
     {
         database.getProgram (0)->setName ("A");
-        database.getProgram (0)->getParameter (2)->setValue (0.1f);
+        database.getProgram (0)->getParameter (ParameterIndex::Osc1Gain)->setValue (0.1f);
 
         for (const auto* name : { "B", "C" })
         {
             auto* program = database.createProgram();
             program->setName (name);
-            program->getParameter (2)->setValue (database.getNumPrograms() * 0.1f);
+            program->getParameter (ParameterIndex::Osc1Gain)->setValue (database.getNumPrograms() * 0.1f);
         }
     }
 
@@ -107,7 +107,7 @@ protected:
 
         EXPECT_EQ (namesOf (database), juce::StringArray ("A", "B", "C"));
         EXPECT_EQ (database.getProgram (0), first);
-        EXPECT_FLOAT_EQ (database.getProgram (2)->getParameter (2)->getValue(), 0.3f);
+        EXPECT_FLOAT_EQ (database.getProgram (2)->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.3f);
     }
 
     static juce::MemoryBlock fileBytes (const juce::File& file = databaseFile())
@@ -200,7 +200,7 @@ TEST_F (DatabaseFault, TextThatIsNotUtf8LoadsAndSavesAsValidUtf8)
 
     ASSERT_EQ (database.getNumPrograms(), 2);
     EXPECT_EQ (database.getProgram (0)->getId(), "x");
-    EXPECT_EQ (database.getProgram (0)->getParameter (2)->getValue(), 0.25f);
+    EXPECT_EQ (database.getProgram (0)->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
     EXPECT_EQ (database.getProgram (1)->getName(), "Second");
 
     const auto name = database.getProgram (0)->getName();
@@ -348,8 +348,8 @@ TEST_P (NonFiniteNumberInFile, ReadsAsZero)
     database.load();
 
     ASSERT_EQ (database.getNumPrograms(), 1);
-    EXPECT_EQ (database.getProgram (0)->getParameter (2)->getValue(), 0.0f);
-    EXPECT_EQ (database.getProgram (0)->getParameter (3)->getValue(), 0.75f);
+    EXPECT_EQ (database.getProgram (0)->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.0f);
+    EXPECT_EQ (database.getProgram (0)->getParameter (ParameterIndex::Osc1Detune)->getValue(), 0.75f);
 }
 
 INSTANTIATE_TEST_SUITE_P (Texts, NonFiniteNumberInFile,
@@ -370,8 +370,8 @@ TEST_P (NonFiniteNumberInFile, ReadsAsZeroFromAStateChunkToo)
     processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
 
     ASSERT_EQ (processor.state->getCurrentProgram()->getId(), "chunk");
-    EXPECT_EQ (processor.getParameter (2), 0.0f);
-    EXPECT_EQ (processor.getParameter (3), 0.75f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Gain), 0.0f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Detune), 0.75f);
 }
 
 TEST_F (DatabaseFault, ProgramWithNonFiniteNumbersInTheFilePlaysFiniteSound)
@@ -428,7 +428,7 @@ TEST_F (DatabaseFault, TenThousandProgramsSaveAndLoadExactly)
         auto* program = database.createProgram();
 
         for (int i = 0; i < program->getNumParameters(); ++i)
-            program->getParameter (i)->setValue ((float) ((p * 71 + i) % 1000) / 997.0f);
+            program->getParameter (i)->setValue ((float) ((p * ParameterIndex::count + i) % 1000) / 997.0f);
     }
 
     using Clock = std::chrono::steady_clock;
@@ -471,7 +471,7 @@ TEST_F (DatabaseFault, ProcessingInstructionBeforeTextInsideTheRootDoesNotHang)
 
     ASSERT_EQ (database.getNumPrograms(), 1);
     EXPECT_EQ (database.getProgram (0)->getId(), "a");
-    EXPECT_EQ (database.getProgram (0)->getParameter (2)->getValue(), 0.25f);
+    EXPECT_EQ (database.getProgram (0)->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
 }
 
 // Found by fuzzing: a chunk whose text ends in bytes that are not UTF-8 made JUCE's
@@ -492,7 +492,7 @@ TEST_F (DatabaseFault, StateChunkEndingInBytesThatAreNotUtf8IsReadWithinItsText)
 
     ASSERT_EQ (processor.state->getCurrentProgram()->getId(), "x");
     EXPECT_EQ (processor.state->getCurrentProgram()->getName(), juce::String (juce::CharPointer_UTF8 ("Caf\xc3\xa9")));
-    EXPECT_EQ (processor.getParameter (2), 0.25f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Gain), 0.25f);
 }
 
 // Found by review: "<?" and "?>" inside attribute values (JUCE's reader accepts an unescaped

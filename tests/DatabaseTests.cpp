@@ -11,9 +11,9 @@ namespace
 {
     void expectDefaults (const PluginProgram& program)
     {
-        ASSERT_EQ (program.getNumParameters(), 71);
+        ASSERT_EQ (program.getNumParameters(), ParameterIndex::count);
 
-        for (int index = 0; index < 71; ++index)
+        for (int index = 0; index < ParameterIndex::count; ++index)
             EXPECT_TRUE (sameBits (program.getParameter (index)->getValue(), PluginParameter::getDefaultValue (index)))
                 << Enumeration::getName (index);
     }
@@ -47,7 +47,7 @@ TEST_F (DatabaseFile, FirstRunWritesTheInitialProgramAndMakesItCurrent)
     const auto& element = *root->getChildElement (0);
     EXPECT_EQ (element.getTagName(), "PROGRAM");
     EXPECT_EQ (element.getStringAttribute ("Name"), "Initial Program");
-    EXPECT_EQ (element.getNumAttributes(), 6 + 71);
+    EXPECT_EQ (element.getNumAttributes(), 6 + ParameterIndex::count);
 
     for (const auto* text : { "Bank", "Category", "SubType", "Mode" })
     {
@@ -55,7 +55,7 @@ TEST_F (DatabaseFile, FirstRunWritesTheInitialProgramAndMakesItCurrent)
         EXPECT_EQ (element.getStringAttribute (text, "missing"), "");
     }
 
-    for (int index = 0; index < 71; ++index)
+    for (int index = 0; index < ParameterIndex::count; ++index)
         EXPECT_TRUE (sameBits ((float) element.getDoubleAttribute (Enumeration::getName (index), -1.0),
                                PluginParameter::getDefaultValue (index))) << Enumeration::getName (index);
 
@@ -78,7 +78,7 @@ TEST_F (DatabaseFile, WritesAttributesInTheirOrderAndNumbersInShortestForm)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ (element.getAttributeName (i), texts[i]);
 
-    for (int index = 0; index < 71; ++index)
+    for (int index = 0; index < ParameterIndex::count; ++index)
         EXPECT_EQ (element.getAttributeName (6 + index), Enumeration::getName (index));
 
     EXPECT_EQ (element.getStringAttribute ("Osc1Active"), "1");
@@ -101,7 +101,7 @@ TEST_F (DatabaseFile, SaveAndReloadGiveBackEveryFloatBitForBitAndEveryText)
     third->setMode ("a\tb");
 
     for (int p = 0; p < written.getNumPrograms(); ++p)
-        for (int index = 0; index < 71; ++index)
+        for (int index = 0; index < ParameterIndex::count; ++index)
             written.getProgram (p)->getParameter (index)->setValue (values[(index + 3 * p) % 10]);
 
     written.save();
@@ -118,7 +118,7 @@ TEST_F (DatabaseFile, SaveAndReloadGiveBackEveryFloatBitForBitAndEveryText)
         expectTexts (b, a.getId().toRawUTF8(), a.getName().toRawUTF8(), a.getBank().toRawUTF8(),
                      a.getCategory().toRawUTF8(), a.getSubType().toRawUTF8(), a.getMode().toRawUTF8());
 
-        for (int index = 0; index < 71; ++index)
+        for (int index = 0; index < ParameterIndex::count; ++index)
             EXPECT_TRUE (sameBits (b.getParameter (index)->getValue(), a.getParameter (index)->getValue()))
                 << "program " << p << " " << Enumeration::getName (index) << " " << a.getParameter (index)->getValue();
     }
@@ -160,15 +160,15 @@ TEST_F (DatabaseFile, ValuesAreReadByExactNameAndTextThatIsNoNumberReadsZero)
     database.load();
 
     const auto& program = *database.getProgram (0);
-    EXPECT_EQ (program.getParameter (2)->getValue(), 0.0f);     // Osc1Gain
-    EXPECT_EQ (program.getParameter (4)->getValue(), 0.5f);     // Osc1Pan: the attribute's case differs
-    EXPECT_EQ (program.getParameter (67)->getValue(), 0.75f);
-    EXPECT_EQ (program.getParameter (70)->getValue(), 2.0f);
+    EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.0f);     // Osc1Gain
+    EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Pan)->getValue(), 0.5f);     // Osc1Pan: the attribute's case differs
+    EXPECT_EQ (program.getParameter (ParameterIndex::MasterVolume)->getValue(), 0.75f);
+    EXPECT_EQ (program.getParameter (ParameterIndex::CurrentPlayMode)->getValue(), 2.0f);
 
     // No program holds a value a float cannot be, nor loses the sign of zero.
-    EXPECT_EQ (program.getParameter (32)->getValue(), 0.0f);    // Delay1Time, beyond the float range
-    EXPECT_EQ (program.getParameter (31)->getValue(), 0.0f);    // Delay1Mix
-    EXPECT_TRUE (sameBits (program.getParameter (69)->getValue(), -0.0f));
+    EXPECT_EQ (program.getParameter (ParameterIndex::Delay1Time)->getValue(), 0.0f);    // Delay1Time, beyond the float range
+    EXPECT_EQ (program.getParameter (ParameterIndex::Delay1Mix)->getValue(), 0.0f);    // Delay1Mix
+    EXPECT_TRUE (sameBits (program.getParameter (ParameterIndex::Glide)->getValue(), -0.0f));
 }
 
 TEST_F (DatabaseFile, RootTagInAnyCaseLoadsButAProgramTagInAnotherCaseIsSkipped)
@@ -213,7 +213,7 @@ TEST_P (UnreadableDatabaseFile, ChangesNothingInMemoryAndIsNotOverwritten)
     PluginDatabase database;
     auto* initial = database.getProgram (0);
     const auto id = initial->getId();
-    initial->getParameter (2)->setValue (0.25f);
+    initial->getParameter (ParameterIndex::Osc1Gain)->setValue (0.25f);
 
     database.load();
 
@@ -221,7 +221,7 @@ TEST_P (UnreadableDatabaseFile, ChangesNothingInMemoryAndIsNotOverwritten)
     EXPECT_EQ (database.getProgram (0), initial);
     EXPECT_EQ (initial->getId(), id);
     EXPECT_EQ (initial->getName(), "Initial Program");
-    EXPECT_EQ (initial->getParameter (2)->getValue(), 0.25f);
+    EXPECT_EQ (initial->getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
     juce::MemoryBlock after;
     ASSERT_TRUE (databaseFile.loadFileAsData (after));
     EXPECT_EQ (after, before);
@@ -302,7 +302,7 @@ TEST_F (DatabaseFile, ProcessorReloadCarriesTheCurrentProgramOverByIdentifier)
     processor.saveDatabase();
 
     processor.switchToProgram (second);
-    processor.setParameter (67, 0.25f);                  // unsaved edit of the current program
+    processor.setParameter (ParameterIndex::MasterVolume, 0.25f);                  // unsaved edit of the current program
     database.getProgram (0)->setName ("Unsaved rename"); // unsaved edit of another program
     auto* unsaved = database.createProgram();            // a program never saved
     unsaved->setName ("Never saved");
@@ -314,7 +314,7 @@ TEST_F (DatabaseFile, ProcessorReloadCarriesTheCurrentProgramOverByIdentifier)
     auto* current = processor.state->getCurrentProgram();
     EXPECT_EQ (current, database.getProgram (1));
     EXPECT_EQ (current->getName(), "Saved");
-    EXPECT_EQ (current->getParameter (67)->getValue(), 0.25f);
+    EXPECT_EQ (current->getParameter (ParameterIndex::MasterVolume)->getValue(), 0.25f);
     EXPECT_EQ (processor.synthAudioSource->getSynth().settings.MasterVolume.load(), 0.5);
 }
 

@@ -72,6 +72,12 @@ namespace
         int expectedSamples;
     };
 
+    // Names the case in test lists, e.g. "time 0.5 at 120 bpm".
+    void PrintTo (const DelayTimeCase& c, std::ostream* os)
+    {
+        *os << "time " << c.time << " at " << c.bpm << " bpm";
+    }
+
     struct DelayTimes : public DelayFixture, public ::testing::WithParamInterface<DelayTimeCase> {};
 }
 

@@ -35,15 +35,15 @@ TEST (Envelope, AttackOfOneSecondAtFortyEightKilohertzPeaksAfterItsTimeInSamples
 
     int steps = 0;
 
-    while (env.stage == Envelope::attackStage)
+    while (env.getStage() == Envelope::attackStage)
     {
         env.process();
         ++steps;
     }
 
     EXPECT_EQ (steps, 48001);
-    EXPECT_EQ (env.output, 1.0);
-    EXPECT_EQ (env.stage, Envelope::decayStage);
+    EXPECT_EQ (env.getOutput(), 1.0);
+    EXPECT_EQ (env.getStage(), Envelope::decayStage);
 }
 
 TEST (Envelope, ReleaseFromFullLevelEndsAfterAboutSixtyPercentOfItsTime)
@@ -54,8 +54,8 @@ TEST (Envelope, ReleaseFromFullLevelEndsAfterAboutSixtyPercentOfItsTime)
     env.release();
 
     EXPECT_EQ (stepsUntilIdle (env), 28759);
-    EXPECT_TRUE (env.finished);
-    EXPECT_EQ (env.output, 0.0);
+    EXPECT_TRUE (env.isFinished());
+    EXPECT_EQ (env.getOutput(), 0.0);
 }
 
 TEST (Envelope, ZeroTimesCompleteEachStageInOneStep)
@@ -64,17 +64,17 @@ TEST (Envelope, ZeroTimesCompleteEachStageInOneStep)
     startAt (env, 44100.0, 0.0, 0.0, 0.25, 0.0);
 
     EXPECT_EQ (env.process(), 1.0);
-    EXPECT_EQ (env.stage, Envelope::decayStage);
+    EXPECT_EQ (env.getStage(), Envelope::decayStage);
 
     EXPECT_EQ (env.process(), 0.25);
-    EXPECT_EQ (env.stage, Envelope::sustainStage);
+    EXPECT_EQ (env.getStage(), Envelope::sustainStage);
 
     EXPECT_EQ (env.process(), 0.25);             // sustain holds
 
     env.release();
     EXPECT_EQ (env.process(), 0.0);
-    EXPECT_EQ (env.stage, Envelope::idleStage);
-    EXPECT_TRUE (env.finished);
+    EXPECT_EQ (env.getStage(), Envelope::idleStage);
+    EXPECT_TRUE (env.isFinished());
 }
 
 TEST (Envelope, SustainOfOneEndsTheDecayOnItsFirstStep)
@@ -83,7 +83,7 @@ TEST (Envelope, SustainOfOneEndsTheDecayOnItsFirstStep)
     startAt (env, 48000.0, 0.0, 0.5, 1.0, 0.5);
     env.process();
     EXPECT_EQ (env.process(), 1.0);
-    EXPECT_EQ (env.stage, Envelope::sustainStage);
+    EXPECT_EQ (env.getStage(), Envelope::sustainStage);
 }
 
 TEST (Envelope, ReleasingAtOrBelowTheEndLevelEndsAtOnce)
@@ -92,12 +92,12 @@ TEST (Envelope, ReleasingAtOrBelowTheEndLevelEndsAtOnce)
     startAt (env, 48000.0, 0.0, 0.0, 0.001, 1.0);
     env.process();
     env.process();
-    ASSERT_EQ (env.stage, Envelope::sustainStage);
+    ASSERT_EQ (env.getStage(), Envelope::sustainStage);
 
     env.release();
     env.process();
     EXPECT_TRUE (env.isIdle());
-    EXPECT_TRUE (env.finished);
+    EXPECT_TRUE (env.isFinished());
 }
 
 TEST (Envelope, SustainOfZeroHoldsTheStageUntilReleased)
@@ -108,27 +108,27 @@ TEST (Envelope, SustainOfZeroHoldsTheStageUntilReleased)
     for (int i = 0; i < 1000; ++i)
         env.process();
 
-    EXPECT_EQ (env.output, 0.0);
-    EXPECT_EQ (env.stage, Envelope::sustainStage);
+    EXPECT_EQ (env.getOutput(), 0.0);
+    EXPECT_EQ (env.getStage(), Envelope::sustainStage);
 }
 
 TEST (Envelope, ReleaseOnIdleChangesNothingAndResetKeepsTheFinishedFlag)
 {
     Envelope env;
     env.release();
-    EXPECT_EQ (env.stage, Envelope::idleStage);
+    EXPECT_EQ (env.getStage(), Envelope::idleStage);
 
     startAt (env, 48000.0, 0.0, 0.0, 1.0, 0.0);
     env.process();
     env.release();
     env.process();
-    ASSERT_TRUE (env.finished);
+    ASSERT_TRUE (env.isFinished());
 
     env.reset();
-    EXPECT_TRUE (env.finished);
+    EXPECT_TRUE (env.isFinished());
 
     env.start (48000.0);
-    EXPECT_FALSE (env.finished);
+    EXPECT_FALSE (env.isFinished());
 }
 
 TEST (Envelope, NegativeOrNaNTimesCompleteLikeZeroInsteadOfRunningAway)
@@ -142,6 +142,6 @@ TEST (Envelope, NegativeOrNaNTimesCompleteLikeZeroInsteadOfRunningAway)
         EXPECT_EQ (env.process(), 0.5);
         env.release();
         EXPECT_EQ (env.process(), 0.0);
-        EXPECT_TRUE (env.finished);
+        EXPECT_TRUE (env.isFinished());
     }
 }

@@ -72,6 +72,12 @@ TEST_F (LevelMeasurementFixture, AnEmptyBlockLeavesTheLevel)
 
 struct DecibelCase { float input, expected; };
 
+// Names the case in test lists, e.g. "0.1 gives -20".
+void PrintTo (const DecibelCase& c, std::ostream* os)
+{
+    *os << c.input << " gives " << c.expected;
+}
+
 struct GainToDecibels : public ::testing::TestWithParam<DecibelCase> {};
 struct DecibelsToProportion : public ::testing::TestWithParam<DecibelCase> {};
 

@@ -21,10 +21,10 @@ struct LfoFixture : public ::testing::Test
     {
         auto& s = synth.settings;
         s.Lfo1Active = true;
-        s.Lfo1WaveType = Lfo::sine;
+        s.Lfo1WaveType = LfoWave::sine;
         s.Lfo1Speed = 0.5;
-        s.Lfo1Mode = Lfo::retriggerMode;
-        s.Lfo1Target = Lfo::ampTarget;
+        s.Lfo1Mode = LfoMode::retrigger;
+        s.Lfo1Target = LfoTarget::amp;
         s.Lfo1Mix = 1.0;
     }
 
@@ -38,8 +38,8 @@ TEST_F (LfoFixture, UnsynchronisedRateIsTenTimesTheSpeed)
     {
         synth.settings.Lfo1Speed = speed;
         lfo.refresh();
-        EXPECT_DOUBLE_EQ (lfo.rate, hz);
-        EXPECT_DOUBLE_EQ (lfo.phaseIncrement, twoPi * hz / 44100.0);
+        EXPECT_DOUBLE_EQ (lfo.getRate(), hz);
+        EXPECT_DOUBLE_EQ (lfo.getPhaseIncrement(), twoPi * hz / 44100.0);
     }
 }
 
@@ -50,24 +50,24 @@ TEST_F (LfoFixture, SynchronisedRateIsWholeHertzFromTempoAndSampleRate)
 
     synth.settings.Lfo1Speed = 1.0;
     lfo.refresh();
-    EXPECT_EQ (lfo.rate, 9.0);
+    EXPECT_EQ (lfo.getRate(), 9.0);
 
     synth.settings.Lfo1Speed = 0.1;
     lfo.refresh();
-    EXPECT_EQ (lfo.rate, 0.0);
+    EXPECT_EQ (lfo.getRate(), 0.0);
 
     synth.settings.Lfo1Speed = 0.11;
     lfo.refresh();
-    EXPECT_EQ (lfo.rate, 1.0);
+    EXPECT_EQ (lfo.getRate(), 1.0);
 
     synth.settings.Lfo1Speed = 1.0;
-    lfo.setSampleRate (48000.0);
+    lfo.prepare (48000.0);
     lfo.refresh();
-    EXPECT_EQ (lfo.rate, 10.0);
+    EXPECT_EQ (lfo.getRate(), 10.0);
 
     synth.tempo = 240.0;
     lfo.refresh();
-    EXPECT_EQ (lfo.rate, 5.0);
+    EXPECT_EQ (lfo.getRate(), 5.0);
 }
 
 TEST_F (LfoFixture, AtRateZeroThePhaseStandsStill)
@@ -76,12 +76,12 @@ TEST_F (LfoFixture, AtRateZeroThePhaseStandsStill)
     synth.settings.Lfo1Speed = 0.1;
     lfo.nextValue (true);
     lfo.nextValue (true);
-    const auto phase = lfo.phase;
+    const auto phase = lfo.getPhase();
 
     for (int i = 0; i < 1000; ++i)
         EXPECT_EQ (lfo.nextValue (true), std::sin (phase));
 
-    EXPECT_EQ (lfo.phase, phase);
+    EXPECT_EQ (lfo.getPhase(), phase);
 }
 
 TEST_F (LfoFixture, ANewSampleRateAloneRecomputesThePhaseIncrement)
@@ -90,10 +90,10 @@ TEST_F (LfoFixture, ANewSampleRateAloneRecomputesThePhaseIncrement)
 
     for (auto rate : { 48000.0, 96000.0, 44100.0 })
     {
-        lfo.setSampleRate (rate);
+        lfo.prepare (rate);
         lfo.refresh();
-        EXPECT_EQ (lfo.rate, 5.0);
-        EXPECT_DOUBLE_EQ (lfo.phaseIncrement, twoPi * 5.0 / rate) << rate;
+        EXPECT_EQ (lfo.getRate(), 5.0);
+        EXPECT_DOUBLE_EQ (lfo.getPhaseIncrement(), twoPi * 5.0 / rate) << rate;
     }
 }
 
@@ -109,7 +109,7 @@ TEST_F (LfoFixture, SineIsTakenFromThePhaseBeforeItAdvances)
 
 TEST_F (LfoFixture, SquareIsPlusMixForHalfACycleThenMinusMix)
 {
-    synth.settings.Lfo1WaveType = Lfo::square;
+    synth.settings.Lfo1WaveType = LfoWave::square;
     synth.settings.Lfo1Mix = 0.75;
     lfo.retrigger (44100.0);
 
@@ -137,22 +137,22 @@ TEST_F (LfoFixture, RetriggerContinuesThePhaseAndStartsUnsynchronised)
     synth.settings.Lfo1Sync = true;
     synth.settings.Lfo1Speed = 1.0;
     lfo.retrigger (44100.0);
-    EXPECT_EQ (lfo.rate, 10.0);
+    EXPECT_EQ (lfo.getRate(), 10.0);
 
     for (int i = 0; i < 100; ++i)
         lfo.nextValue (true);
 
-    const auto phase = lfo.phase;
+    const auto phase = lfo.getPhase();
     EXPECT_GT (phase, 0.0);
-    EXPECT_EQ (lfo.rate, 9.0);
+    EXPECT_EQ (lfo.getRate(), 9.0);
 
     lfo.retrigger (44100.0);
-    EXPECT_EQ (lfo.phase, phase);
+    EXPECT_EQ (lfo.getPhase(), phase);
 }
 
 TEST_F (LfoFixture, EnvelopeScalesTheDepth)
 {
-    synth.settings.Lfo1WaveType = Lfo::square;
+    synth.settings.Lfo1WaveType = LfoWave::square;
     synth.settings.Lfo1Mix = 0.5;
     synth.settings.EnvLfo1Active = true;
     synth.settings.EnvLfo1Attack = 0.0;
@@ -176,13 +176,13 @@ TEST_F (LfoFixture, SpeedsFarBeyondTheRangeNeitherHangNorSpoilThePhase)
         for (int i = 0; i < 10; ++i)
             lfo.nextValue (true);
 
-        EXPECT_TRUE (std::isfinite (lfo.phase)) << speed;
+        EXPECT_TRUE (std::isfinite (lfo.getPhase())) << speed;
 
         // Back in range, the LFO moves on normally.
         synth.settings.Lfo1Speed = 0.5;
-        const auto phase = lfo.phase;
+        const auto phase = lfo.getPhase();
         EXPECT_TRUE (std::isfinite (lfo.nextValue (true))) << speed;
-        EXPECT_NEAR (lfo.phase, std::fmod (phase + twoPi * 5.0 / 44100.0, twoPi), 1.0e-12) << speed;
+        EXPECT_NEAR (lfo.getPhase(), std::fmod (phase + twoPi * 5.0 / 44100.0, twoPi), 1.0e-12) << speed;
     }
 }
 
@@ -198,7 +198,7 @@ TEST_P (SilentShapes, ProduceZero)
         ASSERT_EQ (lfo.nextValue (true), 0.0);
 }
 
-INSTANTIATE_TEST_SUITE_P (Lfo, SilentShapes, ::testing::Values ((int) Lfo::sawUp, (int) Lfo::sawDown, (int) Lfo::pump));
+INSTANTIATE_TEST_SUITE_P (Lfo, SilentShapes, ::testing::Values ((int) LfoWave::sawUp, (int) LfoWave::sawDown, (int) LfoWave::pump));
 
 struct MixZero : public LfoFixture, public ::testing::WithParamInterface<int> {};
 
@@ -212,7 +212,7 @@ TEST_P (MixZero, ModulatesNothing)
         ASSERT_EQ (lfo.nextValue (true), 0.0);
 }
 
-INSTANTIATE_TEST_SUITE_P (Lfo, MixZero, ::testing::Values ((int) Lfo::sine, (int) Lfo::square));
+INSTANTIATE_TEST_SUITE_P (Lfo, MixZero, ::testing::Values ((int) LfoWave::sine, (int) LfoWave::square));
 
 //==============================================================================
 // A held sine note, with and without the LFO, rendered by real processors.
@@ -386,7 +386,7 @@ struct GlobalLfoEnvelope : public ProcessorFixture, public ::testing::Test
         render (blockSize, midi);
     }
 
-    double envelopeOutput() { return processor.synthAudioSource->getGlobalLfo().envelope.output; }
+    double envelopeOutput() { return processor.synthAudioSource->getGlobalLfo().getEnvelope().getOutput(); }
 };
 
 TEST_F (GlobalLfoEnvelope, ASecondKeyWhileTheFirstIsHeldDoesNotRestartIt)
@@ -426,5 +426,5 @@ TEST_F (GlobalLfoEnvelope, RestsOnceEveryVoiceHasFinished)
     render (blockSize);
 
     EXPECT_EQ (countActiveVoices(), 0);
-    EXPECT_TRUE (processor.synthAudioSource->getGlobalLfo().envelope.isIdle());
+    EXPECT_TRUE (processor.synthAudioSource->getGlobalLfo().getEnvelope().isIdle());
 }

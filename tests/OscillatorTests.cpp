@@ -15,7 +15,7 @@ namespace
         {
             auto& s = synth.settings;
             s.Osc1Active = true;
-            s.Osc1WaveType = Oscillator::sine;
+            s.Osc1WaveType = OscillatorWave::sine;
             s.Osc1Gain = 1.0;
             s.Osc1Detune = 0.0;
             s.Osc1Offset = 0;
@@ -38,35 +38,35 @@ namespace
 TEST_F (OscillatorFixture, NoteSixtyNineWithoutOffsetOrDetuneIsFourHundredForty)
 {
     start();
-    EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0);
-    EXPECT_DOUBLE_EQ (oscillator.phaseIncrement, 2.0 * juce::MathConstants<double>::pi * 440.0 / sampleRate);
+    EXPECT_DOUBLE_EQ (oscillator.getBentFrequency(), 440.0);
+    EXPECT_DOUBLE_EQ (oscillator.getPhaseIncrement(), 2.0 * juce::MathConstants<double>::pi * 440.0 / sampleRate);
 }
 
 TEST_F (OscillatorFixture, OffsetMovesByWholeSemitones)
 {
     synth.settings.Osc1Offset = 12;
     start();
-    EXPECT_DOUBLE_EQ (oscillator.frequency, 880.0);
+    EXPECT_DOUBLE_EQ (oscillator.getFrequency(), 880.0);
 
     synth.settings.Osc1Offset = -12;
     start();
-    EXPECT_DOUBLE_EQ (oscillator.frequency, 220.0);
+    EXPECT_DOUBLE_EQ (oscillator.getFrequency(), 220.0);
 }
 
 TEST_F (OscillatorFixture, DetuneMovesLinearlyInHertzTowardsTheNeighbouringSemitone)
 {
     synth.settings.Osc1Detune = 1.0;
     start();
-    EXPECT_NEAR (oscillator.frequency, noteHz (70), 1e-9);
+    EXPECT_NEAR (oscillator.getFrequency(), noteHz (70), 1e-9);
 
     synth.settings.Osc1Detune = -1.0;
     start();
-    EXPECT_NEAR (oscillator.frequency, noteHz (68), 1e-9);
+    EXPECT_NEAR (oscillator.getFrequency(), noteHz (68), 1e-9);
 
     synth.settings.Osc1Detune = 0.5;
     start();
-    EXPECT_NEAR (oscillator.frequency, (440.0 + noteHz (70)) / 2.0, 1e-9);
-    EXPECT_NEAR (oscillator.frequency, 453.08, 0.01);
+    EXPECT_NEAR (oscillator.getFrequency(), (440.0 + noteHz (70)) / 2.0, 1e-9);
+    EXPECT_NEAR (oscillator.getFrequency(), 453.08, 0.01);
 }
 
 TEST_F (OscillatorFixture, DetuneChangedDuringTheNoteIsFollowedAtTheNextSample)
@@ -74,22 +74,22 @@ TEST_F (OscillatorFixture, DetuneChangedDuringTheNoteIsFollowedAtTheNextSample)
     start();
     synth.settings.Osc1Detune = 1.0;
     oscillator.nextSample (0.0);
-    EXPECT_NEAR (oscillator.bentFrequency, noteHz (70), 1e-9);
+    EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (70), 1e-9);
 }
 
 TEST_F (OscillatorFixture, WheelBendsInWholePercentOfThePitchRange)
 {
     synth.pitchWheelValue = 0;
     start();
-    EXPECT_NEAR (oscillator.bentFrequency, noteHz (67), 1e-9);
+    EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (67), 1e-9);
 
     synth.pitchWheelValue = 16383;                     // t = 99
     oscillator.refresh();
-    EXPECT_NEAR (oscillator.bentFrequency, 440.0 + (noteHz (71) - 440.0) / 100.0 * 99.0, 1e-9);
+    EXPECT_NEAR (oscillator.getBentFrequency(), 440.0 + (noteHz (71) - 440.0) / 100.0 * 99.0, 1e-9);
 
     synth.pitchWheelValue = 16384;                     // the editor's full deflection
     oscillator.refresh();
-    EXPECT_NEAR (oscillator.bentFrequency, noteHz (71), 1e-9);
+    EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (71), 1e-9);
 }
 
 TEST_F (OscillatorFixture, WheelWithinOnePercentOfCentreAndRangeZeroDoNotBend)
@@ -100,17 +100,17 @@ TEST_F (OscillatorFixture, WheelWithinOnePercentOfCentreAndRangeZeroDoNotBend)
     {
         synth.pitchWheelValue = wheel;
         oscillator.refresh();
-        EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0) << wheel;
+        EXPECT_DOUBLE_EQ (oscillator.getBentFrequency(), 440.0) << wheel;
     }
 
     synth.pitchWheelValue = 8110;
     oscillator.refresh();
-    EXPECT_LT (oscillator.bentFrequency, 440.0);
+    EXPECT_LT (oscillator.getBentFrequency(), 440.0);
 
     synth.settings.Osc1PitchRange = 0;
     synth.pitchWheelValue = 0;
     start();
-    EXPECT_DOUBLE_EQ (oscillator.bentFrequency, 440.0);
+    EXPECT_DOUBLE_EQ (oscillator.getBentFrequency(), 440.0);
 }
 
 TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDuringDecay)
@@ -124,40 +124,40 @@ TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDurin
     start();
 
     oscillator.nextSample (0.0);
-    EXPECT_NEAR (oscillator.frequency, noteHz (68), 0.5);     // attack just begun
+    EXPECT_NEAR (oscillator.getFrequency(), noteHz (68), 0.5);     // attack just begun
 
-    while (oscillator.pitchEnvelope.stage == Envelope::attackStage)
+    while (oscillator.getPitchEnvelope().getStage() == Envelope::attackStage)
         oscillator.nextSample (0.0);
 
     oscillator.nextSample (0.0);
-    ASSERT_EQ (oscillator.pitchEnvelope.stage, Envelope::decayStage);
-    EXPECT_DOUBLE_EQ (oscillator.frequency, 440.0);
+    ASSERT_EQ (oscillator.getPitchEnvelope().getStage(), Envelope::decayStage);
+    EXPECT_DOUBLE_EQ (oscillator.getFrequency(), 440.0);
 
-    while (oscillator.pitchEnvelope.stage == Envelope::decayStage)
+    while (oscillator.getPitchEnvelope().getStage() == Envelope::decayStage)
         oscillator.nextSample (0.0);
 
     oscillator.nextSample (0.0);
     // Sustain 0.5 with range 1: half a step below.
-    EXPECT_NEAR (oscillator.frequency, 440.0 - (440.0 - noteHz (68)) * 0.5, 1e-9);
+    EXPECT_NEAR (oscillator.getFrequency(), 440.0 - (440.0 - noteHz (68)) * 0.5, 1e-9);
 
     s.Osc1PitchEnvDown = true;
     start();
     oscillator.nextSample (0.0);
-    EXPECT_NEAR (oscillator.frequency, noteHz (70), 0.5);      // mirrored: one step above
+    EXPECT_NEAR (oscillator.getFrequency(), noteHz (70), 0.5);      // mirrored: one step above
 }
 
 TEST_F (OscillatorFixture, WaveformsAtPhaseZero)
 {
-    synth.settings.Osc1WaveType = Oscillator::sawtooth;
+    synth.settings.Osc1WaveType = OscillatorWave::sawtooth;
     start();
-    oscillator.phase = 0.0;                              // the corrected step at the cycle start
+    oscillator.setPhase (0.0);                              // the corrected step at the cycle start
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 0.0);
 
-    synth.settings.Osc1WaveType = Oscillator::square;
+    synth.settings.Osc1WaveType = OscillatorWave::square;
     start (9);
-    oscillator.phase = 1.0;
+    oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 1.0);
-    oscillator.phase = 4.0;
+    oscillator.setPhase (4.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), -1.0);
 }
 
@@ -168,9 +168,9 @@ TEST_F (OscillatorFixture, SecondNoteContinuesThePhaseAndEveryWaveStaysBounded)
     for (int i = 0; i < 100; ++i)
         oscillator.nextSample (0.0);
 
-    const auto phase = oscillator.phase;
+    const auto phase = oscillator.getPhase();
     start (60);
-    EXPECT_EQ (oscillator.phase, phase);
+    EXPECT_EQ (oscillator.getPhase(), phase);
 
     for (const int wave : { 0, 1, 2, 3 })
     {
@@ -183,8 +183,8 @@ TEST_F (OscillatorFixture, SecondNoteContinuesThePhaseAndEveryWaveStaysBounded)
 
         EXPECT_GT (peak, 0.1) << wave;
         EXPECT_LT (peak, 1.3) << wave;
-        EXPECT_GE (oscillator.phase, 0.0);
-        EXPECT_LT (oscillator.phase, 2.0 * juce::MathConstants<double>::pi);
+        EXPECT_GE (oscillator.getPhase(), 0.0);
+        EXPECT_LT (oscillator.getPhase(), 2.0 * juce::MathConstants<double>::pi);
     }
 }
 
@@ -192,8 +192,8 @@ TEST_F (OscillatorFixture, SwitchedOffAtNoteOnStaysSilentButIsMarkedStarted)
 {
     synth.settings.Osc1Active = false;
     start();
-    EXPECT_TRUE (oscillator.started);
-    EXPECT_TRUE (oscillator.amplitudeEnvelope.isIdle());
+    EXPECT_TRUE (oscillator.hasStarted());
+    EXPECT_TRUE (oscillator.getAmplitudeEnvelope().isIdle());
 
     synth.settings.Osc1Active = true;
     EXPECT_EQ (oscillator.nextSample (0.0), 0.0);
@@ -202,14 +202,14 @@ TEST_F (OscillatorFixture, SwitchedOffAtNoteOnStaysSilentButIsMarkedStarted)
 TEST_F (OscillatorFixture, AmpTargetScalesByOnePlusTheLfoOtherTargetsIgnoreIt)
 {
     start();
-    oscillator.phase = 1.0;
+    oscillator.setPhase (1.0);
     const auto plain = oscillator.nextSample (0.0);
-    oscillator.phase = 1.0;
+    oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain * 1.5);
 
     synth.settings.Lfo1Target = 1;
     start();
-    oscillator.phase = 1.0;
+    oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain);
 }
 
@@ -221,6 +221,6 @@ TEST_F (OscillatorFixture, AbsurdHostPitchesNeverHangThePhase)
     for (int i = 0; i < 10; ++i)
         oscillator.nextSample (0.0);
 
-    EXPECT_GE (oscillator.phase, 0.0);
-    EXPECT_LT (oscillator.phase, 2.0 * juce::MathConstants<double>::pi);
+    EXPECT_GE (oscillator.getPhase(), 0.0);
+    EXPECT_LT (oscillator.getPhase(), 2.0 * juce::MathConstants<double>::pi);
 }

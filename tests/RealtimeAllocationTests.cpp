@@ -85,18 +85,17 @@ protected:
     static PluginProgram* createEverythingOnProgram (QuenbyAudioProcessor& processor, float waveType)
     {
         auto* program = processor.state->database->createProgram();
-        const std::pair<const char*, float> values[] = {
-            { "Osc1Active", 1.0f }, { "Osc2Active", 1.0f }, { "Osc1WaveType", waveType }, { "Osc2WaveType", 3.0f },
-            { "Filter1Active", 1.0f }, { "EnvFilter1Active", 1.0f }, { "Filter1Type", 1.0f },
-            { "Lfo1Active", 1.0f }, { "Lfo1Mode", 0.0f }, { "Lfo1Target", 0.0f }, { "Lfo1Mix", 0.5f }, { "EnvLfo1Active", 1.0f },
-            { "Delay1Active", 1.0f }, { "Reverb1Active", 1.0f },
-            { "EnvPitchOsc1Active", 1.0f }, { "EnvAmpOsc1Release", 0.45f }, { "EnvAmpOsc2Release", 0.45f }
+        using namespace ParameterIndex;
+        const std::pair<ParameterIndex::Index, float> values[] = {
+            { Osc1Active, 1.0f }, { Osc2Active, 1.0f }, { Osc1WaveType, waveType }, { Osc2WaveType, 3.0f },
+            { Filter1Active, 1.0f }, { EnvFilter1Active, 1.0f }, { Filter1Type, 1.0f },
+            { Lfo1Active, 1.0f }, { Lfo1Mode, 0.0f }, { Lfo1Target, 0.0f }, { Lfo1Mix, 0.5f }, { EnvLfo1Active, 1.0f },
+            { Delay1Active, 1.0f }, { Reverb1Active, 1.0f },
+            { EnvPitchOsc1Active, 1.0f }, { EnvAmpOsc1Release, 0.45f }, { EnvAmpOsc2Release, 0.45f }
         };
 
-        for (const auto& [name, value] : values)
-            for (int index = 0; index < Enumeration::numParameters; ++index)
-                if (Enumeration::getName (index) == name)
-                    program->getParameter (index)->setValue (value);
+        for (const auto& [index, value] : values)
+            program->getParameter (index)->setValue (value);
 
         return program;
     }
@@ -187,7 +186,7 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
         for (int i = 0; ! stop; ++i)
         {
             processor.switchToProgram (programs[i % 2]);
-            programs[i % 2]->getParameter (2)->setValue ((float) (i % 100) / 100.0f);
+            programs[i % 2]->getParameter (ParameterIndex::Osc1Gain)->setValue ((float) (i % 100) / 100.0f);
             processor.synthAudioSource->parametersChanged();
 
             if (i % 50 == 49)

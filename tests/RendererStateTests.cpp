@@ -63,7 +63,7 @@ protected:
         PluginDatabase database;
         auto* bright = database.createProgram();
         bright->setName ("Bright");
-        bright->getParameter (2)->setValue (0.25f);
+        bright->getParameter (ParameterIndex::Osc1Gain)->setValue (0.25f);
         database.save();
         brightId = bright->getId();
 
@@ -100,7 +100,7 @@ TEST_F (RendererSound, WithoutProgramPlaysANewDefaultProgramAndKeepsTheUsersProg
     auto& database = *processor.state->database;
     ASSERT_EQ (database.getNumPrograms(), 3);
     EXPECT_EQ (processor.state->getCurrentProgram(), database.getProgram (2));
-    EXPECT_EQ (processor.getParameter (2), 0.5f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Gain), 0.5f);
 }
 
 TEST_F (RendererSound, ProgramPlaysTheDatabaseProgramOfThatName)
@@ -109,8 +109,8 @@ TEST_F (RendererSound, ProgramPlaysTheDatabaseProgramOfThatName)
     ASSERT_TRUE (setUp (processor, "--program Bright --set Osc1Pan=0.75")) << error;
 
     EXPECT_EQ (processor.state->getCurrentProgram()->getId(), brightId);
-    EXPECT_EQ (processor.getParameter (2), 0.25f);
-    EXPECT_EQ (processor.getParameter (4), 0.75f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Gain), 0.25f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Pan), 0.75f);
     EXPECT_EQ (processor.synthAudioSource->getSynth().settings.Osc1Gain.load(), 0.5);
     EXPECT_TRUE (processor.hostChangedParameter);     // --set goes the host's way
 }
@@ -147,9 +147,9 @@ TEST_F (RendererSound, SavedStateIsTheProcessorsChunkAndRestoresElsewhere)
     ASSERT_TRUE (setUp (processor, "--state " + chunkFile.getFullPathName() + " --set Osc1Pan=0.25")) << error;
 
     EXPECT_EQ (processor.state->getCurrentProgram()->getId(), brightId);
-    EXPECT_EQ (processor.getParameter (2), 0.25f);
-    EXPECT_EQ (processor.getParameter (67), 0.125f);
-    EXPECT_EQ (processor.getParameter (4), 0.25f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Gain), 0.25f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::MasterVolume), 0.125f);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Pan), 0.25f);
 }
 
 TEST_F (RendererSound, StateFileThatIsNoChunkIsAnError)

@@ -43,8 +43,8 @@ namespace
         program.setSubType ("");
         program.setMode ("Poly \"wide\"");
 
-        for (int index = 0; index < 71; ++index)
-            program.getParameter (index)->setValue ((float) index / 71.0f + 0.003f);
+        for (int index = 0; index < ParameterIndex::count; ++index)
+            program.getParameter (index)->setValue ((float) index / (float) ParameterIndex::count + 0.003f);
     }
 }
 
@@ -82,14 +82,14 @@ TEST_F (StateChunk, IsTheSettingsElementInJucesBinaryXmlLayout)
     const auto element = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
     ASSERT_NE (element, nullptr);
     EXPECT_EQ (element->getNumChildElements(), 0);
-    ASSERT_EQ (element->getNumAttributes(), 6 + 71);
+    ASSERT_EQ (element->getNumAttributes(), 6 + ParameterIndex::count);
 
     const char* const texts[] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
 
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ (element->getAttributeName (i), texts[i]);
 
-    for (int index = 0; index < 71; ++index)
+    for (int index = 0; index < ParameterIndex::count; ++index)
         EXPECT_EQ (element->getAttributeName (6 + index), Enumeration::getName (index));
 }
 
@@ -117,11 +117,11 @@ TEST_F (StateChunk, RestoreIntoAFreshProcessorOverwritesTheProgramWithTheSameIde
     EXPECT_EQ (restored->getSubType(), "");
     EXPECT_EQ (restored->getMode(), "Poly \"wide\"");
 
-    for (int index = 0; index < 71; ++index)
+    for (int index = 0; index < ParameterIndex::count; ++index)
         EXPECT_TRUE (sameBits (restored->getParameter (index)->getValue(), program.getParameter (index)->getValue()))
             << Enumeration::getName (index);
 
-    EXPECT_EQ (fresh.synthAudioSource->getSynth().settings.MasterVolume.load(), 2.0 * (double) program.getParameter (67)->getValue());
+    EXPECT_EQ (fresh.synthAudioSource->getSynth().settings.MasterVolume.load(), 2.0 * (double) program.getParameter (ParameterIndex::MasterVolume)->getValue());
     EXPECT_FALSE (fresh.hostChangedParameter);
 }
 
@@ -141,7 +141,7 @@ TEST_F (StateChunk, UnknownIdentifierAppendsAProgramWithDefaultsForMissingValues
     EXPECT_EQ (added->getBank(), "");                  // missing texts become empty, not "Factory"
     EXPECT_EQ (added->getCategory(), "");
 
-    for (int index = 0; index < 71; ++index)
+    for (int index = 0; index < ParameterIndex::count; ++index)
         EXPECT_EQ (added->getParameter (index)->getValue(), index == 2 ? 0.25f : PluginParameter::getDefaultValue (index))
             << Enumeration::getName (index);
 }
@@ -149,13 +149,13 @@ TEST_F (StateChunk, UnknownIdentifierAppendsAProgramWithDefaultsForMissingValues
 TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHad)
 {
     auto& program = *source->state->getCurrentProgram();
-    program.getParameter (4)->setValue (0.875f);
+    program.getParameter (ParameterIndex::Osc1Pan)->setValue (0.875f);
 
     restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\"/>"));
 
     EXPECT_EQ (source->state->database->getNumPrograms(), 1);
-    EXPECT_EQ (program.getParameter (2)->getValue(), 0.25f);
-    EXPECT_EQ (program.getParameter (4)->getValue(), 0.875f);
+    EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
+    EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Pan)->getValue(), 0.875f);
     EXPECT_EQ (program.getName(), "");
 }
 
@@ -190,14 +190,14 @@ TEST_F (StateChunk, ASettingsElementOfAnotherTagChangesNoProgramButRecomputes)
 {
     auto& program = *source->state->getCurrentProgram();
     const auto id = program.getId();
-    program.getParameter (67)->setValue (0.25f);           // not yet seen by the engine
+    program.getParameter (ParameterIndex::MasterVolume)->setValue (0.25f);           // not yet seen by the engine
     ASSERT_EQ (source->synthAudioSource->getSynth().settings.MasterVolume.load(), 1.0);
 
     restore (*source, chunkWithText ("<VELMORA_DATABASE ID=\"" + id + "\" Name=\"Other\" MasterVolume=\"0.75\"/>"));
 
     EXPECT_EQ (source->state->database->getNumPrograms(), 1);
     EXPECT_EQ (program.getName(), "Initial Program");
-    EXPECT_EQ (program.getParameter (67)->getValue(), 0.25f);
+    EXPECT_EQ (program.getParameter (ParameterIndex::MasterVolume)->getValue(), 0.25f);
     EXPECT_EQ (source->synthAudioSource->getSynth().settings.MasterVolume.load(), 0.5);
 }
 
@@ -209,7 +209,7 @@ class UnreadableStateChunk : public StateChunk,
 TEST_P (UnreadableStateChunk, ChangesNothingAndRecomputesNothing)
 {
     auto& program = *source->state->getCurrentProgram();
-    program.getParameter (67)->setValue (0.25f);           // not yet seen by the engine
+    program.getParameter (ParameterIndex::MasterVolume)->setValue (0.25f);           // not yet seen by the engine
     const auto before = chunkOf (*source);
 
     const auto& bytes = GetParam();

@@ -27,20 +27,21 @@ namespace testing_helpers
             processor.releaseResources();
         }
 
-        // Sets a parameter of the current program by name and brings the engine to it.
+        // Sets a parameter of the current program, as the editor does, and brings the engine to it.
+        void set (ParameterIndex::Index index, float value)
+        {
+            processor.getEditPath().set (index, value, ParameterEditPath::Writer::editor);
+        }
+
+        // The same by the parameter's name.
         void set (const char* name, float value)
         {
-            for (int index = 0; index < Enumeration::numParameters; ++index)
-            {
-                if (Enumeration::getName (index) == name)
-                {
-                    processor.state->getCurrentProgram()->getParameter (index)->setValue (value);
-                    processor.synthAudioSource->parametersChanged();
-                    return;
-                }
-            }
+            const auto index = Enumeration::findIndex (name);
 
-            ADD_FAILURE() << "no parameter " << name;
+            if (index == ParameterIndex::none)
+                ADD_FAILURE() << "no parameter " << name;
+            else
+                set ((ParameterIndex::Index) index, value);
         }
 
         // Switches to the one-channel configuration, as a host would, and prepares again.

@@ -122,7 +122,7 @@ TEST (Voice, MonoReleasesEveryOtherVoiceAndDoesNotBringItBack)
         ASSERT_NE (first, nullptr);
         ASSERT_NE (f.voicePlaying (64), nullptr);
 
-        const bool releasing = first->getOscillator (0).amplitudeEnvelope.stage == Envelope::releaseStage;
+        const bool releasing = first->getOscillator (0).getAmplitudeEnvelope().getStage() == Envelope::releaseStage;
         EXPECT_EQ (releasing, mode == 1.0f) << "play mode " << mode;
 
         juce::MidiBuffer off;
@@ -131,7 +131,7 @@ TEST (Voice, MonoReleasesEveryOtherVoiceAndDoesNotBringItBack)
 
         if (mode == 1.0f)
         {
-            EXPECT_EQ (first->getOscillator (0).amplitudeEnvelope.stage, Envelope::releaseStage);
+            EXPECT_EQ (first->getOscillator (0).getAmplitudeEnvelope().getStage(), Envelope::releaseStage);
         }
     }
 }

@@ -3,6 +3,19 @@
 
 #include <cmath>
 
+namespace
+{
+    // The line holds this many seconds.
+    constexpr int lineSeconds = 2;
+
+    // Samples per sixteenth note: 60 / tempo x sample rate x this.
+    constexpr double secondsPerMinute = 60.0;
+    constexpr double beatsPerSixteenth = 0.25;
+
+    // The time setting 0 ... 1 spans this many sixteenths.
+    constexpr float maximumSixteenths = 8.0f;
+}
+
 Delay::Delay (Velmora& synthesiserToUse)
     : synthesiser (synthesiserToUse)
 {
@@ -11,7 +24,7 @@ Delay::Delay (Velmora& synthesiserToUse)
 void Delay::prepare (double newSampleRate)
 {
     sampleRate = (float) newSampleRate;
-    bufferLength = (int) sampleRate.load() * 2;
+    bufferLength = (int) sampleRate.load() * lineSeconds;
 
     buffer.setSize (0, 0);
     buffer.setSize (2, bufferLength);
@@ -30,8 +43,8 @@ void Delay::updateSettings() noexcept
     time = (float) settings.Delay1Time;
     feedback = (float) settings.Delay1Feedback;
 
-    const auto samplesPerSixteenth = std::trunc (60.0 / synthesiser.tempo * (double) sampleRate.load() * 0.25);
-    const auto sixteenths = std::trunc (time.load() * 8.0f);
+    const auto samplesPerSixteenth = std::trunc (secondsPerMinute / synthesiser.tempo * (double) sampleRate.load() * beatsPerSixteenth);
+    const auto sixteenths = std::trunc (time.load() * maximumSixteenths);
     const auto requested = samplesPerSixteenth * (double) sixteenths;
 
     // Values only a host can send (negative, huge or not a number) stay inside the line.

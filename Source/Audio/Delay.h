@@ -13,6 +13,7 @@ class Velmora;
 class Delay
 {
 public:
+    // Reads the delay settings and the tempo of this synthesiser. Does nothing until prepared.
     explicit Delay (Velmora& synthesiser);
 
     // Sizes the line to two seconds and clears it. Allocates: never on the audio thread
@@ -24,10 +25,14 @@ public:
     void updateSettings() noexcept;
 
     // Audio thread: adds the echo to channels 0 and 1 (channel 0 alone when the buffer
-    // has one channel). Does nothing before the first prepare or with a delay of 0.
+    // has one channel), numSamples samples from startSample. Does nothing before the first
+    // prepare or with a delay of 0.
     void process (juce::AudioSampleBuffer& audio, int startSample, int numSamples) noexcept;
 
+    // The current delay, 0 ... the line's length, in samples.
     int getDelaySamples() const noexcept    { return delaySamples; }
+
+    // Samples per channel of the line: two seconds at the prepared rate.
     int getBufferLength() const noexcept    { return bufferLength; }
 
 private:

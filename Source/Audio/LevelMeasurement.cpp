@@ -19,7 +19,7 @@ void LevelMeasurement::update (size_t numSamples, const float* samples) noexcept
 
         if (x > l)
             l = x;
-        else if (l > 0.0001f)
+        else if (l > silenceLevel)
             l *= decay;
         else
             l = 0.0f;

@@ -17,8 +17,8 @@ void Reverb::updateSettings()
     damping = (float) settings.Reverb1Damping;
     feedback = (float) settings.Reverb1Feedback;
 
-    reverbParameters.width = 0.5f;
-    reverbParameters.dryLevel = 0.4f;
+    reverbParameters.width = width;
+    reverbParameters.dryLevel = dryLevel;
     reverbParameters.roomSize = feedback;
     reverbParameters.damping = damping;
     reverbParameters.wetLevel = mix;
@@ -50,8 +50,8 @@ void Reverb::applyPendingParameters() noexcept
         return;
 
     juce::Reverb::Parameters parameters;
-    parameters.width = 0.5f;
-    parameters.dryLevel = 0.4f;
+    parameters.width = width;
+    parameters.dryLevel = dryLevel;
     parameters.roomSize = pendingRoomSize;
     parameters.damping = pendingDamping;
     parameters.wetLevel = pendingWetLevel;

@@ -17,6 +17,7 @@ class Velmora;
 class Reverb
 {
 public:
+    // Reads the reverb settings of this synthesiser; the engine starts at 44100 Hz, cleared.
     explicit Reverb (Velmora& synthesiser);
 
     // Reads the reverb settings. Any thread but the audio thread.
@@ -28,6 +29,8 @@ public:
 
     // Audio thread: replaces the samples with JUCE's mix of dry and wet signal.
     void processStereo (float* left, float* right, int numSamples) noexcept;
+
+    // Audio thread: the same for one channel, in the one-channel configuration.
     void processMono (float* samples, int numSamples) noexcept;
 
     // The parameters the engine runs with; read only while no block is being processed.
@@ -35,6 +38,10 @@ public:
 
 private:
     void applyPendingParameters() noexcept;
+
+    // Fixed, whatever the settings: half width, and a dry level JUCE turns into a gain of 0.8.
+    static constexpr float width = 0.5f;
+    static constexpr float dryLevel = 0.4f;
 
     Velmora& synthesiser;
     float mix = 0.0f, damping = 0.0f, feedback = 0.0f;        // under lock

@@ -6,6 +6,17 @@ namespace
 {
     constexpr float twoPi = 6.2831855f;
 
+    // The normalised cutoff maps linearly onto Hz, with a floor.
+    constexpr float maximumCutoffHz = 5000.0f;
+    constexpr float minimumCutoffHz = 10.0f;
+
+    // Q is the resonance times this, but never below 1.
+    constexpr float qPerResonance = 50.0f;
+
+    // The bandpass keeps its Q within these bounds.
+    constexpr float lowestBandpassQ = 0.00001f;
+    constexpr float highestBandpassQ = 1000.0f;
+
     // Above the Nyquist frequency the sections become unstable. Only host cutoff values
     // far beyond the editor's range, or sample rates below 10 kHz, get there.
     constexpr float highestW = 0.98f * 3.1415927f;
@@ -18,28 +29,28 @@ void AnalogFilter::reset()
     Filter::reset();
 
     computedCutoff = q = twiceQ = inverseSampleRate = 0.0f;
-    b0 = b1 = b2 = a1 = a2 = 0.0f;
+    coefficients = {};
     leftZ1 = leftZ2 = rightZ1 = rightZ2 = 0.0f;
     computedQ = computedInverseSampleRate = 0.0f;
-    computedType = lowpass;
+    computedType = FilterType::lowpass;
 }
 
 void AnalogFilter::setResonance (float newResonance)
 {
-    resonance = newResonance;
-    q = 50.0f * newResonance > 1.0f ? 50.0f * newResonance : 1.0f;
+    Filter::setResonance (newResonance);
+    q = qPerResonance * newResonance > 1.0f ? qPerResonance * newResonance : 1.0f;
     twiceQ = 2.0f * q;
 }
 
 void AnalogFilter::setSampleRate (float newSampleRate)
 {
-    sampleRate = newSampleRate;
+    Filter::setSampleRate (newSampleRate);
     inverseSampleRate = (float) (1.0 / (double) newSampleRate);
 }
 
 void AnalogFilter::setCutoff (float newCutoff)
 {
-    if (newCutoff == computedCutoff && q == computedQ && type == computedType
+    if (newCutoff == computedCutoff && q == computedQ && getType() == computedType
          && inverseSampleRate == computedInverseSampleRate)
         return;
 
@@ -50,13 +61,13 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
 {
     computedCutoff = newCutoff;
     computedQ = q;
-    computedType = type;
+    computedType = getType();
     computedInverseSampleRate = inverseSampleRate;
 
-    auto f = 5000.0f * newCutoff;
+    auto f = maximumCutoffHz * newCutoff;
 
-    if (! (f > 10.0f))
-        f = 10.0f;
+    if (! (f > minimumCutoffHz))
+        f = minimumCutoffHz;
 
     auto w = twoPi * f * inverseSampleRate;
 
@@ -66,9 +77,11 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
     const auto cs = std::cos (w);
     const auto sn = std::sin (w);
 
-    switch (type)
+    auto& [b0, b1, b2, a1, a2] = coefficients;
+
+    switch (getType())
     {
-        case lowpass:
+        case FilterType::lowpass:
         {
             const auto alpha = sn / twiceQ;
             const auto n = 1.0f / (1.0f + alpha);
@@ -79,9 +92,9 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
             break;
         }
 
-        case bandpass:
+        case FilterType::bandpass:
         {
-            const auto limitedQ = juce::jlimit (0.00001f, 1000.0f, q);
+            const auto limitedQ = juce::jlimit (lowestBandpassQ, highestBandpassQ, q);
             const auto alpha = sn / (2.0f * limitedQ);
             const auto n = 1.0f / (1.0f + alpha);
             b0 = n * alpha;
@@ -92,7 +105,7 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
             break;
         }
 
-        case highpass:
+        case FilterType::highpass:
         {
             const auto alpha = sn / twiceQ;
             const auto n = 1.0f / (1.0f + alpha);
@@ -108,10 +121,12 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
     }
 }
 
-void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int endSample)
+void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
-    const auto baseCutoff = cutoff;
-    const bool followEnvelope = envelope.active;
+    const auto baseCutoff = getCutoff();
+    auto& envelope = getEnvelope();
+    const bool followEnvelope = envelope.isActive();
+    const int endSample = startSample + numSamples;
 
     auto* left = buffer.getWritePointer (0);
     auto* right = buffer.getWritePointer (1);
@@ -124,7 +139,8 @@ void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, i
         if (followEnvelope)
             setCutoff ((float) (envelope.process() * baseCutoff));
 
-        const auto c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
+        const auto c0 = coefficients.b0, c1 = coefficients.b1, c2 = coefficients.b2,
+                   d1 = coefficients.a1, d2 = coefficients.a2;
 
         const auto x = left[i];
         const auto y = x * c0 + zl1;

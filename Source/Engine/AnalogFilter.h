@@ -9,26 +9,49 @@
 class AnalogFilter final : public Filter
 {
 public:
+    // The section's coefficients, already divided by a0.
+    struct Coefficients
+    {
+        float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;
+    };
+
     AnalogFilter() = default;
     ~AnalogFilter() override;
 
+    // Clears the envelope, the coefficients and both channels' states.
     void reset() override;
+
+    // Q = 50 x resonance, but never below 1.
     void setResonance (float newResonance) override;
+
+    // The sample rate in Hz; the coefficients follow at the next setCutoff.
     void setSampleRate (float newSampleRate) override;
-    void process (juce::AudioBuffer<float>& buffer, int startSample, int endSample) override;
+
+    // Filters channels 0 and 1 in place; with the envelope active the cutoff follows it
+    // sample by sample. The states carry over to the next call and the next note.
+    void process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
+
+    // Recomputes the coefficients for a normalised cutoff, unless nothing has changed.
     void setCutoff (float newCutoff) override;
 
-    float computedCutoff = 0.0f;          // normalised cutoff of the current coefficients
-    float q = 0.0f, twiceQ = 0.0f;
-    float inverseSampleRate = 0.0f;       // 1 / Hz
-    float b0 = 0.0f, b1 = 0.0f, b2 = 0.0f, a1 = 0.0f, a2 = 0.0f;   // divided by a0
-    float leftZ1 = 0.0f, leftZ2 = 0.0f, rightZ1 = 0.0f, rightZ2 = 0.0f;
+    // The normalised cutoff of the current coefficients, and the coefficients themselves.
+    float getComputedCutoff() const noexcept              { return computedCutoff; }
+    Coefficients getCoefficients() const noexcept         { return coefficients; }
+
+    // The quality factor from the resonance.
+    float getQ() const noexcept                           { return q; }
 
 private:
     void computeCoefficients (float newCutoff) noexcept;
 
+    float computedCutoff = 0.0f;          // normalised cutoff of the current coefficients
+    float q = 0.0f, twiceQ = 0.0f;
+    float inverseSampleRate = 0.0f;       // 1 / Hz
+    Coefficients coefficients;
+    float leftZ1 = 0.0f, leftZ2 = 0.0f, rightZ1 = 0.0f, rightZ2 = 0.0f;
+
     // What the current coefficients were computed with, besides the cutoff.
     float computedQ = 0.0f;
     float computedInverseSampleRate = 0.0f;
-    int computedType = lowpass;
+    int computedType = FilterType::lowpass;
 };

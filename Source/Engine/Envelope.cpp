@@ -15,11 +15,11 @@ void Envelope::init()
     setDecay (0.5);
     setRelease (0.5);
     sustainLevel = 0.5;
-    attackTargetRatio = 0.3;
-    decayReleaseTargetRatio = 1.0e-5;
-    attackBase = 1.3 * (1.0 - attackCoefficient);
-    decayBase = 0.49999 * (1.0 - decayCoefficient);
-    releaseBase = -1.0e-5 * (1.0 - releaseCoefficient);
+    attackTargetRatio = attackRatio;
+    decayReleaseTargetRatio = decayReleaseRatio;
+    attackBase = (1.0 + attackRatio) * (1.0 - attackCoefficient);
+    decayBase = (sustainLevel - decayReleaseRatio) * (1.0 - decayCoefficient);
+    releaseBase = -decayReleaseRatio * (1.0 - releaseCoefficient);
 }
 
 void Envelope::reset() noexcept

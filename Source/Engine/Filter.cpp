@@ -2,7 +2,7 @@
 
 Filter::Filter()
 {
-    envelope.active = false;
+    envelope.setActive (false);
 }
 
 Filter::~Filter() = default;
@@ -35,4 +35,12 @@ void Filter::process (juce::AudioBuffer<float>&, int, int)
 
 void Filter::setCutoff (float)
 {
+}
+
+void Filter::startNote (float newSampleRate, int newType, float newCutoff, float newResonance)
+{
+    setSampleRate (newSampleRate);
+    type = newType;
+    cutoff = newCutoff;
+    setResonance (newResonance);
 }

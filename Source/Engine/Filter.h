@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine/Envelope.h"
+#include "Model/ParameterTable.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
@@ -10,27 +11,60 @@
 class Filter
 {
 public:
-    enum Type { lowpass = 0, bandpass, highpass };
-
     Filter();
     virtual ~Filter();
 
+    // Idle envelope; a concrete filter also clears its coefficients and states.
     virtual void reset();
+
+    // Cutoff and resonance for the next block: stores the cutoff, then setResonance and
+    // setCutoff with the new values.
     virtual void set (float newCutoff, float newResonance);
+
+    // The normalised resonance, 0 ... 1.
     virtual void setResonance (float newResonance);
+
+    // The sample rate in Hz.
     virtual void setSampleRate (float newSampleRate);
 
-    // Filters channels 0 and 1 in place over samples startSample ... endSample - 1.
-    virtual void process (juce::AudioBuffer<float>& buffer, int startSample, int endSample);
+    // Filters channels 0 and 1 in place over numSamples samples from startSample.
+    virtual void process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
+
+    // Brings the filter to a normalised cutoff now (the base filter has nothing to bring).
     virtual void setCutoff (float newCutoff);
 
-    Envelope envelope;           // its active flag decides whether the cutoff follows it
-    bool active = false;         // the filter switch as it was at note start
+    // The set-up at a note start: sample rate, type, the cutoff process() starts from, and
+    // the resonance; the cutoff reaches the coefficients through setCutoff or the envelope.
+    void startNote (float newSampleRate, int newType, float newCutoff, float newResonance);
+
+    // The filter envelope; its active flag decides whether the cutoff follows it.
+    Envelope& getEnvelope() noexcept                  { return envelope; }
+    const Envelope& getEnvelope() const noexcept      { return envelope; }
+
+    // The filter switch as it was at the last note start; kept, not consulted.
+    void setActive (bool shouldBeActive) noexcept     { active = shouldBeActive; }
+    bool isActive() const noexcept                    { return active; }
+
+    // One of FilterType's values; taken by the coefficients at the next setCutoff.
+    void setType (int newType) noexcept               { type = newType; }
+    int getType() const noexcept                      { return type; }
+
+    // The normalised cutoff process() starts from (scaled by the envelope when it is active).
+    float getCutoff() const noexcept                  { return cutoff; }
+
+    // The normalised resonance last set.
+    float getResonance() const noexcept               { return resonance; }
+
+    // Hz; 0 until the first note start with the filter on.
+    float getSampleRate() const noexcept              { return sampleRate; }
+
+private:
+    Envelope envelope;
+    bool active = false;
     float cutoff = 0.0f;         // normalised
     float resonance = 0.0f;      // normalised
     float sampleRate = 0.0f;     // Hz
-    int type = lowpass;          // written by the voice at note start
+    int type = FilterType::lowpass;
 
-private:
     JUCE_DECLARE_NON_COPYABLE (Filter)
 };

@@ -8,6 +8,12 @@ namespace
 {
     constexpr double pi = juce::MathConstants<double>::pi;
     constexpr double twoPi = juce::MathConstants<double>::twoPi;
+
+    // Unsynchronised, the rate is the speed setting times this.
+    constexpr double hertzPerSpeed = 10.0;
+
+    // Synchronised, the rate is speed / 10 / tempo x sample rate x this, in whole Hz.
+    constexpr double syncedRateScale = 0.25;
 }
 
 Lfo::Lfo (Velmora& synthToUse)
@@ -30,13 +36,13 @@ void Lfo::retrigger (double newSampleRate) noexcept
 
     // Unsynchronised even when sync is on: the next refresh applies the tempo.
     const double newSpeed = settings.Lfo1Speed;
-    const double newRate = newSpeed * 10.0;
+    const double newRate = newSpeed * hertzPerSpeed;
     speed = newSpeed;
     rate = newRate;
 
-    envelope.active = settings.EnvLfo1Active;
+    envelope.setActive (settings.EnvLfo1Active);
 
-    if (envelope.active)
+    if (envelope.isActive())
     {
         envelope.start (newSampleRate);
         envelope.setAttack (settings.EnvLfo1Attack);
@@ -60,7 +66,8 @@ void Lfo::refresh() noexcept
 
     const double s = settings.Lfo1Speed;
     const double fs = sampleRate;
-    const double r = isSynced ? std::trunc (s / 10.0 / synth.tempo * fs * 0.25) : s * 10.0;
+    const double r = isSynced ? std::trunc (s / hertzPerSpeed / synth.tempo * fs * syncedRateScale)
+                                : s * hertzPerSpeed;
 
     // Comparing the increment as well as the rate catches a new sample rate, and mends
     // a rate and an increment written by two threads from different settings.
@@ -83,8 +90,8 @@ double Lfo::nextValue (bool refreshFirst) noexcept
 
     switch (waveType)
     {
-        case sine:    w = fastSine (phase); break;
-        case square:  w = phase < pi ? 1.0 : -1.0; break;
+        case LfoWave::sine:    w = fastSine (phase); break;
+        case LfoWave::square:  w = phase < pi ? 1.0 : -1.0; break;
         default:      break;   // saw up, saw down and pump do not modulate
     }
 
@@ -103,18 +110,18 @@ double Lfo::nextValue (bool refreshFirst) noexcept
     if (! std::isfinite (phase))
         phase = 0.0;
 
-    if (envelope.active)
+    if (envelope.isActive())
         return (envelope.process() * w) * mix;
 
     return w * mix;
 }
 
-void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int numSamples) noexcept
+void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) noexcept
 {
     refresh();
 
     const bool envelopeOn = synth.settings.EnvLfo1Active;
-    envelope.active = envelopeOn;
+    envelope.setActive (envelopeOn);
 
     if (envelopeOn)
     {
@@ -136,10 +143,11 @@ void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int numSamples) noexc
     }
 
     const int channels = juce::jmin (2, buffer.getNumChannels());
-    numSamples = juce::jmin (numSamples, buffer.getNumSamples());
+    startSample = juce::jlimit (0, buffer.getNumSamples(), startSample);
+    numSamples = juce::jmin (numSamples, buffer.getNumSamples() - startSample);
 
-    float* data[2] = { channels > 0 ? buffer.getWritePointer (0) : nullptr,
-                       channels > 1 ? buffer.getWritePointer (1) : nullptr };
+    float* data[2] = { channels > 0 ? buffer.getWritePointer (0, startSample) : nullptr,
+                       channels > 1 ? buffer.getWritePointer (1, startSample) : nullptr };
 
     for (int i = 0; i < numSamples; ++i)
     {

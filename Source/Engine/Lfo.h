@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine/Envelope.h"
+#include "Model/ParameterTable.h"
 #include "Model/RelaxedAtomic.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -17,11 +18,11 @@ class Velmora;
 class Lfo
 {
 public:
-    enum WaveType { sine = 0, square, sawUp, sawDown, pump };
-    enum Mode { freeMode = 0, retriggerMode };
-    enum Target { ampTarget = 0, pitchTarget, filterTarget };
-
+    // Reads the settings and the tempo of this synthesiser.
     explicit Lfo (Velmora& synth);
+
+    // The global LFO's sample rate, from prepareToPlay. Takes effect at the next refresh.
+    void prepare (double newSampleRate) noexcept   { sampleRate = newSampleRate; }
 
     // Restarts the envelope and takes the settings for a note or a key press. The phase
     // continues where it was.
@@ -34,18 +35,29 @@ public:
     // One value in -mix ... +mix; advances the phase and the envelope.
     double nextValue (bool refreshFirst) noexcept;
 
-    // The global LFO over channels 0 and 1 (channel 0 alone in a one-channel buffer).
-    // Audio thread.
-    void applyToBuffer (juce::AudioBuffer<float>& buffer, int numSamples) noexcept;
+    // The global LFO over channels 0 and 1 (channel 0 alone in a one-channel buffer),
+    // numSamples samples from startSample. Audio thread.
+    void applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) noexcept;
 
-    // The global LFO's rate, from prepareToPlay. Takes effect at the next refresh.
-    void setSampleRate (double newSampleRate) noexcept   { sampleRate = newSampleRate; }
+    // Hz, and radians per sample.
+    double getRate() const noexcept                { return rate; }
+    double getPhaseIncrement() const noexcept      { return phaseIncrement; }
 
-    bool active = false;
+    // Radians, 0 <= phase < 2 pi.
+    double getPhase() const noexcept               { return phase; }
+
+    // The envelope on the depth, active when the LFO envelope was on at the last retrigger.
+    const Envelope& getEnvelope() const noexcept   { return envelope; }
+
+private:
+    bool anyKeyDown() const noexcept;
+    bool anyVoiceActive() const noexcept;
+
+    bool active = false;                          // the switch at the last retrigger; not consulted
     Velmora& synth;
-    RelaxedAtomic<int> waveType { sine };
-    RelaxedAtomic<int> mode { freeMode };
-    int target = ampTarget;
+    RelaxedAtomic<int> waveType { LfoWave::sine };
+    RelaxedAtomic<int> mode { LfoMode::freeRunning };
+    int target = LfoTarget::amp;                  // at the last retrigger; not consulted
     RelaxedAtomic<bool> sync { false };
     RelaxedAtomic<double> speed { 0.0 };          // the speed setting the rate came from
     RelaxedAtomic<double> mix { 0.0 };
@@ -55,10 +67,6 @@ public:
     RelaxedAtomic<double> rate { 0.0 };           // Hz
     bool armed = true;                            // global LFO: the next key press restarts the envelope
     Envelope envelope;
-
-private:
-    bool anyKeyDown() const noexcept;
-    bool anyVoiceActive() const noexcept;
 
     JUCE_DECLARE_NON_COPYABLE (Lfo)
 };

@@ -9,32 +9,44 @@ namespace
 {
     constexpr double twoPi = juce::MathConstants<double>::twoPi;
 
+    // The wheel bends in whole percent of its full deflection: 100 / 8192 percent per step
+    // away from the centre.
+    constexpr double fullDeflectionPercent = 100.0;
+    constexpr double wheelPercentPerStep = fullDeflectionPercent / Velmora::pitchWheelCentre;
+    static_assert (wheelPercentPerStep == 0.01220703125, "exact in binary");
+
     double noteHz (int note) noexcept
     {
         return juce::MidiMessage::getMidiNoteInHertz (note);
     }
+}
 
-    Oscillator::Settings settingsFor (const EngineSettings& s, int index)
-    {
-        if (index == 0)
-            return { s.Osc1Active, s.Osc1WaveType, s.Osc1Gain, s.Osc1Detune, s.Osc1Offset,
-                     s.Osc1PitchRange, s.Osc1PitchEnvRange, s.Osc1PitchEnvDown,
-                     s.EnvAmpOsc1Attack, s.EnvAmpOsc1Decay, s.EnvAmpOsc1Sustain, s.EnvAmpOsc1Release,
-                     s.EnvPitchOsc1Active, s.EnvPitchOsc1Attack, s.EnvPitchOsc1Decay,
-                     s.EnvPitchOsc1Sustain, s.EnvPitchOsc1Release };
-
-        return { s.Osc2Active, s.Osc2WaveType, s.Osc2Gain, s.Osc2Detune, s.Osc2Offset,
-                 s.Osc2PitchRange, s.Osc2PitchEnvRange, s.Osc2PitchEnvDown,
-                 s.EnvAmpOsc2Attack, s.EnvAmpOsc2Decay, s.EnvAmpOsc2Sustain, s.EnvAmpOsc2Release,
-                 s.EnvPitchOsc2Active, s.EnvPitchOsc2Attack, s.EnvPitchOsc2Decay,
-                 s.EnvPitchOsc2Sustain, s.EnvPitchOsc2Release };
-    }
+// Each field by name, so that the two oscillators cannot be mixed up by position.
+Oscillator::Settings::Settings (const EngineSettings& s, int oscillatorIndex) noexcept
+    : active         (oscillatorIndex == 0 ? s.Osc1Active : s.Osc2Active),
+      waveType       (oscillatorIndex == 0 ? s.Osc1WaveType : s.Osc2WaveType),
+      gain           (oscillatorIndex == 0 ? s.Osc1Gain : s.Osc2Gain),
+      detune         (oscillatorIndex == 0 ? s.Osc1Detune : s.Osc2Detune),
+      offset         (oscillatorIndex == 0 ? s.Osc1Offset : s.Osc2Offset),
+      pitchRange     (oscillatorIndex == 0 ? s.Osc1PitchRange : s.Osc2PitchRange),
+      pitchEnvRange  (oscillatorIndex == 0 ? s.Osc1PitchEnvRange : s.Osc2PitchEnvRange),
+      pitchEnvDown   (oscillatorIndex == 0 ? s.Osc1PitchEnvDown : s.Osc2PitchEnvDown),
+      ampAttack      (oscillatorIndex == 0 ? s.EnvAmpOsc1Attack : s.EnvAmpOsc2Attack),
+      ampDecay       (oscillatorIndex == 0 ? s.EnvAmpOsc1Decay : s.EnvAmpOsc2Decay),
+      ampSustain     (oscillatorIndex == 0 ? s.EnvAmpOsc1Sustain : s.EnvAmpOsc2Sustain),
+      ampRelease     (oscillatorIndex == 0 ? s.EnvAmpOsc1Release : s.EnvAmpOsc2Release),
+      pitchEnvActive (oscillatorIndex == 0 ? s.EnvPitchOsc1Active : s.EnvPitchOsc2Active),
+      pitchAttack    (oscillatorIndex == 0 ? s.EnvPitchOsc1Attack : s.EnvPitchOsc2Attack),
+      pitchDecay     (oscillatorIndex == 0 ? s.EnvPitchOsc1Decay : s.EnvPitchOsc2Decay),
+      pitchSustain   (oscillatorIndex == 0 ? s.EnvPitchOsc1Sustain : s.EnvPitchOsc2Sustain),
+      pitchRelease   (oscillatorIndex == 0 ? s.EnvPitchOsc1Release : s.EnvPitchOsc2Release)
+{
 }
 
 Oscillator::Oscillator (Velmora& synthToUse, int oscillatorIndex)
     : synth (synthToUse),
       index (oscillatorIndex),
-      settings (settingsFor (synthToUse.settings, oscillatorIndex))
+      settings (synthToUse.settings, oscillatorIndex)
 {
 }
 
@@ -63,7 +75,7 @@ void Oscillator::start (double newLevel, double newSampleRate, int note)
     pitchEnvDown = settings.pitchEnvDown;
 
     level = newLevel;
-    pitchEnvelope.active = settings.pitchEnvActive;
+    pitchEnvelope.setActive (settings.pitchEnvActive);
 
     noteWithOffset = note + offset;
     baseFrequency = noteHz (noteWithOffset);
@@ -93,7 +105,7 @@ void Oscillator::refresh() noexcept
 {
     refreshForBlock();
 
-    if (pitchEnvelope.active)
+    if (pitchEnvelope.isActive())
         followPitchEnvelope();
 }
 
@@ -108,7 +120,7 @@ void Oscillator::refreshForBlock() noexcept
 
     const int wheel = synth.pitchWheelValue;
 
-    if (pitchEnvelope.active)
+    if (pitchEnvelope.isActive())
     {
         lastWheel = wheel;
         return;
@@ -138,14 +150,16 @@ void Oscillator::computeBend() noexcept
 {
     double bend = 0.0;
 
-    if (lastWheel != 8192)
+    if (lastWheel != Velmora::pitchWheelCentre)
     {
-        const auto t = (int) ((lastWheel - 8192) * 0.01220703125);
+        // The wheel position in whole percent, -100 ... +100; the bend is t percent of the
+        // way to the pitch-range frequency.
+        const auto t = (int) ((lastWheel - Velmora::pitchWheelCentre) * wheelPercentPerStep);
 
         if (t > 0)
-            bend = (frequencyUp - frequency) / 100.0 * t;
+            bend = (frequencyUp - frequency) / fullDeflectionPercent * t;
         else if (t < 0)
-            bend = (frequency - frequencyDown) / 100.0 * t;
+            bend = (frequency - frequencyDown) / fullDeflectionPercent * t;
     }
 
     bentFrequency = frequency + bend;
@@ -173,15 +187,15 @@ void Oscillator::computeFrequencies() noexcept
     double b = notes.up;
     double c = notes.down;
 
-    if (pitchEnvelope.active)
+    if (pitchEnvelope.isActive())
     {
         const auto e = pitchEnvelope.process();
-        const auto stage = pitchEnvelope.stage;
+        const auto stage = pitchEnvelope.getStage();
 
         if (stage == Envelope::attackStage || stage == Envelope::sustainStage || stage == Envelope::releaseStage
-             || (stage == Envelope::idleStage && pitchEnvelope.finished))
+             || (stage == Envelope::idleStage && pitchEnvelope.isFinished()))
         {
-            const auto g = 1.0 - pitchEnvRange * (pitchEnvelope.finished ? 1.0 : e);
+            const auto g = 1.0 - pitchEnvRange * (pitchEnvelope.isFinished() ? 1.0 : e);
             d = pitchEnvDown ? d + g : d - g;
         }
     }
@@ -208,4 +222,17 @@ double Oscillator::nextSample (double lfoValue) noexcept
 {
     refreshForBlock();
     return nextSampleOfBlock (lfoValue);
+}
+
+void Oscillator::release() noexcept
+{
+    amplitudeEnvelope.release();
+    pitchEnvelope.release();
+}
+
+void Oscillator::silence() noexcept
+{
+    started = false;
+    amplitudeEnvelope.setActive (false);
+    pitchEnvelope.setActive (false);
 }

@@ -3,6 +3,7 @@
 #include "Engine/Envelope.h"
 #include "Engine/EngineSettings.h"
 #include "Engine/FastSine.h"
+#include "Model/ParameterTable.h"
 
 #include <juce_core/juce_core.h>
 
@@ -16,27 +17,70 @@ class Velmora;
 class Oscillator
 {
 public:
-    enum WaveType { sine = 0, square, triangle, sawtooth };
-
+    // Oscillator index 0 reads oscillator 1's settings, index 1 oscillator 2's.
     Oscillator (Velmora& synth, int index);
 
+    // Prepares for a new note: resets and starts both envelopes and takes the wave, the
+    // tuning and the envelope times from the settings. Marks the oscillator started even
+    // when it is switched off, which leaves its envelopes idle.
     void start (double level, double sampleRate, int note);
+
+    // Re-reads gain, detune and wheel, and recomputes the pitch where they changed (every
+    // sample while the pitch envelope runs). The voice calls it when the wheel moves.
     void refresh() noexcept;
+
+    // Recomputes the detuned frequencies, advancing the pitch envelope when it is active.
     void computeFrequencies() noexcept;
+
+    // The next output sample: refreshes, then advances the phase and the amplitude envelope.
     double nextSample (double lfoValue) noexcept;
 
     // The voice's way through a block: refreshForBlock once, where the settings and the
     // wheel are taken, then nextSampleOfBlock for each sample. Together they give exactly
     // what refresh and nextSample give per sample while the settings stay as they are.
     void refreshForBlock() noexcept;
+
+    // One sample of a block begun with refreshForBlock.
     double nextSampleOfBlock (double lfoValue) noexcept;
+
+    // Sends both envelopes into their release; idle envelopes stay idle.
+    void release() noexcept;
+
+    // Forgets the note at once: not started, both envelopes switched off. The phase stays.
+    void silence() noexcept;
+
+    // 0 for oscillator 1, 1 for oscillator 2.
+    int getIndex() const noexcept                         { return index; }
 
     // This oscillator's switch, read live by the voice.
     bool isSwitchedOn() const noexcept;
 
-    // The settings this oscillator reads: oscillator 1's for index 0, oscillator 2's for 1.
+    // True from the first start on, until silence; the voice skips oscillators never started.
+    bool hasStarted() const noexcept                      { return started; }
+
+    // The amplitude envelope; the oscillator has ended when it is idle.
+    const Envelope& getAmplitudeEnvelope() const noexcept  { return amplitudeEnvelope; }
+
+    // The pitch envelope, active when the note started with it switched on.
+    const Envelope& getPitchEnvelope() const noexcept      { return pitchEnvelope; }
+
+    // Hz: after detune and pitch envelope, and after the pitch wheel as well.
+    double getFrequency() const noexcept                  { return frequency; }
+    double getBentFrequency() const noexcept              { return bentFrequency; }
+
+    // Radians, 0 <= phase < 2 pi, and radians per sample.
+    double getPhase() const noexcept                      { return phase; }
+    double getPhaseIncrement() const noexcept             { return phaseIncrement; }
+
+    // Moves the waveform to a phase in radians, 0 <= phase < 2 pi; the next sample starts there.
+    void setPhase (double newPhase) noexcept              { phase = newPhase; }
+
+private:
+    // The settings this oscillator reads, oscillator 1's or oscillator 2's, by name.
     struct Settings
     {
+        Settings (const EngineSettings& settings, int oscillatorIndex) noexcept;
+
         const EngineSettings::Flag& active;
         const EngineSettings::Index& waveType;
         const EngineSettings::Number& gain;
@@ -56,8 +100,14 @@ public:
         const EngineSettings::Number& pitchRelease;
     };
 
+    void computeBend() noexcept;
+    void computeNoteFrequencies() noexcept;
+    void followPitchEnvelope() noexcept;
+    static double blep (double x, double dt) noexcept;
+    static double wrapToUnit (double x) noexcept;
+
     Velmora& synth;
-    int waveType = sine;
+    int waveType = OscillatorWave::sine;
     bool started = false;
     const int index;
     double phase = 0.0;                 // radians, 0 <= phase < 2 pi after each step
@@ -78,16 +128,9 @@ public:
     int pitchEnvRange = 0;
     bool pitchEnvDown = false;
     int offset = 0;
-    int lfoTarget = 0;
+    int lfoTarget = LfoTarget::amp;
     Envelope amplitudeEnvelope;
     Envelope pitchEnvelope;
-
-private:
-    void computeBend() noexcept;
-    void computeNoteFrequencies() noexcept;
-    void followPitchEnvelope() noexcept;
-    static double blep (double x, double dt) noexcept;
-    static double wrapToUnit (double x) noexcept;
 
     // Hz: note with offset +- pitch range, and the semitones above and below each.
     struct NoteFrequencies
@@ -136,14 +179,14 @@ inline double Oscillator::wrapToUnit (double x) noexcept
 // Inline: the voice calls it for every oscillator and sample.
 inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
 {
-    if (pitchEnvelope.active)
+    if (pitchEnvelope.isActive())
         followPitchEnvelope();
 
     constexpr double pi = juce::MathConstants<double>::pi;
     constexpr double twoPi = juce::MathConstants<double>::twoPi;
     double v;
 
-    if (waveType == sine)
+    if (waveType == OscillatorWave::sine)
     {
         v = fastSine (phase);
     }
@@ -152,7 +195,7 @@ inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
         const auto t = phase / twoPi;
         const auto dt = phaseIncrement / twoPi;
 
-        if (waveType == sawtooth)
+        if (waveType == OscillatorWave::sawtooth)
         {
             v = 2.0 * t - 1.0 - blep (t, dt);
         }
@@ -160,7 +203,7 @@ inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
         {
             v = (phase < pi ? 1.0 : -1.0) + blep (t, dt) - blep (wrapToUnit (t + 0.5), dt);
 
-            if (waveType == triangle)
+            if (waveType == OscillatorWave::triangle)
             {
                 v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
                 triangleState = v;
@@ -183,7 +226,7 @@ inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
     const auto env = amplitudeEnvelope.process();
     auto result = (v * level * gain) * env;
 
-    if (lfoTarget == 0)
+    if (lfoTarget == LfoTarget::amp)
         result *= (1.0 + lfoValue);
 
     return result;

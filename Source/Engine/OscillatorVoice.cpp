@@ -32,14 +32,14 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     const auto& settings = synth.settings;
 
     // Mono: earlier notes go into their release; free voices are unaffected.
-    if (settings.CurrentPlayMode == 1)
+    if (settings.CurrentPlayMode == PlayMode::mono)
         for (int i = 0; i < synth.getNumVoices(); ++i)
             if (auto* other = synth.getVoice (i); other != this)
                 other->stopNote (0.0f, true);
 
     note = midiNoteNumber;
     sampleRate = getSampleRate();
-    level = velocity * 0.15;
+    level = velocity * levelPerVelocity;
 
     for (auto& oscillator : oscillators)
         oscillator->start (level, sampleRate, note);
@@ -48,28 +48,27 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
         lfo->retrigger (sampleRate);
 
     // With the filter off the filter keeps its earlier set-up.
-    filter.active = settings.Filter1Active;
-    filter.envelope.active = filter.active;
+    auto& envelope = filter.getEnvelope();
+    filter.setActive (settings.Filter1Active);
+    envelope.setActive (filter.isActive());
 
-    if (! filter.active)
+    if (! filter.isActive())
         return;
 
-    filter.setSampleRate ((float) sampleRate);
-    filter.type = settings.Filter1Type;
-    filter.cutoff = (float) settings.Filter1Cutoff;
-    filter.setResonance ((float) settings.Filter1Resonance);
+    filter.startNote ((float) sampleRate, settings.Filter1Type, (float) settings.Filter1Cutoff,
+                      (float) settings.Filter1Resonance);
 
-    filter.envelope.active = settings.EnvFilter1Active;
+    envelope.setActive (settings.EnvFilter1Active);
 
-    if (filter.envelope.active)
+    if (envelope.isActive())
     {
         // The envelope then drives the cutoff sample by sample.
-        filter.envelope.reset();
-        filter.envelope.start (filter.sampleRate);
-        filter.envelope.setAttack (settings.EnvFilter1Attack);
-        filter.envelope.setDecay (settings.EnvFilter1Decay);
-        filter.envelope.setSustain (settings.EnvFilter1Sustain);
-        filter.envelope.setRelease (settings.EnvFilter1Release);
+        envelope.reset();
+        envelope.start (filter.getSampleRate());
+        envelope.setAttack (settings.EnvFilter1Attack);
+        envelope.setDecay (settings.EnvFilter1Decay);
+        envelope.setSustain (settings.EnvFilter1Sustain);
+        envelope.setRelease (settings.EnvFilter1Release);
     }
     else
     {
@@ -82,16 +81,9 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
 void OscillatorVoice::stopNote (float, bool)
 {
     for (auto& oscillator : oscillators)
-    {
-        if (! oscillator->amplitudeEnvelope.isIdle())
-            oscillator->amplitudeEnvelope.release();
+        oscillator->release();
 
-        if (! oscillator->pitchEnvelope.isIdle())
-            oscillator->pitchEnvelope.release();
-    }
-
-    if (! filter.envelope.isIdle())
-        filter.envelope.release();
+    filter.getEnvelope().release();
 }
 
 void OscillatorVoice::pitchWheelMoved (int)
@@ -104,7 +96,7 @@ void OscillatorVoice::controllerMoved (int, int)
 {
 }
 
-void OscillatorVoice::prepareScratch (int maximumBlockSize)
+void OscillatorVoice::prepare (int maximumBlockSize)
 {
     scratch.setSize (2, juce::jmax (1, maximumBlockSize), false, true, false);
 }
@@ -115,11 +107,7 @@ void OscillatorVoice::silence()
     note = 0;
 
     for (auto& oscillator : oscillators)
-    {
-        oscillator->started = false;
-        oscillator->amplitudeEnvelope.active = false;
-        oscillator->pitchEnvelope.active = false;
-    }
+        oscillator->silence();
 }
 
 void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int startSample, int numSamples)
@@ -135,7 +123,8 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     const double master = settings.MasterVolume;
     const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
-    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != Lfo::filterTarget && settings.Lfo1Mode == Lfo::retriggerMode;
+    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != LfoTarget::filter
+                           && settings.Lfo1Mode == LfoMode::retrigger;
 
     // The oscillators sounding in this block with their linear pan gains. Settings, wheel
     // and LFO rate are taken once here; JUCE splits blocks at MIDI events, so wheel
@@ -151,7 +140,7 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
 
     for (size_t o = 0; o < 2; ++o)
     {
-        if (on[o] && oscillators[o]->started)
+        if (on[o] && oscillators[o]->hasStarted())
         {
             oscillators[o]->refreshForBlock();
             sources[numSources++] = { oscillators[o].get(), 1.0 - pan[o], 1.0 + pan[o] };
@@ -177,7 +166,7 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
             const auto oscLeft = sources[s].leftGain * v;
             const auto oscRight = sources[s].rightGain * v;
 
-            if (! oscillator.amplitudeEnvelope.isIdle())
+            if (! oscillator.getAmplitudeEnvelope().isIdle())
                 allIdle = false;
 
             if (s == 0)

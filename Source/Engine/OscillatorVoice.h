@@ -18,30 +18,54 @@ class Velmora;
 class OscillatorVoice : public juce::SynthesiserVoice
 {
 public:
+    // The voice level per unit of note-on velocity.
+    static constexpr double levelPerVelocity = 0.15;
+
+    // Reads its settings through the synthesiser; the source owns it.
     OscillatorVoice (SynthAudioSource& source, Velmora& synth);
     ~OscillatorVoice() override;
 
+    // Sizes the scratch block so that blocks up to this length allocate nothing.
+    void prepare (int maximumBlockSize);
+
+    // True for the synthesiser's OscillatorSound only.
     bool canPlaySound (juce::SynthesiserSound*) override;
+
+    // Starts both oscillators, the voice LFO and the filter for a note; in Mono play mode
+    // first sends every other voice into its release.
     void startNote (int midiNoteNumber, float velocity, juce::SynthesiserSound*, int currentPitchWheelPosition) override;
+
+    // Sends every envelope into its release; the voice frees itself when they have ended.
     void stopNote (float velocity, bool allowTailOff) override;
+
+    // Refreshes both oscillators, which read the synthesiser's last wheel value.
     void pitchWheelMoved (int newPitchWheelValue) override;
+
+    // Controllers do not reach the voice.
     void controllerMoved (int controllerNumber, int newControllerValue) override;
+
+    // Adds numSamples samples of the voice to output channels 0 and 1 from startSample.
     void renderNextBlock (juce::AudioBuffer<float>& output, int startSample, int numSamples) override;
     using juce::SynthesiserVoice::renderNextBlock;
 
     // Ends the note at once, without release; nothing sounds until the next note.
     void silence();
 
-    // Sizes the scratch block so that blocks up to this length allocate nothing.
-    void prepareScratch (int maximumBlockSize);
+    // Oscillator 0 is oscillator 1, oscillator 1 oscillator 2.
+    const Oscillator& getOscillator (int index) const noexcept   { return *oscillators[(size_t) index]; }
 
-    Oscillator& getOscillator (int index) noexcept   { return *oscillators[(size_t) index]; }
-    int getNote() const noexcept                     { return note; }
-    Lfo& getLfo() noexcept                           { return *lfo; }
-    AnalogFilter& getFilter() noexcept               { return filter; }
+    // The note playing; 0 while the voice is free.
+    int getNote() const noexcept                                 { return note; }
+
+    // The synth audio source that owns this voice.
+    SynthAudioSource& getSource() const noexcept                 { return source; }
+
+    // The voice LFO and the voice filter.
+    const Lfo& getLfo() const noexcept                           { return *lfo; }
+    const AnalogFilter& getFilter() const noexcept               { return filter; }
 
 private:
-    double level = 0.0;              // 0.15 x velocity
+    double level = 0.0;              // levelPerVelocity x velocity
     double sampleRate = 44100.0;     // the playback rate at note start
     int note = 0;                    // 0 while free
     SynthAudioSource& source;

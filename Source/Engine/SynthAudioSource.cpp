@@ -39,9 +39,9 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
     // Blocks up to the announced size then render without allocating.
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (auto* voice = getOscillatorVoice (i))
-            voice->prepareScratch (samplesPerBlockExpected);
+            voice->prepare (samplesPerBlockExpected);
 
-    globalLfo->setSampleRate (rate);
+    globalLfo->prepare (rate);
     globalLfo->refresh();
 }
 

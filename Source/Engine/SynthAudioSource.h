@@ -18,11 +18,18 @@ class SynthAudioSource : public juce::AudioSource
 public:
     static constexpr int numVoices = 128;
 
+    // Creates the voices, the sound and the effects; the caller then calls parametersChanged.
     SynthAudioSource (PluginState& state, juce::MidiKeyboardState& keyboardState);
     ~SynthAudioSource() override;
 
+    // Gives the synthesiser, the effects and the voices the sample rate (rounded to single
+    // precision) and sizes the voices' scratch blocks. Never on the audio thread.
     void prepareToPlay (int samplesPerBlockExpected, double sampleRate) override;
+
+    // Nothing to release.
     void releaseResources() override;
+
+    // Renders collected MIDI into the buffer; the processor renders the synthesiser itself.
     void getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill) override;
 
     // The single entry by which any change of parameter values reaches the engine.
@@ -31,9 +38,10 @@ public:
     // The editor's pitch wheel: 0 ... 16384, 8192 when let go.
     void setPitchWheel (int value);
 
+    // The parts, for the processor's block and for tests.
     Velmora& getSynth() noexcept                           { return synth; }
     juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
-    OscillatorVoice* getOscillatorVoice (int index) const;
+    OscillatorVoice* getOscillatorVoice (int index) const;      // null for an index without a voice
     Delay& getDelay() noexcept                             { return *delay; }
     Reverb& getReverb() noexcept                           { return *reverb; }
     Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }

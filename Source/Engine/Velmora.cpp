@@ -1,4 +1,6 @@
 #include "Engine/Velmora.h"
+#include "Model/ParameterTable.h"
+#include "Model/PluginProgram.h"
 #include "Model/PluginState.h"
 
 #include <cmath>
@@ -20,37 +22,33 @@ namespace
         return (int) juce::jlimit (lowest, highest, value);
     }
 
-    bool flag (float p) noexcept            { return p != 0.0f; }
-    int truncated (float p) noexcept        { return toInt (std::trunc ((double) p)); }
-    int rounded (double x) noexcept         { return toInt (std::nearbyint (x)); }   // ties to even
-    double attackSeconds (float p) noexcept { return p <= 0.5f ? 3.0 * p : 15.0 * p; }
-    double releaseSeconds (float p) noexcept { return p <= 0.5f ? 5.0 * p : 15.0 * p; }
+    // The conversions of the settings table, from a stored value p.
+    bool flag (float p) noexcept                { return p != 0.0f; }
+    int truncated (float p) noexcept            { return toInt (std::trunc ((double) p)); }
+    int rounded (double x) noexcept             { return toInt (std::nearbyint (x)); }   // ties to even
+    double plain (float p) noexcept             { return (double) p; }
+    double doubled (float p) noexcept           { return 2.0 * p; }                     // gains 0 ... 2
+    double centred (float p) noexcept           { return 2.0 * p - 1.0; }               // detune, pan -1 ... +1
+    int semitoneOffset (float p) noexcept       { return rounded (100.0 * p - 12.0); }
+    int semitones (float p) noexcept            { return rounded (100.0 * p); }
+    double attackSeconds (float p) noexcept     { return p <= 0.5f ? 3.0 * p : 15.0 * p; }
+    double releaseSeconds (float p) noexcept    { return p <= 0.5f ? 5.0 * p : 15.0 * p; }
 
-    void convertOscillator (const float* p, EngineSettings::Flag& active, EngineSettings::Index& waveType,
-                            EngineSettings::Number& gain, EngineSettings::Number& detune,
-                            EngineSettings::Number& pan, EngineSettings::Index& offset,
-                            EngineSettings::Index& pitchRange, EngineSettings::Index& pitchEnvRange,
-                            EngineSettings::Flag& pitchEnvDown)
+    // The current program's values, read once each by parameter index.
+    class ProgramValues
     {
-        active = flag (p[0]);
-        waveType = truncated (p[1]);
-        gain = 2.0 * p[2];
-        detune = 2.0 * p[3] - 1.0;
-        pan = 2.0 * p[4] - 1.0;
-        offset = rounded (100.0 * p[5] - 12.0);
-        pitchRange = rounded (100.0 * p[6]);
-        pitchEnvRange = rounded (100.0 * p[7]);
-        pitchEnvDown = flag (p[8]);
-    }
+    public:
+        explicit ProgramValues (const PluginProgram& programToRead) noexcept : program (programToRead) {}
 
-    void convertEnvelope (const float* p, EngineSettings::Number& attack, EngineSettings::Number& decay,
-                          EngineSettings::Number& sustain, EngineSettings::Number& release)
-    {
-        attack = attackSeconds (p[0]);
-        decay = (double) p[1];
-        sustain = (double) p[2];
-        release = releaseSeconds (p[3]);
-    }
+        float operator[] (ParameterIndex::Index index) const noexcept
+        {
+            const auto* parameter = program.getParameter (index);
+            return parameter != nullptr ? parameter->getValue() : 0.0f;
+        }
+
+    private:
+        const PluginProgram& program;
+    };
 }
 
 Velmora::Velmora()
@@ -63,7 +61,7 @@ void Velmora::updateSettings (double newTempo)
     // No play head (or one reporting 0) means 120 beats per minute. A negative or
     // non-finite tempo would give negative delay lengths, so it is treated the same way.
     if (! (newTempo > 0.0) || ! std::isfinite (newTempo))
-        newTempo = 120.0;
+        newTempo = defaultTempo;
 
     tempo = newTempo;
 
@@ -72,62 +70,92 @@ void Velmora::updateSettings (double newTempo)
     if (program == nullptr)
         return;
 
-    float p[71];
-
-    for (int index = 0; index < 71; ++index)
-    {
-        const auto* parameter = program->getParameter (index);
-        p[index] = parameter != nullptr ? parameter->getValue() : 0.0f;
-    }
-
+    using namespace ParameterIndex;
+    const ProgramValues p (*program);
     auto& s = settings;
 
-    convertOscillator (p + 0, s.Osc1Active, s.Osc1WaveType, s.Osc1Gain, s.Osc1Detune, s.Osc1Pan,
-                       s.Osc1Offset, s.Osc1PitchRange, s.Osc1PitchEnvRange, s.Osc1PitchEnvDown);
-    convertOscillator (p + 9, s.Osc2Active, s.Osc2WaveType, s.Osc2Gain, s.Osc2Detune, s.Osc2Pan,
-                       s.Osc2Offset, s.Osc2PitchRange, s.Osc2PitchEnvRange, s.Osc2PitchEnvDown);
+    // One line per parameter, in index order; each field is named after its parameter.
+    s.Osc1Active          = flag (p[Osc1Active]);
+    s.Osc1WaveType        = truncated (p[Osc1WaveType]);
+    s.Osc1Gain            = doubled (p[Osc1Gain]);
+    s.Osc1Detune          = centred (p[Osc1Detune]);
+    s.Osc1Pan             = centred (p[Osc1Pan]);
+    s.Osc1Offset          = semitoneOffset (p[Osc1Offset]);
+    s.Osc1PitchRange      = semitones (p[Osc1PitchRange]);
+    s.Osc1PitchEnvRange   = semitones (p[Osc1PitchEnvRange]);
+    s.Osc1PitchEnvDown    = flag (p[Osc1PitchEnvDown]);
 
-    s.Filter1Active = flag (p[18]);
-    s.Filter1Type = truncated (p[19]);
-    s.Filter1Cutoff = (double) p[20];
-    s.Filter1Resonance = (double) p[21];
+    s.Osc2Active          = flag (p[Osc2Active]);
+    s.Osc2WaveType        = truncated (p[Osc2WaveType]);
+    s.Osc2Gain            = doubled (p[Osc2Gain]);
+    s.Osc2Detune          = centred (p[Osc2Detune]);
+    s.Osc2Pan             = centred (p[Osc2Pan]);
+    s.Osc2Offset          = semitoneOffset (p[Osc2Offset]);
+    s.Osc2PitchRange      = semitones (p[Osc2PitchRange]);
+    s.Osc2PitchEnvRange   = semitones (p[Osc2PitchEnvRange]);
+    s.Osc2PitchEnvDown    = flag (p[Osc2PitchEnvDown]);
 
-    s.Lfo1Active = flag (p[22]);
-    s.Lfo1WaveType = truncated (p[23]);
-    s.Lfo1Speed = (double) p[24];
-    s.Lfo1Mode = truncated (p[25]);
-    s.Lfo1Sync = flag (p[26]);
-    s.Lfo1Target = truncated (p[27]);
-    s.Lfo1Mix = (double) p[28];
+    s.Filter1Active       = flag (p[Filter1Active]);
+    s.Filter1Type         = truncated (p[Filter1Type]);
+    s.Filter1Cutoff       = plain (p[Filter1Cutoff]);
+    s.Filter1Resonance    = plain (p[Filter1Resonance]);
 
-    s.Delay1Active = flag (p[29]);
-    s.Delay1Sync = flag (p[30]);
-    s.Delay1Mix = (double) p[31];
-    s.Delay1Time = (double) p[32];
-    s.Delay1Feedback = (double) p[33];
-    s.Delay1Swing = (double) p[34];
+    s.Lfo1Active          = flag (p[Lfo1Active]);
+    s.Lfo1WaveType        = truncated (p[Lfo1WaveType]);
+    s.Lfo1Speed           = plain (p[Lfo1Speed]);
+    s.Lfo1Mode            = truncated (p[Lfo1Mode]);
+    s.Lfo1Sync            = flag (p[Lfo1Sync]);
+    s.Lfo1Target          = truncated (p[Lfo1Target]);
+    s.Lfo1Mix             = plain (p[Lfo1Mix]);
 
-    s.Reverb1Active = flag (p[35]);
-    s.Reverb1Mix = (double) p[36];
-    s.Reverb1Damping = (double) p[37];
-    s.Reverb1Feedback = (double) p[38];
+    s.Delay1Active        = flag (p[Delay1Active]);
+    s.Delay1Sync          = flag (p[Delay1Sync]);
+    s.Delay1Mix           = plain (p[Delay1Mix]);
+    s.Delay1Time          = plain (p[Delay1Time]);
+    s.Delay1Feedback      = plain (p[Delay1Feedback]);
+    s.Delay1Swing         = plain (p[Delay1Swing]);
 
-    convertEnvelope (p + 39, s.EnvAmpOsc1Attack, s.EnvAmpOsc1Decay, s.EnvAmpOsc1Sustain, s.EnvAmpOsc1Release);
-    convertEnvelope (p + 43, s.EnvAmpOsc2Attack, s.EnvAmpOsc2Decay, s.EnvAmpOsc2Sustain, s.EnvAmpOsc2Release);
+    s.Reverb1Active       = flag (p[Reverb1Active]);
+    s.Reverb1Mix          = plain (p[Reverb1Mix]);
+    s.Reverb1Damping      = plain (p[Reverb1Damping]);
+    s.Reverb1Feedback     = plain (p[Reverb1Feedback]);
 
-    s.EnvPitchOsc1Active = flag (p[47]);
-    convertEnvelope (p + 48, s.EnvPitchOsc1Attack, s.EnvPitchOsc1Decay, s.EnvPitchOsc1Sustain, s.EnvPitchOsc1Release);
-    s.EnvPitchOsc2Active = flag (p[52]);
-    convertEnvelope (p + 53, s.EnvPitchOsc2Attack, s.EnvPitchOsc2Decay, s.EnvPitchOsc2Sustain, s.EnvPitchOsc2Release);
-    s.EnvFilter1Active = flag (p[57]);
-    convertEnvelope (p + 58, s.EnvFilter1Attack, s.EnvFilter1Decay, s.EnvFilter1Sustain, s.EnvFilter1Release);
-    s.EnvLfo1Active = flag (p[62]);
-    convertEnvelope (p + 63, s.EnvLfo1Attack, s.EnvLfo1Decay, s.EnvLfo1Sustain, s.EnvLfo1Release);
+    s.EnvAmpOsc1Attack    = attackSeconds (p[EnvAmpOsc1Attack]);
+    s.EnvAmpOsc1Decay     = plain (p[EnvAmpOsc1Decay]);
+    s.EnvAmpOsc1Sustain   = plain (p[EnvAmpOsc1Sustain]);
+    s.EnvAmpOsc1Release   = releaseSeconds (p[EnvAmpOsc1Release]);
+    s.EnvAmpOsc2Attack    = attackSeconds (p[EnvAmpOsc2Attack]);
+    s.EnvAmpOsc2Decay     = plain (p[EnvAmpOsc2Decay]);
+    s.EnvAmpOsc2Sustain   = plain (p[EnvAmpOsc2Sustain]);
+    s.EnvAmpOsc2Release   = releaseSeconds (p[EnvAmpOsc2Release]);
 
-    s.MasterVolume = 2.0 * p[67];
-    s.MidiLearn = truncated (p[68]);
-    s.Glide = (double) p[69];
-    s.CurrentPlayMode = truncated (p[70]);
+    s.EnvPitchOsc1Active  = flag (p[EnvPitchOsc1Active]);
+    s.EnvPitchOsc1Attack  = attackSeconds (p[EnvPitchOsc1Attack]);
+    s.EnvPitchOsc1Decay   = plain (p[EnvPitchOsc1Decay]);
+    s.EnvPitchOsc1Sustain = plain (p[EnvPitchOsc1Sustain]);
+    s.EnvPitchOsc1Release = releaseSeconds (p[EnvPitchOsc1Release]);
+    s.EnvPitchOsc2Active  = flag (p[EnvPitchOsc2Active]);
+    s.EnvPitchOsc2Attack  = attackSeconds (p[EnvPitchOsc2Attack]);
+    s.EnvPitchOsc2Decay   = plain (p[EnvPitchOsc2Decay]);
+    s.EnvPitchOsc2Sustain = plain (p[EnvPitchOsc2Sustain]);
+    s.EnvPitchOsc2Release = releaseSeconds (p[EnvPitchOsc2Release]);
+
+    s.EnvFilter1Active    = flag (p[EnvFilter1Active]);
+    s.EnvFilter1Attack    = attackSeconds (p[EnvFilter1Attack]);
+    s.EnvFilter1Decay     = plain (p[EnvFilter1Decay]);
+    s.EnvFilter1Sustain   = plain (p[EnvFilter1Sustain]);
+    s.EnvFilter1Release   = releaseSeconds (p[EnvFilter1Release]);
+
+    s.EnvLfo1Active       = flag (p[EnvLfo1Active]);
+    s.EnvLfo1Attack       = attackSeconds (p[EnvLfo1Attack]);
+    s.EnvLfo1Decay        = plain (p[EnvLfo1Decay]);
+    s.EnvLfo1Sustain      = plain (p[EnvLfo1Sustain]);
+    s.EnvLfo1Release      = releaseSeconds (p[EnvLfo1Release]);
+
+    s.MasterVolume        = doubled (p[MasterVolume]);
+    s.MidiLearn           = truncated (p[MidiLearn]);
+    s.Glide               = plain (p[Glide]);
+    s.CurrentPlayMode     = truncated (p[CurrentPlayMode]);
 }
 
 void Velmora::noteOn (int midiChannel, int midiNoteNumber, float velocity)
@@ -152,6 +180,8 @@ void Velmora::handleController (int midiChannel, int controllerNumber, int contr
 {
     Synthesiser::handleController (midiChannel, controllerNumber, controllerValue);
 
-    if (controllerNumber == 1)
+    constexpr int modulationWheelController = 1;
+
+    if (controllerNumber == modulationWheelController)
         modWheelValue = controllerValue;
 }

@@ -11,25 +11,38 @@ class PluginState;
 class Velmora : public juce::Synthesiser
 {
 public:
+    // The pitch wheel's value at rest; the wheel bends by its distance from here.
+    static constexpr int pitchWheelCentre = 8192;
+
+    // Beats per minute whenever the host reports no tempo.
+    static constexpr double defaultTempo = 120.0;
+
+    // Settings all zero until the first updateSettings, wheel centred, tempo 120.
     Velmora();
 
+    // The state whose current program updateSettings converts.
     void setState (PluginState& stateToUse) noexcept    { state = &stateToUse; }
 
     // Converts all 71 parameter values of the current program into the settings.
     // Called on whichever thread reports a change; takes no lock.
     void updateSettings (double newTempo);
 
+    // JUCE's note handling, unchanged.
     void noteOn (int midiChannel, int midiNoteNumber, float velocity) override;
     void noteOff (int midiChannel, int midiNoteNumber, float velocity, bool allowTailOff) override;
+
+    // Records the last wheel of any channel: every voice follows it from its next refresh.
     void handlePitchWheel (int midiChannel, int wheelValue) override;
+
+    // Records controller 1 as the modulation wheel, after JUCE's pedal handling.
     void handleController (int midiChannel, int controllerNumber, int controllerValue) override;
 
     // The synthesiser's own lock, held while it renders a block.
     const juce::CriticalSection& getLock() const noexcept   { return lock; }
 
-    RelaxedAtomic<int> pitchWheelValue { 8192 };   // 0 ... 16383 from MIDI, 0 ... 16384 from the editor
+    RelaxedAtomic<int> pitchWheelValue { pitchWheelCentre };   // 0 ... 16383 from MIDI, 0 ... 16384 from the editor
     RelaxedAtomic<int> modWheelValue { 0 };        // controller 1, shown by the editor only
-    RelaxedAtomic<double> tempo { 120.0 };         // beats per minute
+    RelaxedAtomic<double> tempo { defaultTempo };  // beats per minute
     EngineSettings settings;
 
 private:

@@ -55,6 +55,15 @@ struct ParameterInfo
     constexpr float getEditorMaximum() const noexcept   { return editorMaximum; }
 };
 
+// The items of the choice parameters: a stored value (truncated toward zero) is the index
+// of its item. The engine compares settings with these values, the editor lists the texts.
+namespace OscillatorWave    { enum Value : int { sine = 0, square, triangle, sawtooth }; }
+namespace FilterType        { enum Value : int { lowpass = 0, bandpass, highpass }; }
+namespace LfoWave           { enum Value : int { sine = 0, square, sawUp, sawDown, pump }; }
+namespace LfoMode           { enum Value : int { freeRunning = 0, retrigger }; }
+namespace LfoTarget         { enum Value : int { amp = 0, pitch, filter }; }
+namespace PlayMode          { enum Value : int { poly = 0, mono, glide }; }   // glide plays as poly
+
 namespace ParameterItems
 {
     inline constexpr const char* oscillatorWave[] = { "Sine", "Square", "Triangle", "Sawtooth" };
@@ -63,6 +72,13 @@ namespace ParameterItems
     inline constexpr const char* lfoMode[] = { "Free", "Retrigger" };
     inline constexpr const char* lfoTarget[] = { "Amp", "Pitch", "Filter" };
     inline constexpr const char* playMode[] = { "Poly", "Mono", "Glide" };
+
+    static_assert (std::size (oscillatorWave) == OscillatorWave::sawtooth + 1, "one text per wave");
+    static_assert (std::size (filterType) == FilterType::highpass + 1, "one text per filter type");
+    static_assert (std::size (lfoWave) == LfoWave::pump + 1, "one text per LFO wave");
+    static_assert (std::size (lfoMode) == LfoMode::retrigger + 1, "one text per LFO mode");
+    static_assert (std::size (lfoTarget) == LfoTarget::filter + 1, "one text per LFO target");
+    static_assert (std::size (playMode) == PlayMode::glide + 1, "one text per play mode");
 }
 
 namespace ParameterTableRows
@@ -192,4 +208,45 @@ namespace ParameterTable
 {
     // The row of a valid index (ParameterIndex::isValid).
     constexpr const ParameterInfo& get (int index) noexcept   { return ParameterTableRows::all[index]; }
+}
+
+// The parameters of one envelope, in the order of its knobs.
+struct EnvelopeParameters
+{
+    ParameterIndex::Index attack, decay, sustain, release;
+};
+
+// The parameters of one oscillator, in the order its panel binds them, and its two envelopes.
+struct OscillatorParameters
+{
+    ParameterIndex::Index active, waveType, gain, detune, pan, offset, pitchRange, pitchEnvRange,
+                          pitchEnvDown, pitchEnvActive;
+    EnvelopeParameters amplitudeEnvelope, pitchEnvelope;
+};
+
+// Which parameters belong to which oscillator and envelope, for code that serves either of
+// two alike sections: the engine's oscillators, the editor's panels, the tests.
+namespace ParameterGroups
+{
+    using namespace ParameterIndex;
+
+    inline constexpr EnvelopeParameters amplitudeEnvelope1 { EnvAmpOsc1Attack, EnvAmpOsc1Decay, EnvAmpOsc1Sustain, EnvAmpOsc1Release };
+    inline constexpr EnvelopeParameters amplitudeEnvelope2 { EnvAmpOsc2Attack, EnvAmpOsc2Decay, EnvAmpOsc2Sustain, EnvAmpOsc2Release };
+    inline constexpr EnvelopeParameters pitchEnvelope1 { EnvPitchOsc1Attack, EnvPitchOsc1Decay, EnvPitchOsc1Sustain, EnvPitchOsc1Release };
+    inline constexpr EnvelopeParameters pitchEnvelope2 { EnvPitchOsc2Attack, EnvPitchOsc2Decay, EnvPitchOsc2Sustain, EnvPitchOsc2Release };
+    inline constexpr EnvelopeParameters filterEnvelope { EnvFilter1Attack, EnvFilter1Decay, EnvFilter1Sustain, EnvFilter1Release };
+    inline constexpr EnvelopeParameters lfoEnvelope { EnvLfo1Attack, EnvLfo1Decay, EnvLfo1Sustain, EnvLfo1Release };
+
+    // The six envelopes in the edit page's order: amp 1, amp 2, pitch 1, pitch 2, filter, LFO.
+    inline constexpr EnvelopeParameters envelopes[] = { amplitudeEnvelope1, amplitudeEnvelope2, pitchEnvelope1,
+                                                        pitchEnvelope2, filterEnvelope, lfoEnvelope };
+
+    // Oscillator 1, then oscillator 2.
+    inline constexpr OscillatorParameters oscillators[] =
+    {
+        { Osc1Active, Osc1WaveType, Osc1Gain, Osc1Detune, Osc1Pan, Osc1Offset, Osc1PitchRange, Osc1PitchEnvRange,
+          Osc1PitchEnvDown, EnvPitchOsc1Active, amplitudeEnvelope1, pitchEnvelope1 },
+        { Osc2Active, Osc2WaveType, Osc2Gain, Osc2Detune, Osc2Pan, Osc2Offset, Osc2PitchRange, Osc2PitchEnvRange,
+          Osc2PitchEnvDown, EnvPitchOsc2Active, amplitudeEnvelope2, pitchEnvelope2 },
+    };
 }

@@ -130,17 +130,17 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
 
     const auto& settings = synthAudioSource->getSynth().settings;
 
-    if (settings.Lfo1Active && settings.Lfo1Mode == Lfo::freeMode && settings.Lfo1Target == Lfo::ampTarget)
+    if (settings.Lfo1Active && settings.Lfo1Mode == LfoMode::freeRunning && settings.Lfo1Target == LfoTarget::amp)
     {
         if (stereo)
         {
-            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, numSamples);
+            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, 0, numSamples);
         }
         else
         {
             // A view of channel 0 alone; a single channel pointer needs no allocation.
             juce::AudioBuffer<float> channelZero (buffer.getArrayOfWritePointers(), 1, numSamples);
-            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, numSamples);
+            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, 0, numSamples);
         }
     }
 

@@ -89,7 +89,7 @@ public:
     std::unique_ptr<PluginState> state;
     std::unique_ptr<SynthAudioSource> synthAudioSource;
     juce::MidiKeyboardState keyboardState;
-    LevelMeasurement levelMeasurements[2] { LevelMeasurement (0.9999f), LevelMeasurement (0.9999f) };
+    LevelMeasurement levelMeasurements[2];
 
 private:
     std::unique_ptr<ParameterEditPath> editPath;

@@ -4,6 +4,8 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include "Model/ParameterTable.h"
+
 #include <cmath>
 
 namespace
@@ -22,31 +24,8 @@ namespace
         return "unknown";
     }
 
-    // The parameter table as a host should see it: names and defaults.
-    const std::pair<const char*, float> parameterTable[] = {
-        { "Osc1Active", 1.0f }, { "Osc1WaveType", 0.0f }, { "Osc1Gain", 0.5f }, { "Osc1Detune", 0.5f },
-        { "Osc1Pan", 0.5f }, { "Osc1Offset", 0.12f }, { "Osc1PitchRange", 0.02f }, { "Osc1PitchEnvRange", 0.01f },
-        { "Osc1PitchEnvDown", 0.0f }, { "Osc2Active", 0.0f }, { "Osc2WaveType", 0.0f }, { "Osc2Gain", 0.5f },
-        { "Osc2Detune", 0.5f }, { "Osc2Pan", 0.5f }, { "Osc2Offset", 0.12f }, { "Osc2PitchRange", 0.02f },
-        { "Osc2PitchEnvRange", 0.01f }, { "Osc2PitchEnvDown", 0.0f }, { "Filter1Active", 0.0f },
-        { "Filter1Type", 0.0f }, { "Filter1Cutoff", 0.3f }, { "Filter1Resonance", 0.0f }, { "Lfo1Active", 0.0f },
-        { "Lfo1WaveType", 0.0f }, { "Lfo1Speed", 0.5f }, { "Lfo1Mode", 0.0f }, { "Lfo1Sync", 0.0f },
-        { "Lfo1Target", 0.0f }, { "Lfo1Mix", 1.0f }, { "Delay1Active", 0.0f }, { "Delay1Sync", 1.0f },
-        { "Delay1Mix", 0.5f }, { "Delay1Time", 0.5f }, { "Delay1Feedback", 0.5f }, { "Delay1Swing", 0.0f },
-        { "Reverb1Active", 0.0f }, { "Reverb1Mix", 0.5f }, { "Reverb1Damping", 0.5f }, { "Reverb1Feedback", 0.5f },
-        { "EnvAmpOsc1Attack", 0.1f }, { "EnvAmpOsc1Decay", 0.5f }, { "EnvAmpOsc1Sustain", 0.5f },
-        { "EnvAmpOsc1Release", 0.5f }, { "EnvAmpOsc2Attack", 0.1f }, { "EnvAmpOsc2Decay", 0.5f },
-        { "EnvAmpOsc2Sustain", 0.5f }, { "EnvAmpOsc2Release", 0.5f }, { "EnvPitchOsc1Active", 0.0f },
-        { "EnvPitchOsc1Attack", 0.5f }, { "EnvPitchOsc1Decay", 0.5f }, { "EnvPitchOsc1Sustain", 1.0f },
-        { "EnvPitchOsc1Release", 0.0f }, { "EnvPitchOsc2Active", 0.0f }, { "EnvPitchOsc2Attack", 0.5f },
-        { "EnvPitchOsc2Decay", 0.5f }, { "EnvPitchOsc2Sustain", 1.0f }, { "EnvPitchOsc2Release", 0.0f },
-        { "EnvFilter1Active", 0.0f }, { "EnvFilter1Attack", 0.5f }, { "EnvFilter1Decay", 0.5f },
-        { "EnvFilter1Sustain", 0.5f }, { "EnvFilter1Release", 0.5f }, { "EnvLfo1Active", 0.0f },
-        { "EnvLfo1Attack", 0.5f }, { "EnvLfo1Decay", 0.5f }, { "EnvLfo1Sustain", 0.5f }, { "EnvLfo1Release", 0.5f },
-        { "MasterVolume", 0.5f }, { "MidiLearn", 0.0f }, { "Glide", 0.0f }, { "CurrentPlayMode", 0.0f } };
-
-    constexpr int numParameters = 71;
-    static_assert (std::size (parameterTable) == numParameters);
+    // The host should see the parameter table's names and defaults.
+    constexpr int numParameters = ParameterIndex::count;
 
     juce::AudioPluginFormat& getFormat (Format format)
     {
@@ -206,10 +185,10 @@ TEST_P (PluginHost, ShowsTheParameterTableWithItsDefaults)
 
     for (int index = 0; index < numParameters; ++index)
     {
-        const juce::String name = parameterTable[index].first;
+        const juce::String name = ParameterTable::get (index).name;
         auto* parameter = findParameter (*instance, name);
         ASSERT_NE (parameter, nullptr) << name;
-        EXPECT_NEAR (parameter->getValue(), parameterTable[index].second, 1e-6f) << name;
+        EXPECT_NEAR (parameter->getValue(), ParameterTable::get (index).defaultValue, 1e-6f) << name;
 
         // VST2 and VST3 keep the index order.
         if (GetParam() != Format::lv2)
@@ -307,8 +286,11 @@ TEST_P (PluginHost, StateRestoredIntoASecondInstanceGivesTheSameValuesAndSound)
     }
     else
     {
-        for (const auto& [name, value] : parameterTable)
+        for (int index = 0; index < numParameters; ++index)
+        {
+            const juce::String name = ParameterTable::get (index).name;
             EXPECT_EQ (findParameter (*second, name)->getValue(), findParameter (*first, name)->getValue()) << name;
+        }
 
         EXPECT_EQ (findParameter (*second, "Filter1Cutoff")->getValue(), 0.62f);
     }

@@ -7,12 +7,14 @@
 
 namespace
 {
-    using Settings = std::vector<std::pair<const char*, float>>;
+    using Settings = std::vector<std::pair<ParameterIndex::Index, float>>;
 
     Settings settingsFor (EngineBenchmarkCase::Kind kind)
     {
+        using namespace ParameterIndex;
+
         // Full sustain keeps every voice at a steady level once its attack is over.
-        Settings settings { { "EnvAmpOsc1Sustain", 1.0f }, { "EnvAmpOsc2Sustain", 1.0f } };
+        Settings settings { { EnvAmpOsc1Sustain, 1.0f }, { EnvAmpOsc2Sustain, 1.0f } };
         Settings extra;
 
         switch (kind)
@@ -21,25 +23,25 @@ namespace
                 break;
 
             case EngineBenchmarkCase::Kind::standard:
-                extra = { { "Osc2Active", 1.0f }, { "Osc1WaveType", 1.0f }, { "Osc2WaveType", 1.0f },
-                          { "Filter1Active", 1.0f }, { "Filter1Type", 0.0f }, { "Filter1Cutoff", 0.5f },
-                          { "Filter1Resonance", 0.2f }, { "EnvFilter1Active", 0.0f } };
+                extra = { { Osc2Active, 1.0f }, { Osc1WaveType, OscillatorWave::square }, { Osc2WaveType, OscillatorWave::square },
+                          { Filter1Active, 1.0f }, { Filter1Type, FilterType::lowpass }, { Filter1Cutoff, 0.5f },
+                          { Filter1Resonance, 0.2f }, { EnvFilter1Active, 0.0f } };
                 break;
 
             case EngineBenchmarkCase::Kind::heavy:
                 // Attacks of 15 s keep the filter and pitch envelopes moving while measured.
-                extra = { { "Osc2Active", 1.0f }, { "Osc1WaveType", 3.0f }, { "Osc2WaveType", 1.0f },
-                          { "Filter1Active", 1.0f }, { "Filter1Cutoff", 0.6f }, { "Filter1Resonance", 0.2f },
-                          { "EnvFilter1Active", 1.0f }, { "EnvFilter1Attack", 1.0f },
-                          { "EnvPitchOsc1Active", 1.0f }, { "EnvPitchOsc1Attack", 1.0f },
-                          { "EnvPitchOsc2Active", 1.0f }, { "EnvPitchOsc2Attack", 1.0f },
-                          { "Lfo1Active", 1.0f }, { "Lfo1Mode", 1.0f }, { "Lfo1Target", 0.0f },
-                          { "Lfo1WaveType", 0.0f }, { "Lfo1Speed", 0.5f }, { "Lfo1Mix", 0.3f },
-                          { "Delay1Active", 1.0f }, { "Reverb1Active", 1.0f } };
+                extra = { { Osc2Active, 1.0f }, { Osc1WaveType, OscillatorWave::sawtooth }, { Osc2WaveType, OscillatorWave::square },
+                          { Filter1Active, 1.0f }, { Filter1Cutoff, 0.6f }, { Filter1Resonance, 0.2f },
+                          { EnvFilter1Active, 1.0f }, { EnvFilter1Attack, 1.0f },
+                          { EnvPitchOsc1Active, 1.0f }, { EnvPitchOsc1Attack, 1.0f },
+                          { EnvPitchOsc2Active, 1.0f }, { EnvPitchOsc2Attack, 1.0f },
+                          { Lfo1Active, 1.0f }, { Lfo1Mode, LfoMode::retrigger }, { Lfo1Target, LfoTarget::amp },
+                          { Lfo1WaveType, LfoWave::sine }, { Lfo1Speed, 0.5f }, { Lfo1Mix, 0.3f },
+                          { Delay1Active, 1.0f }, { Reverb1Active, 1.0f } };
                 break;
 
             case EngineBenchmarkCase::Kind::idle:
-                extra = { { "Delay1Active", 1.0f }, { "Reverb1Active", 1.0f } };
+                extra = { { Delay1Active, 1.0f }, { Reverb1Active, 1.0f } };
                 break;
         }
 
@@ -70,12 +72,10 @@ EngineBenchmarkCase::EngineBenchmarkCase (Kind kind, int numVoices)
     : processor (std::make_unique<QuenbyAudioProcessor>())
 {
     processor->switchToProgram (processor->state->database->createProgram());
-    auto* program = processor->state->getCurrentProgram();
 
-    for (const auto& [name, value] : settingsFor (kind))
-        program->getParameter (OfflineRenderer::findParameterIndex (name))->setValue (value);
+    for (const auto& [index, value] : settingsFor (kind))
+        processor->getEditPath().set (index, value, ParameterEditPath::Writer::editor);
 
-    processor->synthAudioSource->parametersChanged();
     processor->setRateAndBufferSizeDetails (sampleRate, blockSize);
     processor->prepareToPlay (sampleRate, blockSize);
 

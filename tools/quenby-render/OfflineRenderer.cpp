@@ -81,15 +81,6 @@ OfflineRenderer::OfflineRenderer (const RenderOptions& optionsToUse)
 {
 }
 
-int OfflineRenderer::findParameterIndex (const juce::String& name)
-{
-    for (int index = 0; index < Enumeration::numParameters; ++index)
-        if (Enumeration::getName (index) == name)
-            return index;
-
-    return -1;
-}
-
 juce::String OfflineRenderer::describe (const Result& result, const juce::File& outputFile)
 {
     juce::StringArray peaks;
@@ -106,15 +97,17 @@ bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const
 {
     for (const auto& [name, value] : renderOptions.parameterSets)
     {
-        const auto index = findParameterIndex (name);
+        const auto index = Enumeration::findIndex (name);
 
-        if (index < 0)
+        if (index == ParameterIndex::none)
         {
-            error = "unknown parameter '" + name + "' (names are like Osc1Gain, Filter1Cutoff, CurrentPlayMode)";
+            error = "unknown parameter '" + name + "' (names are like " + Enumeration::getName (ParameterIndex::Osc1Gain)
+                    + ", " + Enumeration::getName (ParameterIndex::Filter1Cutoff) + ", "
+                    + Enumeration::getName (ParameterIndex::CurrentPlayMode) + ")";
             return false;
         }
 
-        processor.setParameter (index, value);
+        processor.getEditPath().set (index, value, ParameterEditPath::Writer::host);
     }
 
     return true;

@@ -36,10 +36,7 @@ public:
     // The one-line summary: file, duration, peak per channel in dBFS, real-time factor.
     static juce::String describe (const Result& result, const juce::File& outputFile);
 
-    // The parameter index for a parameter name, or -1.
-    static int findParameterIndex (const juce::String& name);
-
-    // Applies --set values the way a host does, through setParameter.
+    // Applies --set values the way a host does, through the processor's edit path.
     static bool applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
 
     // Brings the processor to the sound the options ask for: the --program of the database
