@@ -137,8 +137,8 @@ void MainComponent::paint (juce::Graphics& g)
     g.fillAll (Skin::getPageBackgroundColour());
 }
 
-// While a menu is open it is modal, and the framework sends this component no exit: the
-// menus dismissed here are only those that outlived their modal state.
+// An open menu is modal, and the framework sends no exit to a component that a modal one
+// blocks: moving onto a child, or into the menu, never closes it here.
 void MainComponent::mouseExit (const juce::MouseEvent&)
 {
     juce::PopupMenu::dismissAllActiveMenus();
