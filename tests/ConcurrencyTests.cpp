@@ -173,3 +173,90 @@ TEST_F (Concurrency, EditorTimerRunsWhileTheHostSetsParametersAndTheAudioThreadR
     EXPECT_GT (blocks.load(), 0);
     EXPECT_TRUE (mainComponent.labelBpm->getText().startsWith ("BPM"));
 }
+
+// The window's program buttons on the message thread while a host thread sets parameters,
+// saves and restores state, and the audio thread renders: every list and text change meets
+// the host's calls under the callback lock, and a deleted program is gone before it is freed.
+TEST_F (Concurrency, WindowProgramButtonsRunWhileTheHostSetsParametersAndRestoresState)
+{
+    ProcessorFixture fixture;
+    auto& processor = fixture.processor;
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    auto& main = dynamic_cast<QuenbyAudioProcessorEditor&> (*editor).getMainComponent();
+    auto& database = *processor.state->database;
+    ASSERT_EQ (database.getNumPrograms(), 2);
+    const auto firstId = database.getProgram (0)->getId(), secondId = database.getProgram (1)->getId();
+
+    // The first program, which Delete refuses, and one the database does not know yet.
+    juce::MemoryBlock firstChunk, unknownChunk;
+    processor.switchToProgram (database.getProgram (0));
+    processor.getStateInformation (firstChunk);
+    processor.state->getCurrentProgram()->setId ("from-the-host");
+    processor.getStateInformation (unknownChunk);
+    processor.state->getCurrentProgram()->setId (firstId);
+
+    std::atomic<bool> stop { false };
+    std::atomic<int> hostRounds { 0 }, blocks { 0 };
+
+    std::thread host ([&]
+    {
+        juce::Random random (3);
+
+        for (; ! stop; ++hostRounds)
+        {
+            processor.setParameter (random.nextInt (ParameterIndex::count), random.nextFloat());
+            const auto& chunk = hostRounds % 2 == 0 ? firstChunk : unknownChunk;
+            processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+            juce::MemoryBlock saved;
+            processor.getStateInformation (saved);
+        }
+    });
+
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, fixture.blockSize);
+        juce::MidiBuffer midi;
+
+        for (int block = 0; ! stop; ++block, ++blocks)
+        {
+            midi.clear();
+            midi.addEvent (juce::MidiMessage::noteOn (1, 48 + block % 24, 0.8f), 0);
+            const juce::ScopedLock lock (processor.getCallbackLock());
+            processor.processBlock (buffer, midi);
+        }
+    });
+
+    int rounds = 0;
+
+    for (const auto until = juce::Time::getMillisecondCounter() + 2000; juce::Time::getMillisecondCounter() < until; ++rounds)
+    {
+        for (auto* button : { main.textButtonNew.get(), main.textButtonCopy.get(), main.textButtonReset.get(),
+                              main.textButtonDelete.get(), main.textButtonDelete.get() })
+            main.buttonClicked (button);
+
+        main.timerCallback();
+
+        if (rounds % 20 == 0)
+            main.buttonClicked (main.textButtonSave.get());
+    }
+
+    stop = true;
+    host.join();
+    audio.join();
+
+    EXPECT_GT (rounds, 0);
+    EXPECT_GT (hostRounds.load(), 0);
+    EXPECT_GT (blocks.load(), 0);
+
+    // Nothing the buttons did not delete is lost; every program has its own identifier.
+    ASSERT_GE (processor.state->getCurrentProgramIndex(), 0);
+    EXPECT_EQ (database.getProgram (0)->getId(), firstId);
+    EXPECT_EQ (database.getProgram (1)->getId(), secondId);
+    juce::StringArray ids;
+
+    for (int i = 0; i < database.getNumPrograms(); ++i)
+        EXPECT_TRUE (ids.addIfNotAlreadyThere (database.getProgram (i)->getId())) << i;
+
+    processor.saveDatabase();
+    EXPECT_EQ (QuenbyAudioProcessor().state->database->getNumPrograms(), database.getNumPrograms());
+}

@@ -1,4 +1,5 @@
 #include "Components/MainComponent.h"
+#include "Components/EventLock.h"
 #include "Components/GeneralNumberText.h"
 #include "Components/LevelMeterComponent.h"
 #include "Components/PluginEditor.h"
@@ -20,6 +21,14 @@ namespace
         button->setButtonText (text);
         return button;
     }
+
+    template <typename Page>
+    std::unique_ptr<Page> makePage (QuenbyAudioProcessorEditor* editor, const char* name)
+    {
+        auto page = std::make_unique<Page> (editor);
+        page->setName (name);
+        return page;
+    }
 }
 
 MainComponent::MainComponent (QuenbyAudioProcessorEditor* editorToUse, juce::MidiKeyboardState& keyboardState)
@@ -31,10 +40,8 @@ MainComponent::MainComponent (QuenbyAudioProcessorEditor* editorToUse, juce::Mid
     editor->getProcessor().reloadDatabase();
 
     setSize (width, height);
-
-    skin = std::make_unique<Skin>();
-    juce::LookAndFeel::setDefaultLookAndFeel (skin.get());
-
+    juce::LookAndFeel::setDefaultLookAndFeel (skin);
+    showPage (0);
     startTimer (100);
 }
 
@@ -44,12 +51,12 @@ MainComponent::~MainComponent()
     juce::PopupMenu::dismissAllActiveMenus();
     editor->getProcessor().saveDatabase();
 
-    if (&juce::LookAndFeel::getDefaultLookAndFeel() == skin.get())
+    // The last window gives the framework its own look back before the skin is deleted.
+    if (skin.getReferenceCount() == 1 && &juce::LookAndFeel::getDefaultLookAndFeel() == skin)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
 
 // In creation order, which is also the z-order: later children lie above earlier ones.
-// The pages take their places in the page area between these children.
 void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
 {
     const juce::Font labelFont (14.0f, juce::Font::plain);
@@ -61,6 +68,7 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     textButtonNew = makeButton ("textButtonNew", "New");
     textButtonPanic = makeButton ("textButtonPanic", "!");
     textButtonDelete = makeButton ("textButtonDelete", "Delete");
+    editPageComponent = makePage<EditPageComponent> (editor, "editPageComponent");
     wheelComponent = std::make_unique<WheelsComponent> (editor);
     wheelComponent->setName ("wheelComponent");
     displayComponent = std::make_unique<DisplayComponent> (editor);
@@ -69,21 +77,33 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     textButtonReset = makeButton ("textButtonReset", "Reset");
     textButtonBrowser = makeButton ("textButtonBrowser", "Browser");
     labelBpm = makeLabel ("labelBpm", "BPM", labelFont);
+    browserPageComponent = makePage<BrowserPageComponent> (editor, "browserPageComponent");
     textButtonEdit = makeButton ("textButtonEdit", "Edit");
+    wavePageComponent = makePage<WavePageComponent> (editor, "wavePageComponent");
+    sequencePageComponent = makePage<SequencePageComponent> (editor, "sequencePageComponent");
     labelLogo = makeLabel ("labelLogo", "QUENBY", Skin::getLogoFont());
     keyboardComponent = std::make_unique<juce::MidiKeyboardComponent> (keyboardState, juce::MidiKeyboardComponent::horizontalKeyboard);
     midiIndicatorComponent = std::make_unique<MidiIndicatorComponent>();
 
     for (auto* child : std::initializer_list<juce::Component*> {
              labelMidi.get(), textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
-             textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), wheelComponent.get(),
-             displayComponent.get(), textButtonCopy.get(), textButtonReset.get(), textButtonBrowser.get(),
-             labelBpm.get(), textButtonEdit.get(), labelLogo.get(), keyboardComponent.get(), midiIndicatorComponent.get() })
+             textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), editPageComponent.get(),
+             wheelComponent.get(), displayComponent.get(), textButtonCopy.get(), textButtonReset.get(),
+             textButtonBrowser.get(), labelBpm.get(), browserPageComponent.get(), textButtonEdit.get(),
+             wavePageComponent.get(), sequencePageComponent.get(), labelLogo.get(), keyboardComponent.get(),
+             midiIndicatorComponent.get() })
         addAndMakeVisible (child);
+
+    for (auto* button : { textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
+                          textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), textButtonCopy.get(),
+                          textButtonReset.get(), textButtonBrowser.get(), textButtonEdit.get() })
+        button->addListener (this);
 }
 
 void MainComponent::resized()
 {
+    const juce::Rectangle<int> page { pageX, pageY, pageWidth, pageHeight };
+
     const std::pair<juce::Component*, juce::Rectangle<int>> layout[] = {
         { labelMidi.get(),                 {   7,   5,  40,  24 } },
         { textButtonProgramPrevious.get(), { 384,   7,  32,  24 } },
@@ -92,13 +112,17 @@ void MainComponent::resized()
         { textButtonNew.get(),             { 552,   7,  64,  24 } },
         { textButtonPanic.get(),           { 448,   7,  40,  24 } },
         { textButtonDelete.get(),          { 680,   7,  64,  24 } },
+        { editPageComponent.get(),         page },
         { wheelComponent.get(),            {   8, 530,  32, 100 } },
         { displayComponent.get(),          {  80,   6, 296,  56 } },
         { textButtonCopy.get(),            { 616,   7,  64,  24 } },
         { textButtonReset.get(),           { 744,   7,  64,  24 } },
         { textButtonBrowser.get(),         { 488,  32, 128,  24 } },
         { labelBpm.get(),                  {   7,  20,  65,  24 } },
+        { browserPageComponent.get(),      page },
         { textButtonEdit.get(),            { 384,  32, 104,  24 } },
+        { wavePageComponent.get(),         page },
+        { sequencePageComponent.get(),     page },
         { labelLogo.get(),                 {   8, 504, 150,  24 } },
         { keyboardComponent.get(),         {  48, 530, 758, 100 } },
         { midiIndicatorComponent.get(),    {  48,  11,  24,  12 } },
@@ -113,13 +137,186 @@ void MainComponent::paint (juce::Graphics& g)
     g.fillAll (Skin::getPageBackgroundColour());
 }
 
+// An open menu is modal, and the framework sends no exit to a component that a modal one
+// blocks: moving onto a child, or into the menu, never closes it here.
 void MainComponent::mouseExit (const juce::MouseEvent&)
 {
     juce::PopupMenu::dismissAllActiveMenus();
 }
 
+void MainComponent::buttonClicked (juce::Button* button)
+{
+    if (! EventLock::eventsEnabled)
+        return;
+
+    if (button == textButtonPanic.get())                  editor->getProcessor().stopAllNotes();
+    else if (button == textButtonNew.get())               newProgram();
+    else if (button == textButtonSave.get())              editor->getProcessor().saveDatabase();
+    else if (button == textButtonProgramPrevious.get())   previousProgram();
+    else if (button == textButtonProgramNext.get())       nextProgram();
+    else if (button == textButtonDelete.get())            deleteProgram();
+    else if (button == textButtonReset.get())             resetProgram();
+    else if (button == textButtonCopy.get())              copyProgram();
+    else if (button == textButtonEdit.get())              showPage (0);
+    else if (button == textButtonBrowser.get())           showPage (1);
+}
+
+void MainComponent::showPage (int page)
+{
+    for (auto* each : std::initializer_list<juce::Component*> { editPageComponent.get(), browserPageComponent.get(),
+                                                                sequencePageComponent.get(), wavePageComponent.get() })
+        each->setVisible (false);
+
+    if (page == 0)
+        editPageComponent->setVisible (true);
+    else if (page == 1)
+        browserPageComponent->setVisible (true);
+}
+
+void MainComponent::switchAndUpdate (PluginProgram* program)
+{
+    auto& processor = editor->getProcessor();
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        processor.switchToProgram (program != nullptr ? program : processor.state->getCurrentProgram());
+    }
+
+    updateAll();
+}
+
+void MainComponent::selectProgram (PluginProgram* program)
+{
+    const EventLock eventLock;
+    editor->getProcessor().stopAllNotes();
+    switchAndUpdate (program);
+}
+
+void MainComponent::previousProgram()   { stepProgram (-1); }
+void MainComponent::nextProgram()       { stepProgram (1); }
+
+// No wrap-around. A current program missing from the list gives way to the first one
+// when stepping forwards.
+void MainComponent::stepProgram (int step)
+{
+    const EventLock eventLock;
+    auto& processor = editor->getProcessor();
+    processor.stopAllNotes();
+
+    PluginProgram* target = nullptr;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        target = processor.state->database->getProgram (processor.state->getCurrentProgramIndex() + step);
+    }
+
+    switchAndUpdate (target);
+}
+
+void MainComponent::newProgram()
+{
+    auto& processor = editor->getProcessor();
+    PluginProgram* created = nullptr;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        created = processor.state->database->createProgram();
+    }
+
+    selectProgram (created);
+}
+
+void MainComponent::copyProgram()
+{
+    const EventLock eventLock;
+    auto& processor = editor->getProcessor();
+    processor.stopAllNotes();
+
+    PluginProgram* copy = nullptr;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        const auto* original = processor.state->getCurrentProgram();
+
+        if (original == nullptr)
+            return;
+
+        // The copy keeps the identifier it was created with: sharing the original's would
+        // make a project restore or a reopened window find the wrong one of the two.
+        copy = processor.state->database->createProgram();
+        const auto ownId = copy->getId();
+        copy->copyFrom (*original);
+        copy->setId (ownId);
+        copy->setName ("Copy of " + original->getName());
+    }
+
+    switchAndUpdate (copy);
+}
+
+void MainComponent::resetProgram()
+{
+    const EventLock eventLock;
+    auto& processor = editor->getProcessor();
+    processor.stopAllNotes();
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+
+        if (auto* program = processor.state->getCurrentProgram())
+            program->reset (true);
+    }
+
+    switchAndUpdate (nullptr);
+}
+
+// The program leaves the list and its successor becomes current in one step under the
+// callback lock, so no host call ever reaches it again; it is destroyed after the lock is
+// released. The first program is never deleted, so the list never runs empty.
+void MainComponent::deleteProgram()
+{
+    const EventLock eventLock;
+    auto& processor = editor->getProcessor();
+    processor.stopAllNotes();
+
+    std::unique_ptr<PluginProgram> deleted;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        auto& database = *processor.state->database;
+        const int index = processor.state->getCurrentProgramIndex();
+
+        if (index < 1)
+            return;
+
+        deleted = database.removeProgram (index);
+        processor.switchToProgram (database.getProgram (juce::jmin (index, database.getNumPrograms() - 1)));
+    }
+
+    deleted.reset();
+    updateAll();
+}
+
 void MainComponent::updateAll()
 {
+    editPageComponent->updateControls();
+    {
+        // The table's selection follows the program without coming back as a user's choice.
+        const EventLock eventLock;
+        auto& processor = editor->getProcessor();
+        auto& table = browserPageComponent->getTableListBox();
+        table.updateContent();
+
+        int currentRow = -1;
+        {
+            const juce::ScopedLock lock (processor.getCallbackLock());
+            currentRow = processor.state->getCurrentProgramIndex();
+        }
+
+        if (table.getSelectedRow() != currentRow)
+        {
+            if (currentRow < 0)
+                table.deselectAllRows();
+            else
+                table.selectRow (currentRow);
+
+            browserPageComponent->updateTextEditors();
+        }
+    }
+
     displayComponent->updateLabels();
     updateBpm();
 }
@@ -135,7 +332,7 @@ void MainComponent::timerCallback()
 {
     auto& processor = editor->getProcessor();
 
-    if (levelMeter != nullptr)
+    if (auto* levelMeter = editPageComponent->getLevelMeter())
     {
         levelMeter->setLevel (0, processor.getLevel (0));
         levelMeter->setLevel (1, processor.getLevel (1));
@@ -152,6 +349,10 @@ void MainComponent::timerCallback()
 
     if (processor.hostChangedParameter.exchange (false))
         updateAll();
+
+    // A restored program may keep its row but bring new texts.
+    if (processor.hostRestoredState.exchange (false))
+        browserPageComponent->updateTextEditors();
 
     if (DisplayComponent::debugMode)
         displayComponent->updateLabels();

@@ -1,23 +1,31 @@
 #pragma once
 
+#include "Components/BrowserPageComponent.h"
 #include "Components/DisplayComponent.h"
+#include "Components/EditPageComponent.h"
 #include "Components/MidiIndicatorComponent.h"
+#include "Components/SequencePageComponent.h"
 #include "Components/Skin.h"
+#include "Components/WavePageComponent.h"
 #include "Components/WheelsComponent.h"
 
 #include <juce_audio_utils/juce_audio_utils.h>
 
-class LevelMeterComponent;
+class PluginProgram;
 class QuenbyAudioProcessorEditor;
 
 // Draws everything the musician sees: the top bar with the program and page buttons, the
-// display, the MIDI lamp and the tempo; the page area (8, 69, 800 x 443); the logo, the
-// wheels and the on-screen keyboard. Owns the skin and makes it the default look of the
-// process. Its 100 ms timer feeds the level meter, the wheels, the lamp and the tempo and
-// picks up parameter changes made by the host. Opening reloads the program database from
-// its file; closing saves it. Message thread.
+// display, the MIDI lamp and the tempo; the page area (8, 69, 800 x 443) with the edit and
+// browser pages; the logo, the wheels and the on-screen keyboard. Carries the program
+// operations behind the buttons. Its 100 ms timer feeds the level meter, the wheels, the
+// lamp and the tempo and picks up changes made by the host. Opening reloads the program
+// database from its file; closing saves it. Message thread.
+//
+// The program list and the programs' texts are shared with host threads that save and
+// restore state, so every change to them holds the processor's callback lock.
 class MainComponent : public juce::Component,
-                      public juce::Timer
+                      public juce::Timer,
+                      public juce::Button::Listener
 {
 public:
     MainComponent (QuenbyAudioProcessorEditor* editor, juce::MidiKeyboardState& keyboardState);
@@ -29,9 +37,21 @@ public:
     // "BPM    " followed by the host's tempo.
     void updateBpm();
 
-    // The meter the timer feeds with the two output levels; null while no page shows one.
-    void setLevelMeter (LevelMeterComponent* meter) noexcept     { levelMeter = meter; }
+    // 0 shows the edit page, 1 the browser page; any other number hides all pages.
+    void showPage (int page);
 
+    // The program operations. Each stops every note first and leaves the views refreshed;
+    // a step beyond either end of the list, a deletion of the first or only program, or
+    // any operation without a current program changes no program.
+    void selectProgram (PluginProgram* program);
+    void previousProgram();
+    void nextProgram();
+    void newProgram();
+    void deleteProgram();
+    void copyProgram();
+    void resetProgram();
+
+    void buttonClicked (juce::Button*) override;
     void timerCallback() override;
     void paint (juce::Graphics&) override;
     void resized() override;
@@ -42,7 +62,11 @@ public:
     static constexpr int pageX = 8, pageY = 69, pageWidth = 800, pageHeight = 443;
 
     QuenbyAudioProcessorEditor* const editor;
-    std::unique_ptr<Skin> skin;
+
+    // One skin for every open window of the process: it stays the default look until the
+    // last window closes, so closing one of two windows leaves the other one skinned.
+    juce::SharedResourcePointer<Skin> skin;
+
     std::unique_ptr<juce::MidiKeyboardComponent> keyboardComponent;
     std::unique_ptr<MidiIndicatorComponent> midiIndicatorComponent;
 
@@ -53,19 +77,29 @@ public:
     std::unique_ptr<juce::TextButton> textButtonNew;
     std::unique_ptr<juce::TextButton> textButtonPanic;
     std::unique_ptr<juce::TextButton> textButtonDelete;
+    std::unique_ptr<EditPageComponent> editPageComponent;
     std::unique_ptr<WheelsComponent> wheelComponent;
     std::unique_ptr<DisplayComponent> displayComponent;
     std::unique_ptr<juce::TextButton> textButtonCopy;
     std::unique_ptr<juce::TextButton> textButtonReset;
     std::unique_ptr<juce::TextButton> textButtonBrowser;
     std::unique_ptr<juce::Label> labelBpm;
+    std::unique_ptr<BrowserPageComponent> browserPageComponent;
     std::unique_ptr<juce::TextButton> textButtonEdit;
+    std::unique_ptr<WavePageComponent> wavePageComponent;
+    std::unique_ptr<SequencePageComponent> sequencePageComponent;
     std::unique_ptr<juce::Label> labelLogo;
 
 private:
-    LevelMeterComponent* levelMeter = nullptr;
-
     void createChildren (juce::MidiKeyboardState& keyboardState);
+
+    // Switches to the program a step away from the current one in the list, or keeps the
+    // current one at either end.
+    void stepProgram (int step);
+
+    // Makes the program current (null keeps the current one), brings the engine to it and
+    // refreshes every view.
+    void switchAndUpdate (PluginProgram* program);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

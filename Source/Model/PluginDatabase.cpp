@@ -205,6 +205,14 @@ PluginProgram* PluginDatabase::createProgram()
     return programs.add (program);
 }
 
+std::unique_ptr<PluginProgram> PluginDatabase::removeProgram (int index)
+{
+    if (! juce::isPositiveAndBelow (index, programs.size()))
+        return nullptr;
+
+    return std::unique_ptr<PluginProgram> (programs.removeAndReturn (index));
+}
+
 PluginProgram* PluginDatabase::findProgram (const juce::String& id) const
 {
     for (auto* program : programs)

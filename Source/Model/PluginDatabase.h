@@ -59,6 +59,11 @@ public:
     // Appends a new program named "Empty" + the number of programs before it. Not saved.
     PluginProgram* createProgram();
 
+    // Takes the program at index out of the list and hands it to the caller, or nullptr for
+    // an index outside the list. A caller that guards the list with a lock destroys the
+    // program after releasing it, so that no other thread waits for the destruction.
+    std::unique_ptr<PluginProgram> removeProgram (int index);
+
     // The first program whose identifier equals id exactly, or nullptr.
     PluginProgram* findProgram (const juce::String& id) const;
 

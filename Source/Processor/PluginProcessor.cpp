@@ -282,6 +282,13 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
 
         synthAudioSource->parametersChanged();
     }
+
+    // An open window shows the restored program at its next timer tick.
+    if (restoresProgram)
+    {
+        hostRestoredState = true;
+        hostChangedParameter = true;
+    }
 }
 
 void QuenbyAudioProcessor::stopAllNotes()

@@ -86,6 +86,11 @@ public:
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 
     std::atomic<bool> hostChangedParameter { false };
+
+    // Raised with hostChangedParameter when the host restores a program from a state chunk,
+    // whose texts may differ even when its identifier, and so the window's row, does not.
+    // The editor's timer clears it and rewrites the program's texts in the window.
+    std::atomic<bool> hostRestoredState { false };
     std::unique_ptr<PluginState> state;
     std::unique_ptr<SynthAudioSource> synthAudioSource;
     juce::MidiKeyboardState keyboardState;
