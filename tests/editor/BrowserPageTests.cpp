@@ -1,0 +1,209 @@
+#include "EditorFixture.h"
+#include "Components/EventLock.h"
+#include "Model/ParameterTable.h"
+
+using namespace testing_helpers;
+
+namespace
+{
+    // The browser page showing the programs "P0", "P1", ..., each with its position as its
+    // wave type, the one at currentIndex current and a note sounding.
+    struct BrowserPage : EditorFixture
+    {
+        PluginDatabase& database()           { return *processor->state->database; }
+        PluginProgram& current()             { return *processor->state->getCurrentProgram(); }
+        BrowserPageComponent& page()         { return *mainComponent().browserPageComponent; }
+        juce::TableListBox& table()          { return page().getTableListBox(); }
+
+        void usePrograms (int count, int currentIndex)
+        {
+            while (database().getNumPrograms() < count)
+                database().createProgram();
+
+            for (int i = 0; i < count; ++i)
+            {
+                database().getProgram (i)->setName ("P" + juce::String (i));
+                database().getProgram (i)->getParameter (ParameterIndex::Osc1WaveType)->setValue ((float) i);
+            }
+
+            processor->switchToProgram (database().getProgram (currentIndex));
+            editor->setVisible (true);           // as a host shows it, so clicks find their target
+            mainComponent().showPage (1);
+            mainComponent().updateAll();
+
+            juce::MidiBuffer midi;
+            midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
+            renderBlock (midi);
+        }
+
+        void click (juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {})
+        {
+            press (component, at, mods);
+            release (component, at, at);
+            pumpMessages();
+        }
+
+        void clickRow (int row, juce::ModifierKeys mods = {})
+        {
+            auto* rowComponent = table().getComponentForRowNumber (row);
+            ASSERT_NE (rowComponent, nullptr);
+            click (*rowComponent, centreOf (*rowComponent), mods);
+        }
+
+        // One cell as the table paints it, on a transparent image.
+        juce::Image paintedCell (int row, int columnId)
+        {
+            const auto& header = table().getHeader();
+            juce::Image image (juce::Image::ARGB, header.getColumnWidth (columnId), table().getRowHeight(), true);
+            juce::Graphics g (image);
+            const bool selected = table().isRowSelected (row);
+
+            if (row < page().getNumRows())
+                page().paintRowBackground (g, row, image.getWidth(), image.getHeight(), selected);
+
+            page().paintCell (g, row, columnId, image.getWidth(), image.getHeight(), selected);
+            return image;
+        }
+
+        static int countPixels (const juce::Image& image, juce::Colour colour)
+        {
+            int count = 0;
+
+            for (int y = 0; y < image.getHeight(); ++y)
+                for (int x = 0; x < image.getWidth(); ++x)
+                    count += image.getPixelAt (x, y) == colour ? 1 : 0;
+
+            return count;
+        }
+    };
+}
+
+TEST_F (BrowserPage, AClickOrAnArrowKeyPlaysTheRowsProgramWithoutStoppingNotesTheSameRowAgainReloadsNothing)
+{
+    usePrograms (3, 0);
+
+    clickRow (2);
+    EXPECT_EQ (&current(), database().getProgram (2));
+    EXPECT_EQ (synth().settings.Osc1WaveType, 2);
+    EXPECT_GT (processor->getNumSoundingVoices(), 0);
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P2");
+    EXPECT_EQ (page().textEditorName->getText(), "P2");
+
+    // Unapplied text stays while the same row is clicked again, with or without a modifier.
+    page().textEditorName->setText ("typed");
+    clickRow (2);
+    clickRow (2, juce::ModifierKeys::commandModifier);
+    EXPECT_EQ (table().getSelectedRow(), 2);
+    EXPECT_EQ (page().textEditorName->getText(), "typed");
+
+    table().keyPressed (juce::KeyPress (juce::KeyPress::upKey));
+    EXPECT_EQ (&current(), database().getProgram (1));
+    EXPECT_EQ (synth().settings.Osc1WaveType, 1);
+    EXPECT_EQ (page().textEditorName->getText(), "P1");
+}
+
+TEST_F (BrowserPage, ASelectionByCodeUnderAnEventLockMovesOnlyTheTableAndHeaderClicksNeverReorderRows)
+{
+    usePrograms (3, 0);
+    {
+        const EventLock lock;
+        table().selectRow (2);
+    }
+    EXPECT_EQ (&current(), database().getProgram (0));
+    mainComponent().updateAll();
+    EXPECT_EQ (table().getSelectedRow(), 0);
+
+    // As the header's mouse handler passes a click on a column title on (finding the column
+    // under the mouse needs a window on a display).
+    auto& header = table().getHeader();
+    const auto clickHeader = [&] (int columnId) { header.columnClicked (columnId, {}); };
+
+    EXPECT_EQ (header.getSortColumnId(), 0);
+
+    clickHeader (0);
+    EXPECT_EQ (header.getSortColumnId(), 0);
+    clickHeader (2);
+    EXPECT_EQ (header.getSortColumnId(), 2);
+    EXPECT_TRUE (header.isSortedForwards());
+    clickHeader (2);
+    EXPECT_EQ (header.getSortColumnId(), 2);
+    EXPECT_FALSE (header.isSortedForwards());
+
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ (database().getProgram (i)->getName(), "P" + juce::String (i));
+
+    EXPECT_EQ (&current(), database().getProgram (0));
+}
+
+// Leading and trailing blanks and an empty name are kept; Return in a field applies nothing.
+TEST_F (BrowserPage, ApplyChangesKeepsTheTextsAsTypedInTheRowTheDisplayAndAfterSaveTheFile)
+{
+    usePrograms (2, 1);
+    const juce::String typed[] = { "", "  User", " Pads ", "Warm", "Poly  " };
+    juce::TextEditor* fields[] = { page().textEditorName.get(), page().textEditorBank.get(), page().textEditorCategory.get(),
+                                   page().textEditorSubType.get(), page().textEditorMode.get() };
+
+    for (int i = 0; i < 5; ++i)
+        fields[i]->setText (typed[i]);
+
+    page().textEditorName->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    EXPECT_EQ (current().getName(), "P1");
+
+    const auto namedCell = paintedCell (1, 0);
+    page().textButtonApplyChanges->triggerClick();
+    pumpMessages();
+
+    const auto check = [&] (const PluginProgram& program)
+    {
+        const juce::String texts[] = { program.getName(), program.getBank(), program.getCategory(), program.getSubType(), program.getMode() };
+
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ (texts[i], typed[i]) << i;
+    };
+
+    check (current());
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : ");
+    EXPECT_EQ (display().labelBank->getText(), "Bank     :   User");
+
+    // The selected row is inverted: dark letters on the light highlight, none once the name is empty.
+    const auto dark = Skin::getDisplayBackgroundColour();
+    EXPECT_GT (countPixels (namedCell, dark), 0);
+    EXPECT_EQ (countPixels (paintedCell (1, 0), dark), 0);
+    EXPECT_GT (countPixels (paintedCell (0, 0), Skin::getDisplayTextColour()), 0);
+
+    const auto id = current().getId();
+    mainComponent().textButtonSave->triggerClick();
+    pumpMessages();
+    QuenbyAudioProcessor reloaded;
+    ASSERT_NE (reloaded.state->database->findProgram (id), nullptr);
+    check (*reloaded.state->database->findProgram (id));
+}
+
+TEST_F (BrowserPage, AnEmptyDatabaseShowsNoRowsCellsPastTheListDrawNothingAndTheTableHasItsShadowEdge)
+{
+    usePrograms (2, 0);
+    const auto pastTheList = paintedCell (2, 1);
+    EXPECT_EQ (countPixels (pastTheList, juce::Colours::transparentBlack), pastTheList.getWidth() * pastTheList.getHeight());
+
+    const auto image = snapshot (page());
+    const auto tableBounds = table().getBounds();
+    EXPECT_EQ (image.getPixelAt (tableBounds.getCentreX(), tableBounds.getY() - 1), juce::Colours::black);
+    EXPECT_EQ (image.getPixelAt (tableBounds.getRight(), tableBounds.getCentreY()), juce::Colours::black);
+
+    // The removed programs stay alive until a new one is current.
+    std::vector<std::unique_ptr<PluginProgram>> removed;
+    while (database().getNumPrograms() > 0)
+        removed.push_back (database().removeProgram (0));
+
+    mainComponent().updateAll();
+    EXPECT_EQ (table().getNumRows(), 0);
+
+    // Between the header and the horizontal scroll bar (the columns are wider than the
+    // table), only the list's background.
+    const auto rowArea = table().getLocalBounds().withTrimmedTop (table().getHeaderHeight())
+                                                 .withTrimmedBottom (table().getViewport()->getScrollBarThickness());
+    const auto rows = snapshot (table()).getClippedImage (rowArea);
+    EXPECT_EQ (countPixels (rows, Skin::getDisplayBackgroundColour()), rows.getWidth() * rows.getHeight());
+
+    processor->switchToProgram (database().createProgram());
+}
