@@ -11,6 +11,8 @@ packages=(
     fonts-dejavu-core
     # a virtual display for the standalone app's window check, and screenshots of it
     xvfb xauth x11-utils imagemagick
+    # clicks into the standalone app's window under Xvfb
+    xdotool
 )
 
 missing=()

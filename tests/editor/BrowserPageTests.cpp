@@ -27,7 +27,6 @@ namespace
             }
 
             processor->switchToProgram (database().getProgram (currentIndex));
-            editor->setVisible (true);           // as a host shows it, so clicks find their target
             mainComponent().showPage (1);
             mainComponent().updateAll();
 
@@ -36,25 +35,19 @@ namespace
             renderBlock (midi);
         }
 
-        void click (juce::Component& component, juce::Point<float> at, juce::ModifierKeys mods = {})
-        {
-            press (component, at, mods);
-            release (component, at, at);
-            pumpMessages();
-        }
-
         void clickRow (int row, juce::ModifierKeys mods = {})
         {
             auto* rowComponent = table().getComponentForRowNumber (row);
             ASSERT_NE (rowComponent, nullptr);
-            click (*rowComponent, centreOf (*rowComponent), mods);
+            press (*rowComponent, centreOf (*rowComponent), mods);
+            release (*rowComponent, centreOf (*rowComponent), centreOf (*rowComponent));
+            pumpMessages();
         }
 
         // One cell as the table paints it, on a transparent image.
         juce::Image paintedCell (int row, int columnId)
         {
-            const auto& header = table().getHeader();
-            juce::Image image (juce::Image::ARGB, header.getColumnWidth (columnId), table().getRowHeight(), true);
+            juce::Image image (juce::Image::ARGB, table().getHeader().getColumnWidth (columnId), table().getRowHeight(), true);
             juce::Graphics g (image);
             const bool selected = table().isRowSelected (row);
 
@@ -74,6 +67,17 @@ namespace
                     count += image.getPixelAt (x, y) == colour ? 1 : 0;
 
             return count;
+        }
+
+        static bool allPixelsAre (const juce::Image& image, juce::Colour colour)
+        {
+            return countPixels (image, colour) == image.getWidth() * image.getHeight();
+        }
+
+        static juce::String textsOf (const PluginProgram& program)
+        {
+            return juce::StringArray { program.getName(), program.getBank(), program.getCategory(),
+                                       program.getSubType(), program.getMode() }.joinIntoString ("|");
         }
     };
 }
@@ -113,21 +117,18 @@ TEST_F (BrowserPage, ASelectionByCodeUnderAnEventLockMovesOnlyTheTableAndHeaderC
     mainComponent().updateAll();
     EXPECT_EQ (table().getSelectedRow(), 0);
 
-    // As the header's mouse handler passes a click on a column title on (finding the column
-    // under the mouse needs a window on a display).
+    // Clicks on column titles as the header's mouse handler passes them on (finding the
+    // column under the mouse needs a window on a display).
+    struct HeaderClick { int column, sortColumn; bool forwards; };
     auto& header = table().getHeader();
-    const auto clickHeader = [&] (int columnId) { header.columnClicked (columnId, {}); };
-
     EXPECT_EQ (header.getSortColumnId(), 0);
 
-    clickHeader (0);
-    EXPECT_EQ (header.getSortColumnId(), 0);
-    clickHeader (2);
-    EXPECT_EQ (header.getSortColumnId(), 2);
-    EXPECT_TRUE (header.isSortedForwards());
-    clickHeader (2);
-    EXPECT_EQ (header.getSortColumnId(), 2);
-    EXPECT_FALSE (header.isSortedForwards());
+    for (const auto& [column, sortColumn, forwards] : { HeaderClick { 0, 0, true }, HeaderClick { 2, 2, true }, HeaderClick { 2, 2, false } })
+    {
+        header.columnClicked (column, {});
+        EXPECT_EQ (header.getSortColumnId(), sortColumn) << column;
+        EXPECT_EQ (header.isSortedForwards(), forwards) << column;
+    }
 
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ (database().getProgram (i)->getName(), "P" + juce::String (i));
@@ -139,29 +140,22 @@ TEST_F (BrowserPage, ASelectionByCodeUnderAnEventLockMovesOnlyTheTableAndHeaderC
 TEST_F (BrowserPage, ApplyChangesKeepsTheTextsAsTypedInTheRowTheDisplayAndAfterSaveTheFile)
 {
     usePrograms (2, 1);
-    const juce::String typed[] = { "", "  User", " Pads ", "Warm", "Poly  " };
-    juce::TextEditor* fields[] = { page().textEditorName.get(), page().textEditorBank.get(), page().textEditorCategory.get(),
-                                   page().textEditorSubType.get(), page().textEditorMode.get() };
+    const juce::StringArray typed { "", "  User", " Pads ", "Warm", "Poly  " };
+    auto& p = page();
+    juce::TextEditor* fields[] = { p.textEditorName.get(), p.textEditorBank.get(), p.textEditorCategory.get(),
+                                   p.textEditorSubType.get(), p.textEditorMode.get() };
 
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < typed.size(); ++i)
         fields[i]->setText (typed[i]);
 
-    page().textEditorName->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    p.textEditorName->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
     EXPECT_EQ (current().getName(), "P1");
 
     const auto namedCell = paintedCell (1, 0);
-    page().textButtonApplyChanges->triggerClick();
+    p.textButtonApplyChanges->triggerClick();
     pumpMessages();
 
-    const auto check = [&] (const PluginProgram& program)
-    {
-        const juce::String texts[] = { program.getName(), program.getBank(), program.getCategory(), program.getSubType(), program.getMode() };
-
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ (texts[i], typed[i]) << i;
-    };
-
-    check (current());
+    EXPECT_EQ (textsOf (current()), typed.joinIntoString ("|"));
     EXPECT_EQ (display().labelProgram->getText(), "Program  : ");
     EXPECT_EQ (display().labelBank->getText(), "Bank     :   User");
 
@@ -176,14 +170,13 @@ TEST_F (BrowserPage, ApplyChangesKeepsTheTextsAsTypedInTheRowTheDisplayAndAfterS
     pumpMessages();
     QuenbyAudioProcessor reloaded;
     ASSERT_NE (reloaded.state->database->findProgram (id), nullptr);
-    check (*reloaded.state->database->findProgram (id));
+    EXPECT_EQ (textsOf (*reloaded.state->database->findProgram (id)), typed.joinIntoString ("|"));
 }
 
 TEST_F (BrowserPage, AnEmptyDatabaseShowsNoRowsCellsPastTheListDrawNothingAndTheTableHasItsShadowEdge)
 {
     usePrograms (2, 0);
-    const auto pastTheList = paintedCell (2, 1);
-    EXPECT_EQ (countPixels (pastTheList, juce::Colours::transparentBlack), pastTheList.getWidth() * pastTheList.getHeight());
+    EXPECT_TRUE (allPixelsAre (paintedCell (2, 1), juce::Colours::transparentBlack));
 
     const auto image = snapshot (page());
     const auto tableBounds = table().getBounds();
@@ -202,8 +195,7 @@ TEST_F (BrowserPage, AnEmptyDatabaseShowsNoRowsCellsPastTheListDrawNothingAndThe
     // table), only the list's background.
     const auto rowArea = table().getLocalBounds().withTrimmedTop (table().getHeaderHeight())
                                                  .withTrimmedBottom (table().getViewport()->getScrollBarThickness());
-    const auto rows = snapshot (table()).getClippedImage (rowArea);
-    EXPECT_EQ (countPixels (rows, Skin::getDisplayBackgroundColour()), rows.getWidth() * rows.getHeight());
+    EXPECT_TRUE (allPixelsAre (snapshot (table()).getClippedImage (rowArea), Skin::getDisplayBackgroundColour()));
 
     processor->switchToProgram (database().createProgram());
 }
