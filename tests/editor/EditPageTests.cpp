@@ -209,14 +209,23 @@ TEST_F (EditPage, PanelsTileThePageAndDrawTheirTitleStripsAndBackgroundsAtTheirB
     const auto page = editPage().getLocalBounds();
     ASSERT_EQ (page, juce::Rectangle<int> (MainComponent::pageWidth, MainComponent::pageHeight));
 
+    juce::Rectangle<int> grid;
+
     for (auto* panel : panels)
     {
         EXPECT_TRUE (page.contains (panel->getBounds())) << panel->getName();
+        grid = grid.getUnion (panel->getBounds());
+
+        // A grid of 8-pixel steps, so panels stand 8 pixels apart.
+        for (int edge : { panel->getX(), panel->getY(), panel->getWidth(), panel->getHeight() })
+            EXPECT_EQ (edge % 8, 0) << panel->getName() << " " << panel->getBounds().toString();
 
         for (auto* other : panels)
             EXPECT_TRUE (panel == other || ! panel->getBounds().intersects (other->getBounds()))
                 << panel->getName() << " overlaps " << other->getName();
     }
+
+    EXPECT_EQ (grid.getWidth(), page.getWidth());
 
     const auto image = snapshot (*editor);
     const auto pixel = [&] (int x, int y) { return image.getPixelAt (x, y).getARGB(); };
