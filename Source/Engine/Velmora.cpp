@@ -1,5 +1,6 @@
 #include "Engine/Velmora.h"
 #include "Model/ParameterTable.h"
+#include "Model/ParameterValue.h"
 #include "Model/PluginProgram.h"
 #include "Model/PluginState.h"
 
@@ -8,24 +9,10 @@
 
 namespace
 {
-    // Whole numbers from choice and semitone parameters. Values a host may send far outside
-    // the editor's ranges (huge, NaN) saturate instead of overflowing the conversion.
-    int toInt (double value) noexcept
-    {
-        if (std::isnan (value))
-            return 0;
-
-        // Far beyond any meaningful index or semitone count, yet small enough that the
-        // engine's sums of a note and such values (note + offset) cannot overflow an int.
-        constexpr double lowest = -(1 << 20);
-        constexpr double highest = 1 << 20;
-        return (int) juce::jlimit (lowest, highest, value);
-    }
-
     // The conversions of the settings table, from a stored value p.
-    bool flag (float p) noexcept                { return p != 0.0f; }
-    int truncated (float p) noexcept            { return toInt (std::trunc ((double) p)); }
-    int rounded (double x) noexcept             { return toInt (std::nearbyint (x)); }   // ties to even
+    bool flag (float p) noexcept                { return ParameterValue::isOn (p); }
+    int truncated (float p) noexcept            { return ParameterValue::truncated (p); }
+    int rounded (double x) noexcept             { return ParameterValue::toWholeNumber (std::nearbyint (x)); }   // ties to even
     double plain (float p) noexcept             { return (double) p; }
     double doubled (float p) noexcept           { return 2.0 * p; }                     // gains 0 ... 2
     double centred (float p) noexcept           { return 2.0 * p - 1.0; }               // detune, pan -1 ... +1

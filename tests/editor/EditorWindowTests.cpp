@@ -27,7 +27,7 @@ TEST_F (EditorWindow, OpensAtItsSizeWithThePageBackgroundAndTheDisplayFill)
     EXPECT_EQ (editor->getHeight(), 640);
 
     const auto image = snapshot (*editor);
-    EXPECT_EQ (image.getPixelAt (400, 290).getARGB(), 0xff2a3a57u);   // the empty page area
+    EXPECT_EQ (image.getPixelAt (260, 290).getARGB(), 0xff2a3a57u);   // the page between two panels
     EXPECT_EQ (image.getPixelAt (330, 56).getARGB(), 0xff0008aeu);    // the display, right of its text
 
     // The display's dark edge along its top.
@@ -78,6 +78,10 @@ TEST_F (EditorWindow, TimerLightsTheLampForABendOrASoundingVoiceAndShowsTheTempo
     renderBlock (oneMessage (juce::MidiMessage::noteOn (1, 60, 1.0f)));
     mainComponent().timerCallback();
     EXPECT_TRUE (lamp.active);
+
+    // The master panel's meter is fed.
+    auto& meter = mainComponent().editPageComponent->masterComponent->levelMeterComponent;
+    EXPECT_NE (snapshot (meter).getPixelAt (3, meter.getHeight() - 1).getARGB(), 0xff000000u);
 }
 
 TEST_F (EditorWindow, PitchWheelDragBendsTheSynthAndSpringsBackModWheelLeavesAHardwareBendAlone)
