@@ -1,5 +1,6 @@
 #include "DatabaseFileHelpers.h"
 #include "Model/Enumeration.h"
+#include "Processor/HostParameter.h"
 #include "Processor/PluginProcessor.h"
 
 using namespace testing_helpers;
@@ -89,28 +90,98 @@ TEST_F (HostInterface, ParameterObjectsReadAndWriteTheCurrentProgram)
     EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getDefaultValue(), 1.0f);
 }
 
-TEST_F (HostInterface, TheValueTextIsTheParameterName)
+TEST_F (HostInterface, TheValueTextSaysWhatTheValueMeansAndTheNameStays)
 {
     processor->setParameter (ParameterIndex::Osc1Gain, 0.3f);
+    processor->setParameter (ParameterIndex::Osc1WaveType, 3.0f);
 
-    EXPECT_EQ (processor->getParameterText (2), "Osc1Gain");
-    EXPECT_EQ (processor->getParameterName (2), "Osc1Gain");
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getCurrentValueAsText(), "Osc1Gain");
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "Osc1Gain");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::Osc1Gain), "0.30");
+    EXPECT_EQ (processor->getParameterName (ParameterIndex::Osc1Gain), "Osc1Gain");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getCurrentValueAsText(), "Sawtooth");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "0.90");
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getName (1024), "Osc1Gain");
 
-    // The text gives no value back: typing it leaves the value as it is.
+    // Typing a text gives the value it names; a text that names none leaves the value.
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getValueForText ("Triangle"), 2.0f);
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("0.25"), 0.25f);
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("Osc1Gain"), 0.3f);
 }
 
-TEST_F (HostInterface, NamesAreCutToTheLengthTheHostAsksFor)
+TEST_F (HostInterface, NamesAndTextsAreCutToTheLengthTheHostAsksFor)
 {
-    EXPECT_EQ (processor->getParameterName (50, 16), "EnvPitchOsc1Sust");
+    EXPECT_EQ (processor->getParameterName (ParameterIndex::EnvPitchOsc1Sustain, 16), "EnvPitchOsc1Sust");
     EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getName (16), "EnvPitchOsc1Sust");
-    EXPECT_EQ (processor->getParameterText (50, 24), "EnvPitchOsc1Sustain");
-    EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getText (0.0f, 8), "EnvPitch");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::EnvPitchOsc1Sustain, 3), "1.0");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getText (3.0f, 4), "Sawt");
     EXPECT_EQ (hostParameter (ParameterIndex::MasterVolume).getName (16), "MasterVolume");
 }
+
+// VST3 and LV2 hosts move every parameter between 0 and 1: there that range reaches every
+// value the editor offers. VST2 projects store raw values, so VST2 keeps them, as do the
+// standalone app and code that makes a processor itself.
+class HostScale : public DatabaseFileTest,
+                  public ::testing::WithParamInterface<juce::AudioProcessor::WrapperType>
+{
+protected:
+    void SetUp() override
+    {
+        DatabaseFileTest::SetUp();
+        juce::AudioProcessor::setTypeOfNextNewPlugin (GetParam());
+        processor = std::make_unique<QuenbyAudioProcessor>();
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+    }
+
+    void TearDown() override
+    {
+        processor.reset();
+        DatabaseFileTest::TearDown();
+    }
+
+    bool scaled() const     { return GetParam() == juce::AudioProcessor::wrapperType_VST3 || GetParam() == juce::AudioProcessor::wrapperType_LV2; }
+
+    // Sets the host value and returns what is stored.
+    float store (int index, float hostValue)
+    {
+        processor->getHostParameter (index)->setValue (hostValue);
+        return processor->getEditPath().get (index);
+    }
+
+    std::unique_ptr<QuenbyAudioProcessor> processor;
+};
+
+TEST_P (HostScale, HostValuesReachTheWholeRangeOnlyInVst3AndLv2)
+{
+    auto& waveType = *processor->getHostParameter (ParameterIndex::Osc1WaveType);
+    auto& offset = *processor->getHostParameter (ParameterIndex::Osc1Offset);
+    auto& active = *processor->getHostParameter (ParameterIndex::Osc1Active);
+
+    EXPECT_EQ (store (ParameterIndex::Osc1WaveType, 1.0f), scaled() ? 3.0f : 1.0f);
+    EXPECT_EQ (waveType.getCurrentValueAsText(), scaled() ? "Sawtooth" : "Square");
+    EXPECT_EQ (waveType.getValue(), 1.0f);
+    EXPECT_EQ (store (ParameterIndex::Osc1Offset, 0.5f), scaled() ? 0.12f : 0.5f);
+    EXPECT_EQ (store (ParameterIndex::Filter1Type, 0.5f), scaled() ? 1.0f : 0.5f);
+    EXPECT_EQ (store (ParameterIndex::Osc1Gain, 0.25f), 0.25f);
+    EXPECT_EQ (offset.getDefaultValue(), scaled() ? 0.5f : 0.12f);
+    EXPECT_EQ (waveType.getValueForText ("Triangle"), scaled() ? 2.0f / 3.0f : 2.0f);
+
+    EXPECT_EQ (waveType.isDiscrete(), scaled());
+    EXPECT_EQ (waveType.getNumSteps(), scaled() ? ParameterTable::get (ParameterIndex::Osc1WaveType).numItems
+                                                : juce::AudioProcessor::getDefaultNumParameterSteps());
+    EXPECT_EQ (active.isBoolean(), scaled());
+    EXPECT_FALSE (processor->getHostParameter (ParameterIndex::Lfo1Mode)->isBoolean());
+    EXPECT_FALSE (processor->getHostParameter (ParameterIndex::Osc1Gain)->isDiscrete());
+
+    // Stored values are what they always were: the engine plays sawtooth and 0 semitones.
+    EXPECT_TRUE (processor->hostChangedParameter);
+    EXPECT_EQ (processor->synthAudioSource->getSynth().settings.Osc1Offset.load(), scaled() ? 0 : 38);
+}
+
+INSTANTIATE_TEST_SUITE_P (Formats, HostScale, ::testing::Values (juce::AudioProcessor::wrapperType_VST3,
+                                                                 juce::AudioProcessor::wrapperType_LV2,
+                                                                 juce::AudioProcessor::wrapperType_VST,
+                                                                 juce::AudioProcessor::wrapperType_Standalone,
+                                                                 juce::AudioProcessor::wrapperType_Undefined),
+                          [] (const auto& info) { return juce::String (juce::AudioProcessor::getWrapperTypeDescription (info.param)).retainCharacters ("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").toStdString(); });
 
 class HostInterfaceOutOfRange : public HostInterface,
                                 public ::testing::WithParamInterface<int>
