@@ -5,6 +5,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 using namespace ParameterIndex;
@@ -120,6 +121,28 @@ TEST (ParameterConversion, SteppedSemitonesLandOnTheFloatTheEditorWrites)
                 EXPECT_EQ ((float) slider.getValue(), ParameterConversion::fromNormalised (index, (float) step / (float) (numSteps - 1)))
                     << Enumeration::getName (index) << " step " << step;
             }
+        }
+    }
+}
+
+// Hosts and files may hand any float over: every one gives a text and a place on the scale,
+// and any host position a value within the editor's range.
+TEST (ParameterConversion, AnyFloatGivesATextAndAPlaceOnTheScale)
+{
+    using limits = std::numeric_limits<float>;
+    const float values[] = { limits::max(), limits::lowest(), limits::infinity(), -limits::infinity(), limits::quiet_NaN(),
+                             limits::denorm_min(), -1.0e9f, 2.5e9f, -0.5f, 0.49999997f };
+
+    for (int index = 0; index < count; ++index)
+    {
+        for (const auto value : values)
+        {
+            const auto position = ParameterConversion::toNormalised (index, value);
+            const auto stored = ParameterConversion::fromNormalised (index, value);
+
+            EXPECT_TRUE (ParameterConversion::toText (index, value).isNotEmpty());
+            EXPECT_TRUE (position >= 0.0f && position <= 1.0f) << Enumeration::getName (index) << " " << value;
+            EXPECT_TRUE (stored >= 0.0f && stored <= ParameterTable::get (index).editorMaximum) << Enumeration::getName (index) << " " << value;
         }
     }
 }

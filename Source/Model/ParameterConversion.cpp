@@ -165,7 +165,7 @@ float ParameterConversion::toNormalised (int index, float storedValue)
     }();
 
     if (numSteps == 0)
-        return juce::jlimit (0.0f, 1.0f, storedValue);
+        return std::isnan (storedValue) ? 0.0f : juce::jlimit (0.0f, 1.0f, storedValue);
 
     return (float) juce::jlimit (0, numSteps - 1, step) / (float) (numSteps - 1);
 }
