@@ -15,19 +15,26 @@ namespace
         RendererFixture()  { folder.createDirectory(); }
         ~RendererFixture() override { folder.deleteRecursively(); }
 
-        // One note 69 at full velocity for a second, at 100 beats per minute.
-        juce::File writeMidi (const juce::String& name = "one-note.mid")
+        // Notes 69 at full velocity, each from and to a time in seconds, at 100 beats per minute.
+        juce::File writeMidi (std::initializer_list<std::pair<double, double>> notes = { { 0.0, 1.0 } },
+                              const juce::String& name = "notes.mid")
         {
+            constexpr double ticksPerSecond = 960.0 * 100.0 / 60.0;
             juce::MidiMessageSequence track;
             track.addEvent (juce::MidiMessage::tempoMetaEvent (600000), 0.0);
-            track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), 0.0);
-            track.addEvent (juce::MidiMessage::noteOff (1, 69), 960.0 * 100.0 / 60.0);
+
+            for (const auto& [start, end] : notes)
+            {
+                track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), start * ticksPerSecond);
+                track.addEvent (juce::MidiMessage::noteOff (1, 69), end * ticksPerSecond);
+            }
 
             juce::MidiFile midi;
             midi.setTicksPerQuarterNote (960);
             midi.addTrack (track);
 
             auto file = folder.getChildFile (name);
+            file.deleteFile();
             juce::FileOutputStream stream (file);
             midi.writeTo (stream);
             return file;
@@ -59,7 +66,7 @@ TEST_F (RendererFixture, ReadsEveryOptionAndRejectsBadOnesWithAReason)
 {
     const auto options = parse ({ "--rate", "44100", "--block", "64", "--channels", "1", "--bits", "24",
                                   "--set", "Osc1WaveType=3", "--set", "MasterVolume=-0.5", "--bpm", "90",
-                                  "--tail", "2", "in.mid", "out.wav" });
+                                  "--tail", "2", "--at", "1.5", "Osc1WaveType=3", "in.mid", "out.wav" });
     ASSERT_TRUE (options.has_value()) << error;
     EXPECT_EQ (options->sampleRate, 44100.0);
     EXPECT_EQ (options->blockSize, 64);
@@ -71,6 +78,10 @@ TEST_F (RendererFixture, ReadsEveryOptionAndRejectsBadOnesWithAReason)
     EXPECT_EQ (options->parameterSets[1].first, "MasterVolume");
     EXPECT_EQ (options->parameterSets[1].second, -0.5f);
     EXPECT_EQ (options->outputFile.getFileName(), "out.wav");
+    ASSERT_EQ (options->timedChanges.size(), 1u);
+    EXPECT_EQ (options->timedChanges[0].seconds, 1.5);
+    EXPECT_EQ (options->timedChanges[0].parameterIndex, ParameterIndex::Osc1WaveType);
+    EXPECT_EQ (options->timedChanges[0].value, 3.0f);
 
     for (const auto& bad : std::vector<std::vector<const char*>> {
              { "in.mid" }, { "--channels", "3", "in.mid", "out.wav" }, { "--block", "0", "a", "b" },
@@ -169,28 +180,6 @@ namespace
 {
     struct TimedRenderFixture : public RendererFixture
     {
-        // Notes of 69 at full velocity, each given as start and end in seconds, at 120 bpm.
-        juce::File writeNotes (std::initializer_list<std::pair<double, double>> notes)
-        {
-            juce::MidiMessageSequence track;
-
-            for (const auto& [start, end] : notes)
-            {
-                track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), start * 1920.0);
-                track.addEvent (juce::MidiMessage::noteOff (1, 69), end * 1920.0);
-            }
-
-            juce::MidiFile midi;
-            midi.setTicksPerQuarterNote (960);
-            midi.addTrack (track);
-
-            auto file = folder.getChildFile ("notes.mid");
-            file.deleteFile();
-            juce::FileOutputStream stream (file);
-            midi.writeTo (stream);
-            return file;
-        }
-
         // Renders the file with these options into a buffer.
         juce::AudioBuffer<float> renderWith (const juce::File& midiFile, const std::vector<const char*>& arguments)
         {
@@ -245,33 +234,11 @@ namespace
     };
 }
 
-TEST_F (TimedRenderFixture, AtOptionsAreReadInOrderAndBadOnesAreOneLineErrors)
-{
-    const auto options = parse ({ "--at", "1.5", "Osc1WaveType=3", "--at", "0", "Filter1Cutoff=0.1", "a.mid", "b.wav" });
-    ASSERT_TRUE (options.has_value()) << error;
-    ASSERT_EQ (options->timedChanges.size(), 2u);
-    EXPECT_EQ (options->timedChanges[0].seconds, 1.5);
-    EXPECT_EQ (options->timedChanges[0].parameterIndex, ParameterIndex::Osc1WaveType);
-    EXPECT_EQ (options->timedChanges[0].value, 3.0f);
-    EXPECT_EQ (options->timedChanges[1].parameterIndex, ParameterIndex::Filter1Cutoff);
-
-    for (const auto& bad : std::vector<std::vector<const char*>> {
-             { "--at", "1", "Osc1Loudness=3", "a", "b" }, { "--at", "-0.5", "Osc1Gain=0.5", "a", "b" },
-             { "--at", "1", "Osc1Gain=loud", "a", "b" }, { "--at", "1", "Osc1Gain", "a", "b" },
-             { "--at", "soon", "Osc1Gain=1", "a", "b" }, { "a", "b", "--at", "1" } })
-    {
-        juce::StringArray list (bad.data(), (int) bad.size());
-        error.clear();
-        EXPECT_FALSE (RenderOptions::parse (list, error).has_value()) << list.joinIntoString (" ");
-        EXPECT_TRUE (error.isNotEmpty() && ! error.containsChar ('\n')) << error;
-    }
-}
-
 // The wave is chosen when a note starts: the note before the change is a sine throughout,
 // the one after it a sawtooth, exactly as if each had been rendered with that wave alone.
 TEST_F (TimedRenderFixture, AChangeAtOneSecondMakesTheLaterNotesSawtooths)
 {
-    const auto midi = writeNotes ({ { 0.0, 0.4 }, { 1.5, 1.9 } });
+    const auto midi = writeMidi ({ { 0.0, 0.4 }, { 1.5, 1.9 } });
     const auto sines = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "a", "b" });
     const auto sawtooths = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "--set", "Osc1WaveType=3", "a", "b" });
     const auto changed = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "--at", "1.0", "Osc1WaveType=3", "a", "b" });
@@ -285,7 +252,7 @@ TEST_F (TimedRenderFixture, AChangeAtOneSecondMakesTheLaterNotesSawtooths)
 
 TEST_F (TimedRenderFixture, AChangeOfCutoffDarkensAHeldNoteFromTheBlockInWhichItFalls)
 {
-    const auto midi = writeNotes ({ { 0.0, 1.5 } });
+    const auto midi = writeMidi ({ { 0.0, 1.5 } });
     const std::vector<const char*> sound { "--set", "Osc1WaveType=3", "--set", "Filter1Active=1", "--set", "Filter1Cutoff=0.6",
                                            "--set", "EnvAmpOsc1Sustain=1", "a", "b" };
     auto darkenedSound = sound;
@@ -341,10 +308,10 @@ TEST_F (RendererFixture, TheCommandListsSeventyOneParametersAndRejectsABadAtInOn
     EXPECT_TRUE (listed.lines[1].startsWith ("0  ")) << listed.lines[1];
     EXPECT_TRUE (listed.lines[ParameterIndex::count].startsWith (juce::String (ParameterIndex::CurrentPlayMode)));
 
-    writeMidi ("in.mid");
+    writeMidi ({ { 0.0, 1.0 } }, "in.mid");
 
     for (const auto& change : { juce::StringArray { "1", "Osc1Loudness=3" }, juce::StringArray { "-1", "Osc1Gain=0.5" },
-                                juce::StringArray { "1", "Osc1Gain=half" } })
+                                juce::StringArray { "1", "Osc1Gain=half" }, juce::StringArray { "soon", "Osc1Gain=1" } })
     {
         juce::StringArray arguments { "--at" };
         arguments.addArray (change);
