@@ -1,5 +1,6 @@
 #include "FuzzEnvironment.h"
 #include "Model/Enumeration.h"
+#include "Model/ParameterConversion.h"
 #include "Processor/PluginProcessor.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -8,8 +9,8 @@
 #include <cstdint>
 #include <limits>
 
-// A fresh processor driven like a host would, by the input: a sample rate, a channel
-// layout, then any sequence of parameter sets (any float, out-of-range indices too),
+// A fresh processor driven like a host would, by the input: its format's host scale, a
+// sample rate, a channel layout, then any sequence of parameter sets (any float, out-of-range indices too),
 // blocks of any size with any MIDI bytes, note stops and program switches. Hosts call
 // processBlock under the callback lock, and so does this.
 namespace
@@ -32,20 +33,31 @@ namespace
         return input.ConsumeFloatingPoint<float>();
     }
 
-    // Through both of the host's roads: the processor's parameter call (VST2) and the
-    // parameter object (VST3, LV2). Indices outside 0 ... 70 are asked for too.
-    void setHostParameter (QuenbyAudioProcessor& processor, int index, float value, bool throughObject)
+    // Through both of the host's roads: the processor's parameter call and the parameter
+    // object, which the format wrappers use (in VST3 and LV2 on the table's 0 ... 1 scale).
+    // Indices outside 0 ... 70 are asked for too. The object's text of the value is read
+    // back as a host's typed text would be.
+    void setHostParameter (QuenbyAudioProcessor& processor, int index, float value, bool throughObject, bool scaled)
     {
         const auto& parameters = processor.getParameters();
+        const bool viaObject = throughObject && juce::isPositiveAndBelow (index, parameters.size());
 
-        if (throughObject && juce::isPositiveAndBelow (index, parameters.size()))
+        if (viaObject)
+        {
+            parameters[index]->setValue (parameters[index]->getValueForText (parameters[index]->getText (value, 64)));
             parameters[index]->setValue (value);
+        }
         else
+        {
             processor.setParameter (index, value);
+        }
 
         // Values are stored as given, however far outside the editor's ranges; an infinity
-        // or NaN as 0.
-        const auto stored = std::isfinite (value) ? value : 0.0f;
+        // or NaN as 0. On the table's scale, any host value is a value the editor offers.
+        auto stored = std::isfinite (value) ? value : 0.0f;
+
+        if (viaObject && scaled)
+            stored = ParameterConversion::fromNormalised (index, value);
 
         if (juce::isPositiveAndBelow (index, Enumeration::numParameters) && processor.getParameter (index) != stored)
             __builtin_trap();
@@ -89,7 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     const auto preparedBlock = input.ConsumeIntegralInRange (1, 2048);
     const auto numChannels = input.ConsumeBool() ? 2 : 1;
 
+    // VST2, the standalone app and the renderer store host values as they are; VST3 and LV2
+    // hosts move on the table's scale.
+    const bool scaled = input.ConsumeBool();
+    juce::AudioProcessor::setTypeOfNextNewPlugin (scaled ? juce::AudioProcessor::wrapperType_VST3
+                                                         : juce::AudioProcessor::wrapperType_Undefined);
     QuenbyAudioProcessor processor;
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
     processor.setPlayConfigDetails (numChannels, numChannels, sampleRate, preparedBlock);
     processor.prepareToPlay (sampleRate, preparedBlock);
 
@@ -102,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
             {
                 const auto index = input.ConsumeIntegralInRange (-2, Enumeration::numParameters + 2);
                 const auto value = consumeValue (input);
-                setHostParameter (processor, index, value, input.ConsumeBool());
+                setHostParameter (processor, index, value, input.ConsumeBool(), scaled);
                 break;
             }
             case 2:

@@ -1,5 +1,6 @@
 #include "DatabaseFileHelpers.h"
 #include "Model/Enumeration.h"
+#include "Processor/HostParameter.h"
 #include "Processor/PluginProcessor.h"
 
 using namespace testing_helpers;
@@ -89,27 +90,65 @@ TEST_F (HostInterface, ParameterObjectsReadAndWriteTheCurrentProgram)
     EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getDefaultValue(), 1.0f);
 }
 
-TEST_F (HostInterface, TheValueTextIsTheParameterName)
+TEST_F (HostInterface, TheValueTextSaysWhatTheValueMeansAndTheNameStays)
 {
     processor->setParameter (ParameterIndex::Osc1Gain, 0.3f);
+    processor->setParameter (ParameterIndex::Osc1WaveType, 3.0f);
 
-    EXPECT_EQ (processor->getParameterText (2), "Osc1Gain");
-    EXPECT_EQ (processor->getParameterName (2), "Osc1Gain");
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getCurrentValueAsText(), "Osc1Gain");
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "Osc1Gain");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::Osc1Gain), "0.30");
+    EXPECT_EQ (processor->getParameterName (ParameterIndex::Osc1Gain), "Osc1Gain");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getCurrentValueAsText(), "Sawtooth");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "0.90");
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getName (1024), "Osc1Gain");
 
-    // The text gives no value back: typing it leaves the value as it is.
+    // Typing a text gives the value it names; a text that names none leaves the value.
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getValueForText ("Triangle"), 2.0f);
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("0.25"), 0.25f);
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("Osc1Gain"), 0.3f);
 }
 
-TEST_F (HostInterface, NamesAreCutToTheLengthTheHostAsksFor)
+TEST_F (HostInterface, NamesAndTextsAreCutToTheLengthTheHostAsksFor)
 {
-    EXPECT_EQ (processor->getParameterName (50, 16), "EnvPitchOsc1Sust");
+    EXPECT_EQ (processor->getParameterName (ParameterIndex::EnvPitchOsc1Sustain, 16), "EnvPitchOsc1Sust");
     EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getName (16), "EnvPitchOsc1Sust");
-    EXPECT_EQ (processor->getParameterText (50, 24), "EnvPitchOsc1Sustain");
-    EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getText (0.0f, 8), "EnvPitch");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::EnvPitchOsc1Sustain, 3), "1.0");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getText (3.0f, 4), "Sawt");
     EXPECT_EQ (hostParameter (ParameterIndex::MasterVolume).getName (16), "MasterVolume");
+}
+
+// VST3 and LV2 hosts move every parameter between 0 and 1: there that range reaches every
+// value the editor offers. VST2 projects store raw values, so VST2 keeps them, as do the
+// standalone app and code that makes a processor itself (the renderer, these tests).
+TEST_F (HostInterface, HostValuesReachTheWholeRangeOnlyInVst3AndLv2)
+{
+    using Processor = juce::AudioProcessor;
+    using namespace ParameterIndex;
+
+    for (const auto format : { Processor::wrapperType_VST3, Processor::wrapperType_LV2, Processor::wrapperType_VST,
+                               Processor::wrapperType_Standalone })
+    {
+        SCOPED_TRACE (Processor::getWrapperTypeDescription (format));
+        Processor::setTypeOfNextNewPlugin (format);
+        QuenbyAudioProcessor inFormat;
+        Processor::setTypeOfNextNewPlugin (Processor::wrapperType_Undefined);
+
+        const bool scaled = format == Processor::wrapperType_VST3 || format == Processor::wrapperType_LV2;
+        auto& waveType = *inFormat.getHostParameter (Osc1WaveType);
+        auto& offset = *inFormat.getHostParameter (Osc1Offset);
+        waveType.setValue (1.0f);
+        offset.setValue (0.5f);
+
+        EXPECT_EQ (inFormat.getEditPath().get (Osc1WaveType), scaled ? 3.0f : 1.0f);
+        EXPECT_EQ (inFormat.getEditPath().get (Osc1Offset), scaled ? 0.12f : 0.5f);
+        EXPECT_EQ (inFormat.synthAudioSource->getSynth().settings.Osc1Offset.load(), scaled ? 0 : 38);
+        EXPECT_EQ (waveType.getCurrentValueAsText(), scaled ? "Sawtooth" : "Square");
+        EXPECT_EQ (waveType.getValueForText ("Triangle"), scaled ? 2.0f / 3.0f : 2.0f);
+        EXPECT_EQ (offset.getDefaultValue(), scaled ? 0.5f : 0.12f);
+        EXPECT_EQ (waveType.getNumSteps(), scaled ? ParameterTable::get (Osc1WaveType).numItems : Processor::getDefaultNumParameterSteps());
+        EXPECT_EQ (inFormat.getHostParameter (Osc1Active)->isBoolean(), scaled);
+        EXPECT_FALSE (inFormat.getHostParameter (Lfo1Mode)->isBoolean());
+        EXPECT_FALSE (inFormat.getHostParameter (Osc1Gain)->isDiscrete());
+    }
 }
 
 class HostInterfaceOutOfRange : public HostInterface,

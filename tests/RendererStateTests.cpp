@@ -1,5 +1,6 @@
 #include "DatabaseFileHelpers.h"
 #include "OfflineRenderer.h"
+#include "RenderListings.h"
 #include "Processor/PluginProcessor.h"
 #include "Model/ParameterTable.h"
 
@@ -240,4 +241,16 @@ TEST_F (RendererSound, DatabaseThatDidNotLoadCompletelyIsReportedAndLeftAsItIs)
     ASSERT_EQ (renderer.getWarnings().size(), 1);
     EXPECT_TRUE (renderer.getWarnings()[0].startsWith (databaseFile.getFullPathName() + " is not XML"));
     EXPECT_EQ (databaseFile.loadFileAsString(), damaged);
+}
+
+TEST_F (RendererSound, ListsTheNameBankAndCategoryOfEachProgram)
+{
+    PluginDatabase database;
+    database.load();
+    const auto lines = juce::StringArray::fromLines (RenderListings::listPrograms (database).trimEnd());
+
+    ASSERT_EQ (lines.size(), 3);
+    EXPECT_TRUE (lines[0].startsWith ("name ") && lines[0].endsWith (" category"));
+    EXPECT_TRUE (lines[1].startsWith (database.getProgram (0)->getName()));
+    EXPECT_TRUE (lines[2].startsWith ("Bright ") && lines[2].contains (" Factory ") && lines[2].endsWith (" No category")) << lines[2];
 }

@@ -1,8 +1,12 @@
 #include "OfflineRenderer.h"
+#include "RenderListings.h"
 #include "RenderOptions.h"
+#include "Model/ParameterTable.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace
 {
@@ -11,19 +15,26 @@ namespace
         RendererFixture()  { folder.createDirectory(); }
         ~RendererFixture() override { folder.deleteRecursively(); }
 
-        // One note 69 at full velocity for a second, at 100 beats per minute.
-        juce::File writeMidi (const juce::String& name = "one-note.mid")
+        // Notes 69 at full velocity, each from and to a time in seconds, at 100 beats per minute.
+        juce::File writeMidi (std::initializer_list<std::pair<double, double>> notes = { { 0.0, 1.0 } },
+                              const juce::String& name = "notes.mid")
         {
+            constexpr double ticksPerSecond = 960.0 * 100.0 / 60.0;
             juce::MidiMessageSequence track;
             track.addEvent (juce::MidiMessage::tempoMetaEvent (600000), 0.0);
-            track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), 0.0);
-            track.addEvent (juce::MidiMessage::noteOff (1, 69), 960.0 * 100.0 / 60.0);
+
+            for (const auto& [start, end] : notes)
+            {
+                track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), start * ticksPerSecond);
+                track.addEvent (juce::MidiMessage::noteOff (1, 69), end * ticksPerSecond);
+            }
 
             juce::MidiFile midi;
             midi.setTicksPerQuarterNote (960);
             midi.addTrack (track);
 
             auto file = folder.getChildFile (name);
+            file.deleteFile();
             juce::FileOutputStream stream (file);
             midi.writeTo (stream);
             return file;
@@ -55,7 +66,7 @@ TEST_F (RendererFixture, ReadsEveryOptionAndRejectsBadOnesWithAReason)
 {
     const auto options = parse ({ "--rate", "44100", "--block", "64", "--channels", "1", "--bits", "24",
                                   "--set", "Osc1WaveType=3", "--set", "MasterVolume=-0.5", "--bpm", "90",
-                                  "--tail", "2", "in.mid", "out.wav" });
+                                  "--tail", "2", "--at", "1.5", "Osc1WaveType=3", "in.mid", "out.wav" });
     ASSERT_TRUE (options.has_value()) << error;
     EXPECT_EQ (options->sampleRate, 44100.0);
     EXPECT_EQ (options->blockSize, 64);
@@ -67,6 +78,10 @@ TEST_F (RendererFixture, ReadsEveryOptionAndRejectsBadOnesWithAReason)
     EXPECT_EQ (options->parameterSets[1].first, "MasterVolume");
     EXPECT_EQ (options->parameterSets[1].second, -0.5f);
     EXPECT_EQ (options->outputFile.getFileName(), "out.wav");
+    ASSERT_EQ (options->timedChanges.size(), 1u);
+    EXPECT_EQ (options->timedChanges[0].seconds, 1.5);
+    EXPECT_EQ (options->timedChanges[0].parameterIndex, ParameterIndex::Osc1WaveType);
+    EXPECT_EQ (options->timedChanges[0].value, 3.0f);
 
     for (const auto& bad : std::vector<std::vector<const char*>> {
              { "in.mid" }, { "--channels", "3", "in.mid", "out.wav" }, { "--block", "0", "a", "b" },
@@ -159,4 +174,177 @@ TEST_F (RendererFixture, BadInputFailsWithAReasonAndLeavesNoFileBehind)
 
     EXPECT_FALSE (output.exists());
     EXPECT_EQ (folder.findChildFiles (juce::File::findFiles, false, "*.wav").size(), 0);
+}
+
+namespace
+{
+    struct TimedRenderFixture : public RendererFixture
+    {
+        // Renders the file with these options into a buffer.
+        juce::AudioBuffer<float> renderWith (const juce::File& midiFile, const std::vector<const char*>& arguments)
+        {
+            auto options = RenderOptions::parse (juce::StringArray (arguments.data(), (int) arguments.size()), error);
+
+            if (! options.has_value())
+            {
+                ADD_FAILURE() << error;
+                return {};
+            }
+
+            options->midiFile = midiFile;
+            options->outputFile = folder.getChildFile ("timed.wav");
+
+            if (! render (*options))
+            {
+                ADD_FAILURE() << error;
+                return {};
+            }
+
+            juce::WavAudioFormat wav;
+            std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (options->outputFile.createInputStream().release(), true));
+            juce::AudioBuffer<float> samples ((int) reader->numChannels, (int) reader->lengthInSamples);
+            reader->read (&samples, 0, (int) reader->lengthInSamples, 0, true, true);
+            return samples;
+        }
+
+        static bool sameSamples (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b, int start, int end)
+        {
+            for (int i = start; i < end; ++i)
+                if (a.getSample (0, i) != b.getSample (0, i))
+                    return false;
+
+            return true;
+        }
+
+        // The level of the change from sample to sample against the level of the signal:
+        // high partials weigh most, loudness not at all.
+        static double brightness (const juce::AudioBuffer<float>& buffer, int start, int end)
+        {
+            double change = 0.0, level = 0.0;
+
+            for (int i = start + 1; i < end; ++i)
+            {
+                const double difference = buffer.getSample (0, i) - buffer.getSample (0, i - 1);
+                change += difference * difference;
+                level += (double) buffer.getSample (0, i) * buffer.getSample (0, i);
+            }
+
+            return level > 0.0 ? std::sqrt (change / level) : 0.0;
+        }
+    };
+}
+
+// The wave is chosen when a note starts: the note before the change is a sine throughout,
+// the one after it a sawtooth, exactly as if each had been rendered with that wave alone.
+TEST_F (TimedRenderFixture, AChangeAtOneSecondMakesTheLaterNotesSawtooths)
+{
+    const auto midi = writeMidi ({ { 0.0, 0.4 }, { 1.5, 1.9 } });
+    const auto sines = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "a", "b" });
+    const auto sawtooths = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "--set", "Osc1WaveType=3", "a", "b" });
+    const auto changed = renderWith (midi, { "--set", "EnvAmpOsc1Release=0", "--at", "1.0", "Osc1WaveType=3", "a", "b" });
+
+    const int oneSecond = 48000, end = changed.getNumSamples();
+    ASSERT_EQ (end, sines.getNumSamples());
+    EXPECT_FALSE (sameSamples (sines, sawtooths, 0, oneSecond));
+    EXPECT_TRUE (sameSamples (changed, sines, 0, oneSecond));
+    EXPECT_TRUE (sameSamples (changed, sawtooths, oneSecond, end));
+}
+
+TEST_F (TimedRenderFixture, AChangeOfCutoffDarkensAHeldNoteFromTheBlockInWhichItFalls)
+{
+    const auto midi = writeMidi ({ { 0.0, 1.5 } });
+    const std::vector<const char*> sound { "--set", "Osc1WaveType=3", "--set", "Filter1Active=1", "--set", "Filter1Cutoff=0.6",
+                                           "--set", "EnvAmpOsc1Sustain=1", "a", "b" };
+    auto darkenedSound = sound;
+    darkenedSound.insert (darkenedSound.begin(), { "--at", "0.5", "Filter1Cutoff=0.1" });
+
+    const auto held = renderWith (midi, sound);
+    const auto darkened = renderWith (midi, darkenedSound);
+
+    // 0.5 s falls in the block from sample 23552: everything before it is untouched.
+    const int blockOfChange = 24000 / 512 * 512, later = 28800, noteOff = 72000;
+    EXPECT_TRUE (sameSamples (held, darkened, 0, blockOfChange));
+    EXPECT_FALSE (sameSamples (held, darkened, blockOfChange, blockOfChange + 512));
+    EXPECT_LT (brightness (darkened, later, noteOff), 0.5 * brightness (held, later, noteOff));
+    EXPECT_GT (brightness (darkened, later, noteOff), 0.0);
+}
+
+namespace
+{
+    struct Run
+    {
+        int exitCode = -1;
+        juce::StringArray lines;
+    };
+
+    // The built quenby-render, as a script runs it: standard output and error are pipes.
+    Run runRenderer (const juce::StringArray& arguments, const juce::File& workingFolder)
+    {
+        juce::StringArray command { QUENBY_RENDER_BINARY };
+        command.addArray (arguments);
+
+        const auto previous = juce::File::getCurrentWorkingDirectory();
+        workingFolder.setAsCurrentWorkingDirectory();
+        juce::ChildProcess process;
+        Run run;
+
+        if (process.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+        {
+            run.lines = juce::StringArray::fromLines (process.readAllProcessOutput().trimEnd());
+            process.waitForProcessToFinish (60000);
+            run.exitCode = (int) process.getExitCode();
+        }
+
+        previous.setAsCurrentWorkingDirectory();
+        return run;
+    }
+}
+
+TEST_F (RendererFixture, TheCommandListsSeventyOneParametersAndRejectsABadAtInOneLineWithoutAFile)
+{
+    const auto listed = runRenderer ({ "--list-parameters" }, folder);
+    EXPECT_EQ (listed.exitCode, 0);
+    ASSERT_EQ (listed.lines.size(), 1 + ParameterIndex::count);
+    EXPECT_TRUE (listed.lines[1].startsWith ("0  ")) << listed.lines[1];
+    EXPECT_TRUE (listed.lines[ParameterIndex::count].startsWith (juce::String (ParameterIndex::CurrentPlayMode)));
+
+    writeMidi ({ { 0.0, 1.0 } }, "in.mid");
+
+    for (const auto& change : { juce::StringArray { "1", "Osc1Loudness=3" }, juce::StringArray { "-1", "Osc1Gain=0.5" },
+                                juce::StringArray { "1", "Osc1Gain=half" }, juce::StringArray { "soon", "Osc1Gain=1" } })
+    {
+        juce::StringArray arguments { "--at" };
+        arguments.addArray (change);
+        arguments.addArray ({ "in.mid", "out.wav" });
+        const auto run = runRenderer (arguments, folder);
+        EXPECT_EQ (run.exitCode, 2) << change.joinIntoString (" ");
+        ASSERT_EQ (run.lines.size(), 1) << run.lines.joinIntoString ("\n");
+        EXPECT_TRUE (run.lines[0].startsWith ("quenby-render: --at")) << run.lines[0];
+        EXPECT_FALSE (folder.getChildFile ("out.wav").exists());
+    }
+
+    // A render that works prints its summary and nothing else (no progress to a pipe).
+    const auto rendered = runRenderer ({ "--at", "0.5", "Osc1WaveType=3", "in.mid", "out.wav" }, folder);
+    EXPECT_EQ (rendered.exitCode, 0);
+    ASSERT_EQ (rendered.lines.size(), 1) << rendered.lines.joinIntoString ("\n");
+    EXPECT_TRUE (rendered.lines[0].startsWith (folder.getChildFile ("out.wav").getFullPathName())) << rendered.lines[0];
+}
+
+TEST (RenderListings, TheParameterTableShowsDefaultsItemsAndSteps)
+{
+    const auto lines = juce::StringArray::fromLines (RenderListings::listParameters().trimEnd());
+    ASSERT_EQ (lines.size(), 1 + ParameterIndex::count);
+
+    for (int index = 0; index < ParameterIndex::count; ++index)
+        EXPECT_TRUE (lines[index + 1].startsWith (juce::String (index) + " ")
+                     && lines[index + 1].contains (juce::String (" ") + ParameterTable::get (index).name + " ")) << lines[index + 1];
+
+    const auto row = [&] (int index) { return lines[index + 1]; };
+    EXPECT_TRUE (row (ParameterIndex::Osc1WaveType).contains (" 0 (Sine) ")
+                 && row (ParameterIndex::Osc1WaveType).endsWith (" choice: 0 Sine, 1 Square, 2 Triangle, 3 Sawtooth"));
+    EXPECT_TRUE (row (ParameterIndex::Osc1Offset).contains (" 0.12 (0 st) ")
+                 && row (ParameterIndex::Osc1Offset).endsWith (" 0 ... 0.24 in steps of 0.01: -12 st ... +12 st"));
+    EXPECT_TRUE (row (ParameterIndex::Osc1Active).contains (" 1 (On) ") && row (ParameterIndex::Osc1Active).endsWith (" switch: 0 Off, 1 On"));
+    EXPECT_TRUE (row (ParameterIndex::Filter1Cutoff).contains (" 0.3 ") && row (ParameterIndex::Filter1Cutoff).endsWith (" 0 ... 1"));
+    EXPECT_TRUE (row (ParameterIndex::MidiLearn).endsWith (" 0 ... 1, stored only"));
 }

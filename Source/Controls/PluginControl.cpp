@@ -2,16 +2,54 @@
 #include "Components/MainComponent.h"
 #include "Components/PluginEditor.h"
 #include "Model/ParameterTable.h"
+#include "Processor/HostParameter.h"
 
 bool PluginControl::isBound() const noexcept
 {
     return editor != nullptr && ParameterIndex::isValid (parameterIndex);
 }
 
-void PluginControl::writeValue (float value) const
+HostParameter* PluginControl::getHostParameter() const
 {
-    if (isBound())
-        editor->getProcessor().getEditPath().set (parameterIndex, value, ParameterEditPath::Writer::editor);
+    return isBound() ? editor->getProcessor().getHostParameter (parameterIndex) : nullptr;
+}
+
+void PluginControl::writeValue (float value)
+{
+    auto* parameter = getHostParameter();
+
+    if (parameter == nullptr)
+        return;
+
+    const bool ownGesture = ! inGesture;
+
+    if (ownGesture)
+        parameter->beginChangeGesture();
+
+    parameter->setFromEditor (value);
+
+    if (ownGesture)
+        parameter->endChangeGesture();
+}
+
+void PluginControl::beginGesture()
+{
+    if (auto* parameter = getHostParameter(); parameter != nullptr && ! inGesture)
+    {
+        inGesture = true;
+        parameter->beginChangeGesture();
+    }
+}
+
+void PluginControl::endGesture()
+{
+    if (! inGesture)
+        return;
+
+    inGesture = false;
+
+    if (auto* parameter = getHostParameter())
+        parameter->endChangeGesture();
 }
 
 void PluginControl::showOnDisplay() const

@@ -1,5 +1,6 @@
 #pragma once
 
+class HostParameter;
 class QuenbyAudioProcessorEditor;
 
 // Binds an editor control to one parameter of the current program. The panel that creates
@@ -16,11 +17,22 @@ public:
     bool isBound() const noexcept;
 
 protected:
-    // Writes through the edit path: the engine follows, the host is not notified.
-    void writeValue (float value) const;
+    // Writes through the edit path, so the engine follows, and tells the host: inside the
+    // open gesture of a drag, else inside a gesture of its own, so a host records the
+    // change as automation.
+    void writeValue (float value);
+
+    // A drag is one gesture for the host, however many values it writes.
+    void beginGesture();
+    void endGesture();
 
     // The display shows this control's parameter while the mouse is over it.
     void showOnDisplay() const;
     void clearFromDisplay() const;
     void refreshDisplay() const;
+
+private:
+    HostParameter* getHostParameter() const;
+
+    bool inGesture = false;
 };

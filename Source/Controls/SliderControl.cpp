@@ -6,6 +6,12 @@ SliderControl::SliderControl (const juce::String& componentName)
 {
 }
 
+// A window closed in the middle of a drag still ends the host's gesture.
+SliderControl::~SliderControl()
+{
+    endGesture();
+}
+
 void SliderControl::mouseEnter (const juce::MouseEvent& e)
 {
     juce::Slider::mouseEnter (e);
@@ -42,4 +48,14 @@ void SliderControl::valueChanged()
 
     writeValue ((float) getValue());
     refreshDisplay();
+}
+
+void SliderControl::startedDragging()
+{
+    beginGesture();
+}
+
+void SliderControl::stoppedDragging()
+{
+    endGesture();
 }

@@ -206,6 +206,9 @@ namespace ParameterTableRows
 
 namespace ParameterTable
 {
+    // The editor's controls move in steps of this size, from 0 to a row's editorMaximum.
+    constexpr double editorStep = 0.01;
+
     // The row of a valid index (ParameterIndex::isValid).
     constexpr const ParameterInfo& get (int index) noexcept   { return ParameterTableRows::all[index]; }
 }

@@ -1,30 +1,55 @@
 #include "Processor/HostParameter.h"
 #include "Model/Enumeration.h"
+#include "Model/ParameterConversion.h"
+#include "Model/ParameterTable.h"
 #include "Model/PluginParameter.h"
 #include "Processor/ParameterEditPath.h"
 
-HostParameter::HostParameter (ParameterEditPath& editPathToUse, int parameterIndex)
+HostParameter::Scale HostParameter::scaleFor (juce::AudioProcessor::WrapperType format) noexcept
+{
+    const bool scaled = format == juce::AudioProcessor::wrapperType_VST3 || format == juce::AudioProcessor::wrapperType_LV2;
+    return scaled ? Scale::table : Scale::stored;
+}
+
+HostParameter::HostParameter (ParameterEditPath& editPathToUse, int parameterIndex, Scale scaleToUse)
     : AudioProcessorParameterWithID (juce::ParameterID (Enumeration::getName (parameterIndex), 1),
                                      Enumeration::getName (parameterIndex)),
       editPath (editPathToUse),
-      index (parameterIndex)
+      index (parameterIndex),
+      scale (scaleToUse)
 {
+}
+
+float HostParameter::toHostValue (float storedValue) const
+{
+    return scale == Scale::table ? ParameterConversion::toNormalised (index, storedValue) : storedValue;
+}
+
+float HostParameter::toStoredValue (float hostValue) const
+{
+    return scale == Scale::table ? ParameterConversion::fromNormalised (index, hostValue) : hostValue;
 }
 
 float HostParameter::getValue() const
 {
-    return editPath.get (index);
+    return toHostValue (editPath.get (index));
 }
 
 void HostParameter::setValue (float newValue)
 {
-    editPath.set (index, newValue, ParameterEditPath::Writer::host);
+    editPath.set (index, toStoredValue (newValue), ParameterEditPath::Writer::host);
+}
+
+void HostParameter::setFromEditor (float storedValue)
+{
+    editPath.set (index, storedValue, ParameterEditPath::Writer::editor);
+    sendValueChangedMessageToListeners (getValue());
 }
 
 // The value a new program has, so that a host's "reset to default" gives the real default.
 float HostParameter::getDefaultValue() const
 {
-    return PluginParameter::getDefaultValue (index);
+    return toHostValue (PluginParameter::getDefaultValue (index));
 }
 
 juce::String HostParameter::getName (int maximumStringLength) const
@@ -37,13 +62,30 @@ juce::String HostParameter::getLabel() const
     return {};
 }
 
-juce::String HostParameter::getText (float, int maximumStringLength) const
+juce::String HostParameter::getText (float value, int maximumStringLength) const
 {
-    return getName (maximumStringLength);
+    return ParameterConversion::toText (index, toStoredValue (value)).substring (0, maximumStringLength);
 }
 
-// The text shown is the name, which says nothing about a value: typing it back changes nothing.
-float HostParameter::getValueForText (const juce::String&) const
+// A text that names no value leaves the value as it is.
+float HostParameter::getValueForText (const juce::String& text) const
 {
-    return getValue();
+    const auto stored = ParameterConversion::fromText (index, text);
+    return stored.has_value() ? toHostValue (*stored) : getValue();
+}
+
+// Only the scaled formats step: a VST2 host moves raw values, which are not steps of 0 ... 1.
+bool HostParameter::isDiscrete() const
+{
+    return scale == Scale::table && ParameterConversion::getNumSteps (index) > 0;
+}
+
+bool HostParameter::isBoolean() const
+{
+    return isDiscrete() && ParameterTable::get (index).kind == ParameterKind::toggle;
+}
+
+int HostParameter::getNumSteps() const
+{
+    return isDiscrete() ? ParameterConversion::getNumSteps (index) : AudioProcessorParameter::getNumSteps();
 }

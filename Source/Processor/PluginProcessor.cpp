@@ -1,6 +1,7 @@
 #include "Processor/PluginProcessor.h"
 #include "Components/PluginEditor.h"
 #include "Model/Enumeration.h"
+#include "Model/ParameterConversion.h"
 #include "Processor/HostParameter.h"
 #include "Processor/ParameterEditPath.h"
 #include "Processor/StateChunk.h"
@@ -32,8 +33,14 @@ QuenbyAudioProcessor::QuenbyAudioProcessor()
 
     editPath = std::make_unique<ParameterEditPath> (getCallbackLock(), *state, *synthAudioSource, hostChangedParameter);
 
+    // wrapperType is the format this processor runs in, set by JUCE before construction.
+    const auto scale = HostParameter::scaleFor (wrapperType);
+
     for (int index = 0; index < Enumeration::numParameters; ++index)
-        addParameter (new HostParameter (*editPath, index));
+    {
+        hostParameters[(size_t) index] = new HostParameter (*editPath, index, scale);
+        addParameter (hostParameters[(size_t) index]);
+    }
 }
 
 QuenbyAudioProcessor::~QuenbyAudioProcessor()
@@ -235,12 +242,17 @@ juce::String QuenbyAudioProcessor::getParameterName (int index, int maximumStrin
 
 const juce::String QuenbyAudioProcessor::getParameterText (int index)
 {
-    return getParameterName (index);
+    return ParameterIndex::isValid (index) ? ParameterConversion::toText (index, editPath->get (index)) : juce::String();
 }
 
 juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStringLength)
 {
-    return getParameterName (index, maximumStringLength);
+    return getParameterText (index).substring (0, maximumStringLength);
+}
+
+HostParameter* QuenbyAudioProcessor::getHostParameter (int index) const noexcept
+{
+    return ParameterIndex::isValid (index) ? hostParameters[(size_t) index] : nullptr;
 }
 
 void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "Audio/LevelMeasurement.h"
+#include "Model/ParameterTable.h"
 #include "Model/PluginState.h"
 #include "Engine/SynthAudioSource.h"
 #include "Processor/ParameterEditPath.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <array>
 #include <atomic>
+
+class HostParameter;
 
 // What the host talks to: owns the plug-in state with the program database, the synth
 // audio source with the synthesiser and effects, and the MIDI keyboard state.
@@ -37,10 +41,11 @@ public:
     bool hasEditor() const override;
     juce::AudioProcessorEditor* createEditor() override;
 
-    // Host parameters: the current program's values, stored unchanged; the name is also the
-    // value text. Indices outside 0 ... 70 read as 0 or an empty text, and sets to them are
-    // ignored. Any thread: calls that reach the program take the callback lock, which the
-    // audio thread may already hold (VST3 and LV2 hosts deliver automation there).
+    // Host parameters by index: the current program's values, stored unchanged, and the
+    // text of what a value means (ParameterConversion). Indices outside 0 ... 70 read as 0
+    // or an empty text, and sets to them are ignored. Any thread: calls that reach the
+    // program take the callback lock, which the audio thread may already hold (VST3 and LV2
+    // hosts deliver automation there). The format wrappers use the HostParameter objects.
     int getNumParameters() override;
     float getParameter (int index) override;
     void setParameter (int index, float newValue) override;
@@ -85,6 +90,10 @@ public:
     // The one way to change a parameter of the current program (see ParameterEditPath).
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 
+    // What the host sees of a parameter: the editor writes through it so the host hears of
+    // its changes. Null for an index outside 0 ... 70.
+    HostParameter* getHostParameter (int index) const noexcept;
+
     std::atomic<bool> hostChangedParameter { false };
 
     // Raised with hostChangedParameter when the host restores a program from a state chunk,
@@ -98,6 +107,7 @@ public:
 
 private:
     std::unique_ptr<ParameterEditPath> editPath;
+    std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::atomic<int> numSoundingVoices { 0 };
 
     static BusesProperties getDefaultBuses();

@@ -2,6 +2,7 @@
 // through the binary interface only.
 #include <gtest/gtest.h>
 
+#include <juce_audio_formats/juce_audio_formats.h>
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include "Model/ParameterTable.h"
@@ -79,26 +80,64 @@ namespace
         return nullptr;
     }
 
+    std::unique_ptr<juce::AudioPluginInstance> loadPlugin (Format format, juce::PluginDescription& description,
+                                                          double rate = 48000.0, int block = 512)
+    {
+        juce::OwnedArray<juce::PluginDescription> found;
+        getFormat (format).findAllTypesForFile (found, getLocation (format));
+
+        if (found.isEmpty())
+        {
+            ADD_FAILURE() << "no plug-in found at " << getLocation (format);
+            return {};
+        }
+
+        description = *found[0];
+        juce::String error;
+        auto instance = getFormat (format).createInstanceFromDescription (description, rate, block, error);
+        EXPECT_NE (instance, nullptr) << error;
+        return instance;
+    }
+
+    // The frequency of channel 0 between two samples, from its upward zero crossings.
+    double measureFrequency (const juce::AudioBuffer<float>& buffer, int start, int end, double sampleRate)
+    {
+        double first = -1.0, last = -1.0;
+        int periods = -1;
+
+        for (int i = start + 1; i < end; ++i)
+        {
+            const auto a = buffer.getSample (0, i - 1), b = buffer.getSample (0, i);
+
+            if (a < 0.0f && b >= 0.0f)
+            {
+                last = (i - 1) + a / (a - b);
+                first = first < 0.0 ? last : first;
+                ++periods;
+            }
+        }
+
+        return periods > 0 ? periods * sampleRate / (last - first) : 0.0;
+    }
+
+    void expectSameSamples (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b, const char* what)
+    {
+        ASSERT_GE (juce::jmin (a.getNumSamples(), b.getNumSamples()), 16384) << what;
+
+        for (int i = 0; i < 16384; ++i)
+            ASSERT_EQ (a.getSample (0, i), b.getSample (0, i)) << what << ", sample " << i;
+    }
+
     struct PluginHost : public ::testing::TestWithParam<Format>
     {
         std::unique_ptr<juce::AudioPluginInstance> load (double rate = 48000.0, int block = 512)
         {
-            auto& format = getFormat (GetParam());
-            juce::OwnedArray<juce::PluginDescription> found;
-            format.findAllTypesForFile (found, getLocation (GetParam()));
-
-            if (found.isEmpty())
-            {
-                ADD_FAILURE() << "no plug-in found at " << getLocation (GetParam());
-                return {};
-            }
-
-            description = *found[0];
-            juce::String error;
-            auto instance = format.createInstanceFromDescription (description, rate, block, error);
-            EXPECT_NE (instance, nullptr) << error;
-            return instance;
+            return loadPlugin (GetParam(), description, rate, block);
         }
+
+        // VST3 and LV2 hosts move parameters between 0 and 1 over the whole range; VST2
+        // hosts write the raw stored values.
+        bool scaled() const     { return GetParam() != Format::vst2; }
 
         static void prepare (juce::AudioPluginInstance& instance, double rate, int block)
         {
@@ -188,7 +227,9 @@ TEST_P (PluginHost, ShowsTheParameterTableWithItsDefaults)
         const juce::String name = ParameterTable::get (index).name;
         auto* parameter = findParameter (*instance, name);
         ASSERT_NE (parameter, nullptr) << name;
-        EXPECT_NEAR (parameter->getValue(), ParameterTable::get (index).defaultValue, 1e-6f) << name;
+
+        // VST2 hosts see the stored default; the others its place on their scale.
+        EXPECT_NEAR (parameter->getValue(), scaled() ? parameter->getDefaultValue() : ParameterTable::get (index).defaultValue, 1e-6f) << name;
 
         // VST2 and VST3 keep the index order.
         if (GetParam() != Format::lv2)
@@ -348,4 +389,200 @@ TEST_P (PluginHost, TenInstancesInARowAndSideBySide)
     instances.clear();
 }
 
+// What a host shows for a value: the texts come from the plug-in (for LV2 those of its
+// switches, choices and semitone steps, written into its description; LV2 hosts show a
+// plain value as their own number). The same host value means the whole range in VST3 and
+// LV2, and the raw stored value in VST2.
+TEST_P (PluginHost, ValueTextsSayWhatTheHostsValueMeans)
+{
+    auto instance = load();
+    ASSERT_NE (instance, nullptr);
+
+    const std::tuple<const char*, float, const char*, const char*> cases[] = {
+        // name               value         VST3, LV2   VST2
+        { "Osc1WaveType",     1.0f,         "Sawtooth", "Square" },
+        { "Osc1WaveType",     0.0f,         "Sine",     "Sine" },
+        { "Filter1Type",      0.5f,         "Bandpass", "Lowpass" },
+        { "CurrentPlayMode",  0.5f,         "Mono",     "Poly" },
+        { "Lfo1Target",       1.0f,         "Filter",   "Pitch" },
+        { "Osc1Active",       0.0f,         "Off",      "Off" },
+        { "Osc1Offset",       0.5f,         "0 st",     "+38 st" },
+        { "Osc1Offset",       19.0f / 24,   "+7 st",    "+67 st" },
+        { "Osc1Offset",       0.0f,         "-12 st",   "-12 st" },
+        { "Osc1PitchRange",   1.0f,         "12 st",    "100 st" },
+        { "Osc1Gain",         0.25f,        "0.25",     "0.25" },
+    };
+
+    for (const auto& [name, value, scaledText, rawText] : cases)
+    {
+        auto* parameter = findParameter (*instance, name);
+        ASSERT_NE (parameter, nullptr) << name;
+        parameter->setValue (value);
+        EXPECT_EQ (parameter->getCurrentValueAsText(), scaled() ? scaledText : rawText) << name << " " << value;
+
+        // JUCE's VST2 hosting reads typed texts itself, without asking the plug-in.
+        if (scaled())
+        {
+            EXPECT_NEAR (parameter->getValueForText (scaledText), value, 1e-6f) << name << " " << scaledText;
+        }
+    }
+
+    // Every parameter at both ends: a text of its value, never its name, which reads back.
+    for (int index = 0; index < numParameters; ++index)
+    {
+        const juce::String name = ParameterTable::get (index).name;
+        auto* parameter = findParameter (*instance, name);
+
+        for (const float value : { 0.0f, 1.0f })
+        {
+            parameter->setValue (value);
+            const auto text = parameter->getCurrentValueAsText();
+            EXPECT_TRUE (text.isNotEmpty() && text != name) << name << ": " << text;
+
+            if (scaled())
+            {
+                EXPECT_EQ (parameter->getText (parameter->getValueForText (text), 64), text) << name;
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P (Formats, PluginHost, ::testing::Values (Format::vst2, Format::vst3, Format::lv2), formatName);
+
+// VST2 reaches the sawtooth and the middle offset by the raw values its projects store;
+// VST3 and LV2 reach them within 0 ... 1, and the sound is the same to the sample.
+TEST (PluginFormats, Vst3AndLv2AutomationReachesTheSawtoothAndTheMiddleOffset)
+{
+    juce::PluginDescription description;
+    auto reference = loadPlugin (Format::vst2, description);
+    ASSERT_NE (reference, nullptr);
+    findParameter (*reference, "Osc1WaveType")->setValue (3.0f);
+    PluginHost::prepare (*reference, 48000.0, 512);
+    const auto expected = PluginHost::render (*reference, 16384, PluginHost::noteOn (69));
+
+    for (const auto format : { Format::vst3, Format::lv2 })
+    {
+        auto instance = loadPlugin (format, description);
+        ASSERT_NE (instance, nullptr);
+
+        findParameter (*instance, "Osc1WaveType")->setValue (1.0f);
+        findParameter (*instance, "Osc1Offset")->setValue (1.0f);
+        findParameter (*instance, "Osc1Offset")->setValue (0.5f);
+        EXPECT_EQ (findParameter (*instance, "Osc1WaveType")->getCurrentValueAsText(), "Sawtooth");
+        EXPECT_EQ (findParameter (*instance, "Osc1Offset")->getCurrentValueAsText(), "0 st");
+
+        // An LV2 host hands parameter changes over while it runs the plug-in.
+        PluginHost::prepare (*instance, 48000.0, 512);
+        PluginHost::render (*instance, 512);
+        const auto heard = PluginHost::render (*instance, 16384, PluginHost::noteOn (69));
+
+        EXPECT_NEAR (measureFrequency (heard, 4096, 16384, 48000.0), 440.0, 0.5);
+        expectSameSamples (heard, expected, description.pluginFormatName.toRawUTF8());
+    }
+}
+
+namespace
+{
+    // The state the plug-in wrote, from a JUCE VST3 host's saved state: its component's.
+    juce::MemoryBlock pluginStateInVst3HostState (const juce::MemoryBlock& hostState)
+    {
+        juce::MemoryBlock pluginState;
+
+        if (auto element = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+            if (auto* component = element->getChildByName ("IComponent"))
+                pluginState.fromBase64Encoding (component->getAllSubText());
+
+        return pluginState;
+    }
+
+    // A JUCE LV2 host's saved state (a Turtle text) with the plug-in's state property, which
+    // JUCE's LV2 plug-ins keep as their state in base 64, replaced.
+    juce::MemoryBlock withPluginStateInLv2HostState (const juce::MemoryBlock& hostState, const juce::MemoryBlock& pluginState)
+    {
+        const auto text = hostState.toString();
+        const auto property = text.indexOf (":StateString> \"");
+
+        if (property < 0)
+            return {};
+
+        const auto start = text.indexOfChar (property, '"') + 1;
+        const auto end = text.indexOfChar (start, '"');
+        const auto replaced = text.replaceSection (start, end - start, pluginState.toBase64Encoding());
+        return { replaced.toRawUTF8(), replaced.getNumBytesAsUTF8() };
+    }
+}
+
+// A project saved in a VST3 host after automating the bandpass: opened in a VST2 or an LV2
+// host, or rendered by quenby-render from the same state chunk, it sounds the same.
+TEST (PluginFormats, AStateSavedThroughVst3RestoresTheBandpassEverywhere)
+{
+    juce::PluginDescription description;
+    auto vst3 = loadPlugin (Format::vst3, description);
+    auto vst2 = loadPlugin (Format::vst2, description);
+    auto lv2 = loadPlugin (Format::lv2, description);
+    ASSERT_TRUE (vst3 != nullptr && vst2 != nullptr && lv2 != nullptr);
+
+    findParameter (*vst3, "Osc1WaveType")->setValue (1.0f);
+    findParameter (*vst3, "Filter1Active")->setValue (1.0f);
+    findParameter (*vst3, "Filter1Type")->setValue (0.5f);
+    PluginHost::prepare (*vst3, 48000.0, 512);
+    PluginHost::render (*vst3, 512);
+
+    // Each host keeps the plug-in's state in a container of its own: the VST3 host's holds
+    // it as its component's state; a VST2 host hands it over as the plug-in's chunk; an LV2
+    // host's keeps it as a text property of its saved state, here put into a state the LV2
+    // host saved itself.
+    juce::MemoryBlock vst3HostState, lv2HostState;
+    vst3->getStateInformation (vst3HostState);
+    lv2->getStateInformation (lv2HostState);
+    const auto state = pluginStateInVst3HostState (vst3HostState);
+    ASSERT_GT (state.getSize(), 8u);
+
+    ASSERT_TRUE (juce::VSTPluginFormat::setChunkData (vst2.get(), state.getData(), (int) state.getSize(), false));
+    EXPECT_EQ (findParameter (*vst2, "Filter1Type")->getValue(), 1.0f);
+    EXPECT_EQ (findParameter (*vst2, "Filter1Type")->getCurrentValueAsText(), "Bandpass");
+
+    const auto lv2State = withPluginStateInLv2HostState (lv2HostState, state);
+    ASSERT_FALSE (lv2State.isEmpty());
+    lv2->setStateInformation (lv2State.getData(), (int) lv2State.getSize());
+
+    PluginHost::prepare (*vst2, 48000.0, 512);
+    PluginHost::prepare (*lv2, 48000.0, 512);
+    const auto note = PluginHost::noteOn (57);
+    const auto expected = PluginHost::render (*vst3, 16384, note);
+    expectSameSamples (PluginHost::render (*vst2, 16384, note), expected, "VST2");
+    expectSameSamples (PluginHost::render (*lv2, 16384, note), expected, "LV2");
+
+    // The renderer, from the chunk saved to a file, in the same blocks.
+    const auto folder = juce::File::createTempFile ("quenby-state-render");
+    ASSERT_TRUE (folder.createDirectory());
+    const auto chunkFile = folder.getChildFile ("bandpass.chunk"), midiFile = folder.getChildFile ("note.mid");
+    const auto wavFile = folder.getChildFile ("note.wav");
+    ASSERT_TRUE (chunkFile.replaceWithData (state.getData(), state.getSize()));
+    {
+        juce::MidiMessageSequence track;
+        track.addEvent (juce::MidiMessage::noteOn (1, 57, 0.9f), 0.0);
+        track.addEvent (juce::MidiMessage::noteOff (1, 57), 960.0);
+        juce::MidiFile midi;
+        midi.setTicksPerQuarterNote (960);
+        midi.addTrack (track);
+        juce::FileOutputStream stream (midiFile);
+        ASSERT_TRUE (midi.writeTo (stream));
+    }
+
+    juce::ChildProcess renderer;
+    ASSERT_TRUE (renderer.start (juce::StringArray { QUENBY_RENDER_BINARY, "--state", chunkFile.getFullPathName(), "--block", "512",
+                                                     "--rate", "48000", midiFile.getFullPathName(), wavFile.getFullPathName() }));
+    const auto output = renderer.readAllProcessOutput();
+    ASSERT_TRUE (renderer.waitForProcessToFinish (60000));
+    ASSERT_EQ (renderer.getExitCode(), 0u) << output;
+
+    juce::WavAudioFormat wav;
+    std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (wavFile.createInputStream().release(), true));
+    ASSERT_NE (reader, nullptr);
+    juce::AudioBuffer<float> rendered (2, (int) reader->lengthInSamples);
+    reader->read (&rendered, 0, rendered.getNumSamples(), 0, true, true);
+    expectSameSamples (rendered, expected, "quenby-render --state");
+
+    folder.deleteRecursively();
+}

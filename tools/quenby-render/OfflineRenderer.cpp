@@ -5,6 +5,8 @@
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
+#include <algorithm>
+
 namespace
 {
     // The host's transport as the renderer plays it: running, 4/4, at a fixed tempo.
@@ -270,8 +272,16 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
         stream.release();   // now owned by the writer
     }
 
-    const auto lastEventSample = events.getNumEvents() > 0
-                                   ? (juce::int64) std::llround (events.getEndTime() * rate) : (juce::int64) 0;
+    // --at changes in time order (those at the same time in the order given), each applied
+    // before the block in which it falls, as a host with fixed-size blocks does.
+    auto changes = options.timedChanges;
+    std::stable_sort (changes.begin(), changes.end(), [] (const auto& a, const auto& b) { return a.seconds < b.seconds; });
+    const auto sampleOf = [rate] (double seconds) { return (juce::int64) std::llround (seconds * rate); };
+    size_t nextChange = 0;
+
+    // A change after the song's last event still happens: the render goes on to it.
+    const auto lastEventSample = juce::jmax (events.getNumEvents() > 0 ? sampleOf (events.getEndTime()) : (juce::int64) 0,
+                                             changes.empty() ? (juce::int64) 0 : sampleOf (changes.back().seconds));
     const auto capSample = lastEventSample + (juce::int64) std::llround (options.tailSeconds * rate);
     const auto silenceNeeded = (juce::int64) std::llround (0.5 * rate);
     constexpr float silenceThreshold = 1.0e-5f;   // -100 dBFS, below the reverb's own noise floor
@@ -287,7 +297,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
 
     while (true)
     {
-        const bool eventsDone = nextEvent >= events.getNumEvents() && position >= lastEventSample;
+        const bool eventsDone = nextEvent >= events.getNumEvents() && nextChange >= changes.size() && position >= lastEventSample;
 
         if (eventsDone && (silentSamples >= silenceNeeded || position >= capSample))
             break;
@@ -311,6 +321,9 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
 
             ++nextEvent;
         }
+
+        for (; nextChange < changes.size() && sampleOf (changes[nextChange].seconds) < position + blockLength; ++nextChange)
+            processor.getEditPath().set (changes[nextChange].parameterIndex, changes[nextChange].value, ParameterEditPath::Writer::host);
 
         buffer.setSize (numChannels, blockLength, false, false, true);
         playHead.position = position;

@@ -1,4 +1,5 @@
 #include "RenderOptions.h"
+#include "Model/Enumeration.h"
 
 #include <cmath>
 
@@ -31,6 +32,7 @@ juce::String RenderOptions::getUsage()
 {
     return "usage: quenby-render [options] input.mid output.wav\n"
            "       quenby-render [--program NAME] [--state FILE] [--set NAME=VALUE ...] --save-state FILE\n"
+           "       quenby-render --list-parameters | --list-programs\n"
            "       quenby-render --bench [light|standard|heavy|idle] [VOICES] [--seconds S]\n"
            "                         (real-time factors of the engine's benchmark cases)\n"
            "  --rate HZ          sample rate (default 48000)\n"
@@ -41,6 +43,9 @@ juce::String RenderOptions::getUsage()
            "                     (default: a new program with the default values)\n"
            "  --state FILE       restore a state chunk saved by a host or by --save-state\n"
            "  --set NAME=VALUE   set a parameter of the program, as stored (repeatable)\n"
+           "  --at SECONDS NAME=VALUE\n"
+           "                     change a parameter at that time of the song, before the block in\n"
+           "                     which it falls (repeatable)\n"
            "  --save-state FILE  write the state chunk after --program, --state and --set\n"
            "  --bpm BPM          tempo reported by the play head (default: the file's first tempo, else 120)\n"
            "  --tail SECONDS     longest render after the last MIDI event (default 30)\n";
@@ -58,6 +63,12 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
         if (! argument.startsWith ("--") || argument == "--")
         {
             files.add (argument);
+            continue;
+        }
+
+        if (argument == "--list-parameters" || argument == "--list-programs")
+        {
+            (argument == "--list-parameters" ? options.listParameters : options.listPrograms) = true;
             continue;
         }
 
@@ -141,6 +152,39 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.parameterSets.emplace_back (name, (float) number);
         }
+        else if (argument == "--at")
+        {
+            if (i + 1 >= arguments.size())
+            {
+                error = "--at needs SECONDS NAME=VALUE";
+                return {};
+            }
+
+            const auto change = arguments[++i];
+            const auto name = change.upToFirstOccurrenceOf ("=", false, false).trim();
+            const auto index = Enumeration::findIndex (name);
+            double changeValue = 0.0;
+
+            if (! readNumber (value, number) || number < 0.0 || number > 86400.0)
+            {
+                error = "--at needs a time from 0 to 86400 seconds, not '" + value + "'";
+                return {};
+            }
+
+            if (! change.contains ("=") || ! readNumber (change.fromFirstOccurrenceOf ("=", false, false), changeValue))
+            {
+                error = "--at needs NAME=VALUE with a number after its time, not '" + change + "'";
+                return {};
+            }
+
+            if (index == ParameterIndex::none)
+            {
+                error = "--at names no parameter '" + name + "' (--list-parameters lists them)";
+                return {};
+            }
+
+            options.timedChanges.push_back ({ number, index, (float) changeValue });
+        }
         else if (argument == "--program")
         {
             if (value.isEmpty())
@@ -167,6 +211,15 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             error = "unknown option " + argument;
             return {};
         }
+    }
+
+    if (options.listsOnly())
+    {
+        if (files.isEmpty())
+            return options;
+
+        error = "--list-parameters and --list-programs print a table and take no files";
+        return {};
     }
 
     if (files.isEmpty() && options.saveStateFile != juce::File())

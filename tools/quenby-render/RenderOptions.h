@@ -17,9 +17,25 @@ struct RenderOptions
     std::optional<double> bpm;              // default: the MIDI file's first tempo, else 120
     double tailSeconds = 30.0;              // cap on rendering after the last event
     std::vector<std::pair<juce::String, float>> parameterSets;   // --set Name=value, in order
+
+    // --at SECONDS NAME=VALUE: a parameter change at that time of the song.
+    struct TimedChange
+    {
+        double seconds = 0.0;
+        int parameterIndex = 0;
+        float value = 0.0f;
+    };
+
+    std::vector<TimedChange> timedChanges;  // in the order given
     juce::String programName;               // --program: play the database's program of that name
     juce::File stateFile;                   // --state: a saved state chunk restored before rendering
     juce::File saveStateFile;               // --save-state: where the resulting state chunk goes
+
+    bool listParameters = false;            // --list-parameters: print the parameter table instead
+    bool listPrograms = false;              // --list-programs: print the database's programs instead
+
+    // True when a table is to be printed, and nothing else done.
+    bool listsOnly() const                  { return listParameters || listPrograms; }
 
     // False when only --save-state was asked for, without MIDI and WAV files.
     bool rendersAudio() const               { return midiFile != juce::File(); }

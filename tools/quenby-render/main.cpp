@@ -1,13 +1,19 @@
 #include "EngineBenchmarkCase.h"
 #include "OfflineRenderer.h"
+#include "RenderListings.h"
+#include "Model/PluginDatabase.h"
 
 #include <juce_events/juce_events.h>
 
 #include <iostream>
 
+#include <unistd.h>
+
 namespace
 {
-    // A progress bar on standard error, shown only once a render has taken about a second.
+    // A progress bar on standard error, shown only once a render has taken about a second,
+    // and only to a person: when standard error is not a terminal (a script, a log, a test)
+    // the output stays as it is without one.
     class ProgressBar
     {
     public:
@@ -15,7 +21,7 @@ namespace
         {
             const auto now = juce::Time::getMillisecondCounterHiRes();
 
-            if (now - startTime < 1000.0 || now - lastDrawn < 100.0)
+            if (! toTerminal || now - startTime < 1000.0 || now - lastDrawn < 100.0)
                 return;
 
             lastDrawn = now;
@@ -33,6 +39,7 @@ namespace
         }
 
     private:
+        const bool toTerminal = ::isatty (STDERR_FILENO) != 0;
         const double startTime = juce::Time::getMillisecondCounterHiRes();
         double lastDrawn = 0.0;
         bool shown = false;
@@ -106,11 +113,30 @@ int main (int argc, char* argv[])
 
     if (! options.has_value())
     {
-        std::cerr << "quenby-render: " << error << "\n" << RenderOptions::getUsage();
+        std::cerr << "quenby-render: " << error << " (quenby-render --help lists the options)" << std::endl;
         return 2;
     }
 
     const juce::ScopedJuceInitialiser_GUI juceInitialiser;
+
+    if (options->listsOnly())
+    {
+        if (options->listParameters)
+            std::cout << RenderListings::listParameters();
+
+        if (options->listPrograms)
+        {
+            PluginDatabase database;
+            database.load();
+
+            for (const auto& warning : OfflineRenderer::describeDatabase (database))
+                std::cerr << "quenby-render: warning: " << warning << std::endl;
+
+            std::cout << RenderListings::listPrograms (database);
+        }
+
+        return 0;
+    }
 
     OfflineRenderer renderer (*options);
 
