@@ -73,3 +73,12 @@ install (DIRECTORY "${quenbyVst3Bundle}" DESTINATION lib/vst3 USE_SOURCE_PERMISS
 install (DIRECTORY "${quenbyLv2Bundle}" DESTINATION lib/lv2 USE_SOURCE_PERMISSIONS)
 install (TARGETS Quenby_VST LIBRARY DESTINATION lib/vst)
 install (TARGETS Quenby_Standalone RUNTIME DESTINATION bin)
+
+# Building the LV2 bundle runs the plug-in once to describe it, which opens the program
+# database: that run gets a home of its own, so a build never touches the builder's files.
+if (TARGET juce_lv2_helper)
+    set (quenbyLv2HelperHome "${CMAKE_BINARY_DIR}/lv2-helper-home")
+    file (MAKE_DIRECTORY "${quenbyLv2HelperHome}")
+    target_sources (juce_lv2_helper PRIVATE "${CMAKE_CURRENT_LIST_DIR}/Lv2HelperHome.cpp")
+    target_compile_definitions (juce_lv2_helper PRIVATE "QUENBY_LV2_HELPER_HOME=\"${quenbyLv2HelperHome}\"")
+endif()
