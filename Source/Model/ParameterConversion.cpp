@@ -1,5 +1,6 @@
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
+#include "Model/ParameterValue.h"
 
 #include <cmath>
 
@@ -7,17 +8,9 @@ namespace
 {
     constexpr double stepsPerUnit = 1.0 / ParameterTable::editorStep;   // exactly 100
 
-    // A whole number from a double that may be huge: far beyond any index or semitone
-    // count, yet never overflowing the conversion.
-    int toInt (double value) noexcept
-    {
-        constexpr double limit = 1 << 20;
-        return std::isnan (value) ? 0 : (int) juce::jlimit (-limit, limit, value);
-    }
-
     int editorSteps (const ParameterInfo& info) noexcept
     {
-        return toInt (std::nearbyint ((double) info.editorMaximum * stepsPerUnit)) + 1;
+        return ParameterValue::toWholeNumber (std::nearbyint ((double) info.editorMaximum * stepsPerUnit)) + 1;
     }
 
     // The offset's zero is the middle of its editor range.
@@ -30,7 +23,7 @@ namespace
     // number, ties to even, as the engine rounds.
     int semitonesOf (const ParameterInfo& info, float storedValue) noexcept
     {
-        return toInt (std::nearbyint ((double) storedValue * stepsPerUnit - zeroStep (info)));
+        return ParameterValue::toWholeNumber (std::nearbyint ((double) storedValue * stepsPerUnit - zeroStep (info)));
     }
 
     std::optional<double> readNumber (const juce::String& text)
@@ -104,7 +97,7 @@ std::optional<float> ParameterConversion::fromText (int index, const juce::Strin
                     return (float) item;
 
             const auto number = readNumber (trimmed);
-            return number.has_value() ? std::optional<float> ((float) juce::jlimit (0, info.numItems - 1, toInt (std::trunc (*number))))
+            return number.has_value() ? std::optional<float> ((float) juce::jlimit (0, info.numItems - 1, ParameterValue::toWholeNumber (std::trunc (*number))))
                                       : std::nullopt;
         }
 
@@ -116,7 +109,7 @@ std::optional<float> ParameterConversion::fromText (int index, const juce::Strin
             if (! number.has_value())
                 return {};
 
-            const auto step = juce::jlimit (0, editorSteps (info) - 1, toInt (std::nearbyint (*number)) + zeroStep (info));
+            const auto step = juce::jlimit (0, editorSteps (info) - 1, ParameterValue::toWholeNumber (std::nearbyint (*number)) + zeroStep (info));
             return editorValueAtStep (step);
         }
 
@@ -155,7 +148,7 @@ float ParameterConversion::toNormalised (int index, float storedValue)
         switch (info.kind)
         {
             case ParameterKind::toggle:             return storedValue != 0.0f ? 1 : 0;
-            case ParameterKind::choice:             return toInt (std::trunc ((double) storedValue));
+            case ParameterKind::choice:             return ParameterValue::truncated (storedValue);
             case ParameterKind::semitoneOffset:
             case ParameterKind::semitoneRange:      return semitonesOf (info, storedValue) + zeroStep (info);
             case ParameterKind::plain:              break;
@@ -179,7 +172,7 @@ float ParameterConversion::fromNormalised (int index, float normalised)
     if (numSteps == 0)
         return position;
 
-    const auto step = toInt (std::nearbyint ((double) position * (numSteps - 1)));
+    const auto step = ParameterValue::toWholeNumber (std::nearbyint ((double) position * (numSteps - 1)));
 
     if (info.kind == ParameterKind::semitoneOffset || info.kind == ParameterKind::semitoneRange)
         return editorValueAtStep (step);
