@@ -92,7 +92,19 @@ double Lfo::nextValue (bool refreshFirst) noexcept
     {
         case LfoWave::sine:    w = fastSine (phase); break;
         case LfoWave::square:  w = phase < pi ? 1.0 : -1.0; break;
-        default:      break;   // saw up, saw down and pump do not modulate
+        case LfoWave::sawUp:   w = 2.0 * (phase / twoPi) - 1.0; break;
+        case LfoWave::sawDown: w = 1.0 - 2.0 * (phase / twoPi); break;
+
+        // A duck at each cycle start that recovers smoothly: on the amplitude at full
+        // mix the gain falls to 0 and returns to 1, the side-chain "pumping" effect.
+        case LfoWave::pump:
+        {
+            const auto rest = 1.0 - phase / twoPi;
+            w = -(rest * rest);
+            break;
+        }
+
+        default:      break;   // values no editor item names do not modulate
     }
 
     phase += phaseIncrement;
