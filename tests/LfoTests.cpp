@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -467,3 +468,185 @@ TEST_F (GlobalLfoEnvelope, RestsOnceEveryVoiceHasFinished)
     EXPECT_EQ (countActiveVoices(), 0);
     EXPECT_TRUE (processor.synthAudioSource->getGlobalLfo().getEnvelope().isIdle());
 }
+
+//==============================================================================
+// The LFO on the pitch and on the filter, at 5 Hz, in both modes. A first note plays from
+// the start, a second half an LFO cycle later; each voice's part of the output is measured
+// in windows of 10 ms: its pitch in semitones (Pitch target) or the energy of the output's
+// sample-to-sample steps, which the high partials dominate (Filter target).
+struct TargetCase
+{
+    int target;
+    float mode;
+};
+
+[[maybe_unused]] static void PrintTo (const TargetCase& c, std::ostream* os)
+{
+    *os << ParameterItems::lfoTarget[c.target] << ", " << ParameterItems::lfoMode[(int) c.mode];
+}
+
+struct LfoTargets : public ::testing::TestWithParam<TargetCase>
+{
+    static constexpr double rate = 48000.0;
+    static constexpr int window = 480;
+    static constexpr int numWindows = 100;
+    static constexpr int secondNoteStart = 4800;          // half a cycle of the LFO
+
+    // A4 alone, or A4 and A5 from secondNoteStart on, with the LFO on the target.
+    static juce::AudioBuffer<float> render (const TargetCase& c, bool withSecondNote)
+    {
+        ProcessorFixture fixture (rate);
+        fixture.set ("Osc2Active", 0.0f);
+        fixture.set ("EnvAmpOsc1Attack", 0.0f);
+        fixture.set ("EnvAmpOsc1Sustain", 1.0f);
+        fixture.set ("Lfo1WaveType", 0.0f);
+        fixture.set ("Lfo1Speed", 0.5f);                                  // 5 Hz
+        fixture.set ("Lfo1Mode", c.mode);
+        fixture.set ("Lfo1Target", (float) c.target);
+        fixture.set ("Lfo1Active", 1.0f);
+
+        if (c.target == LfoTarget::pitch)
+        {
+            fixture.set ("Lfo1Mix", 1.0f / 12.0f);                         // +-1 semitone
+        }
+        else
+        {
+            fixture.set ("Osc1WaveType", 3.0f);                            // sawtooth
+            fixture.set ("Filter1Active", 1.0f);
+            fixture.set ("Filter1Cutoff", 0.4f);                           // 2000 Hz
+            fixture.set ("Lfo1Mix", 0.5f);                                 // 1000 ... 3000 Hz
+        }
+
+        juce::AudioBuffer<float> result (2, window * numWindows);
+        const auto start = fixture.renderNote (69, 1.0f, secondNoteStart);
+        juce::MidiBuffer second;
+
+        if (withSecondNote)
+            second.addEvent (juce::MidiMessage::noteOn (1, 81, 1.0f), 0);
+
+        const auto rest = fixture.render (result.getNumSamples() - secondNoteStart, second);
+
+        for (int channel = 0; channel < 2; ++channel)
+        {
+            result.copyFrom (channel, 0, start, channel, 0, secondNoteStart);
+            result.copyFrom (channel, secondNoteStart, rest, channel, 0, rest.getNumSamples());
+        }
+
+        return result;
+    }
+
+    // One value per window: semitones from the note's own pitch, or the step energy.
+    static std::vector<double> trace (const juce::AudioBuffer<float>& audio, int target, double noteHz)
+    {
+        std::vector<double> values;
+
+        for (int w = 0; w < numWindows; ++w)
+        {
+            if (target == LfoTarget::pitch)
+            {
+                const auto hz = testing_helpers::measureFrequency (audio, 0, w * window, window, rate);
+                values.push_back (hz > 0.0 ? 12.0 * std::log2 (hz / noteHz) : 0.0);
+            }
+            else
+            {
+                double energy = 0.0;
+
+                for (int i = w * window + 1; i < (w + 1) * window; ++i)
+                    energy += juce::square ((double) audio.getSample (0, i) - audio.getSample (0, i - 1));
+
+                values.push_back (energy);
+            }
+        }
+
+        return values;
+    }
+
+    // How many times the trace rises from its lower third into its upper third.
+    static int countRises (const std::vector<double>& values)
+    {
+        const auto [low, high] = std::minmax_element (values.begin(), values.end());
+        const auto lower = *low + (*high - *low) / 3.0, upper = *high - (*high - *low) / 3.0;
+        int rises = 0;
+        bool below = values.front() < lower;
+
+        for (const auto v : values)
+        {
+            if (below && v > upper)
+            {
+                ++rises;
+                below = false;
+            }
+            else if (v < lower)
+            {
+                below = true;
+            }
+        }
+
+        return rises + (values.front() >= lower ? 1 : 0);   // a trace starting mid-way rises first
+    }
+
+    static double correlation (const std::vector<double>& a, const std::vector<double>& b, size_t from)
+    {
+        const auto n = (double) (a.size() - from);
+        double meanA = 0.0, meanB = 0.0;
+
+        for (auto i = from; i < a.size(); ++i)
+        {
+            meanA += a[i] / n;
+            meanB += b[i] / n;
+        }
+
+        double ab = 0.0, aa = 0.0, bb = 0.0;
+
+        for (auto i = from; i < a.size(); ++i)
+        {
+            ab += (a[i] - meanA) * (b[i] - meanB);
+            aa += juce::square (a[i] - meanA);
+            bb += juce::square (b[i] - meanB);
+        }
+
+        return ab / std::sqrt (aa * bb);
+    }
+};
+
+TEST_P (LfoTargets, MoveEachVoiceAtTheLfoRateInStepInFreeMode)
+{
+    const auto c = GetParam();
+    const auto first = render (c, false);
+    auto both = render (c, true);
+
+    // The second voice's part: voices add into the output, so the first one's comes off.
+    for (int channel = 0; channel < 2; ++channel)
+        both.addFrom (channel, 0, first, channel, 0, both.getNumSamples(), -1.0f);
+
+    const auto firstTrace = trace (first, c.target, 440.0);
+    const auto secondTrace = trace (both, c.target, 880.0);
+
+    // Five cycles in the second.
+    EXPECT_EQ (countRises (firstTrace), 5);
+
+    if (c.target == LfoTarget::pitch)
+    {
+        const auto [low, high] = std::minmax_element (firstTrace.begin(), firstTrace.end());
+        EXPECT_NEAR (440.0 * std::exp2 (*low / 12.0), 415.3, 1.5);
+        EXPECT_NEAR (440.0 * std::exp2 (*high / 12.0), 466.2, 1.5);
+    }
+    else
+    {
+        const auto [low, high] = std::minmax_element (firstTrace.begin(), firstTrace.end());
+        EXPECT_GT (*high / *low, 2.0);
+    }
+
+    // Free: both voices follow the one LFO. Retrigger: the second voice's own LFO started
+    // half a cycle after the first's.
+    const auto r = correlation (firstTrace, secondTrace, (size_t) (secondNoteStart / window + 2));
+
+    if (c.mode == (float) LfoMode::freeRunning)
+        EXPECT_GT (r, 0.9);
+    else
+        EXPECT_LT (r, -0.9);
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, LfoTargets, ::testing::Values (
+    TargetCase { LfoTarget::pitch, 0.0f }, TargetCase { LfoTarget::pitch, 1.0f },
+    TargetCase { LfoTarget::filter, 0.0f }, TargetCase { LfoTarget::filter, 1.0f }));
