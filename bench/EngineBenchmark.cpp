@@ -29,12 +29,16 @@ namespace
     void Standard (benchmark::State& state)   { renderCase (state, EngineBenchmarkCase::Kind::standard); }
     void Heavy (benchmark::State& state)      { renderCase (state, EngineBenchmarkCase::Kind::heavy); }
     void Idle (benchmark::State& state)       { renderCase (state, EngineBenchmarkCase::Kind::idle); }
+    void Vibrato (benchmark::State& state)    { renderCase (state, EngineBenchmarkCase::Kind::vibrato); }
+    void Wobble (benchmark::State& state)     { renderCase (state, EngineBenchmarkCase::Kind::wobble); }
 }
 
 BENCHMARK (Light)->Arg (8)->Arg (32)->Arg (128)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Standard)->Arg (8)->Arg (32)->Arg (64)->Arg (128)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Heavy)->Arg (8)->Arg (32)->Arg (128)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Idle)->Arg (0)->Unit (benchmark::kMicrosecond);
+BENCHMARK (Vibrato)->Arg (64)->Unit (benchmark::kMicrosecond);
+BENCHMARK (Wobble)->Arg (64)->Unit (benchmark::kMicrosecond);
 
 int main (int argc, char** argv)
 {

@@ -18,6 +18,7 @@ namespace
         void setUp (double bpm, float time, float mix, float feedback)
         {
             synth.tempo = bpm;
+            synth.settings.Delay1Sync = true;
             synth.settings.Delay1Time = time;
             synth.settings.Delay1Mix = mix;
             synth.settings.Delay1Feedback = feedback;
@@ -186,6 +187,76 @@ TEST_F (DelayFixture, ANewPrepareClearsTheLine)
     later.clear();
     processInBlocks (later);
     EXPECT_EQ (nonZeroPositions (later, 0), std::vector<int>());
+}
+
+namespace
+{
+    // An impulse through the delay at 48000 Hz, with mix 1 and feedback 0.5.
+    struct EchoCase
+    {
+        bool sync;
+        double bpm;
+        float time;
+        float swing;
+        std::vector<int> echoes;       // the first four, in samples after the impulse
+    };
+
+    void PrintTo (const EchoCase& c, std::ostream* os)
+    {
+        *os << (c.sync ? "synced" : "free") << " time " << c.time << " swing " << c.swing << " at " << c.bpm << " bpm";
+    }
+
+    struct EchoTimes : public DelayFixture, public ::testing::WithParamInterface<EchoCase> {};
+}
+
+TEST_P (EchoTimes, ComeWhereTimeSyncAndSwingPutThemAtFallingLevels)
+{
+    const auto& c = GetParam();
+    delay.prepare (48000.0);
+    synth.settings.Delay1Swing = c.swing;
+    setUp (c.bpm, c.time, 1.0f, 0.5f);
+    synth.settings.Delay1Sync = c.sync;
+    delay.updateSettings();
+
+    const auto audio = processImpulse (c.echoes.back() + 1);
+    auto expected = c.echoes;
+    expected.insert (expected.begin(), 0);
+    EXPECT_EQ (nonZeroPositions (audio, 0), expected);
+
+    // Echo k at mix x feedback^(k - 1), on both channels.
+    float level = 1.0f;
+
+    for (const auto position : c.echoes)
+    {
+        EXPECT_EQ (audio.getSample (0, position), level) << position;
+        EXPECT_EQ (audio.getSample (1, position), 0.25f * level) << position;
+        level *= 0.5f;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (Delay, EchoTimes, ::testing::Values (
+    // Free time: Delay1Time x 2 s whatever the tempo.
+    EchoCase { false,  60.0, 0.25f, 0.0f, { 24000, 48000, 72000, 96000 } },
+    EchoCase { false, 120.0, 0.25f, 0.0f, { 24000, 48000, 72000, 96000 } },
+    EchoCase { false, 173.0, 0.25f, 0.0f, { 24000, 48000, 72000, 96000 } },
+    EchoCase { false, 120.0, 0.1f,  0.0f, {  9600, 19200, 28800, 38400 } },
+    EchoCase { false, 120.0, 1.0f,  0.0f, { 96000, 192000, 288000, 384000 } },
+    // Swing: the odd echoes come late by swing / 3 of the delay, the even ones stay on the grid.
+    EchoCase { true,  120.0, 0.5f,  1.0f, { 32000, 48000, 80000, 96000 } },
+    EchoCase { true,  120.0, 0.5f,  0.5f, { 28000, 48000, 76000, 96000 } },
+    EchoCase { false, 120.0, 0.25f, 1.0f, { 32000, 48000, 80000, 96000 } },
+    EchoCase { false, 120.0, 1.0f,  1.0f, { 128000, 192000, 320000, 384000 } },
+    EchoCase { true,  120.0, 0.5f,  7.0f, { 32000, 48000, 80000, 96000 } }));   // a host's swing above 1 counts as 1
+
+TEST (FreeDelay, TimeZeroAddsNoEcho)
+{
+    Velmora synth;
+    synth.settings.Delay1Time = 0.0;
+    synth.settings.Delay1Mix = 1.0;
+    synth.settings.Delay1Swing = 1.0;
+    Delay delay (synth);
+    delay.prepare (48000.0);
+    EXPECT_EQ (delay.getDelaySamples(), 0);
 }
 
 TEST (DelayBeforePrepare, DoesNothing)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 using testing_helpers::ProcessorFixture;
@@ -187,19 +189,6 @@ TEST_F (LfoFixture, SpeedsFarBeyondTheRangeNeitherHangNorSpoilThePhase)
 }
 
 //==============================================================================
-struct SilentShapes : public LfoFixture, public ::testing::WithParamInterface<int> {};
-
-TEST_P (SilentShapes, ProduceZero)
-{
-    synth.settings.Lfo1WaveType = GetParam();
-    lfo.retrigger (44100.0);
-
-    for (int i = 0; i < 10000; ++i)
-        ASSERT_EQ (lfo.nextValue (true), 0.0);
-}
-
-INSTANTIATE_TEST_SUITE_P (Lfo, SilentShapes, ::testing::Values ((int) LfoWave::sawUp, (int) LfoWave::sawDown, (int) LfoWave::pump));
-
 struct MixZero : public LfoFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P (MixZero, ModulatesNothing)
@@ -320,10 +309,61 @@ TEST_P (InaudibleLfo, LeavesTheNoteUntouched)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P (PitchAndFilterTargetsAndMixZero, InaudibleLfo,
-                          ::testing::Values (std::make_tuple (0.0f, 1.0f, 1.0f), std::make_tuple (0.0f, 2.0f, 1.0f),
-                                             std::make_tuple (1.0f, 1.0f, 1.0f), std::make_tuple (1.0f, 2.0f, 1.0f),
+// The filter target does nothing while the filter is off (as it is for this note).
+INSTANTIATE_TEST_SUITE_P (FilterTargetWithoutTheFilterAndMixZero, InaudibleLfo,
+                          ::testing::Values (std::make_tuple (0.0f, 2.0f, 1.0f), std::make_tuple (1.0f, 2.0f, 1.0f),
+                                             std::make_tuple (0.0f, 1.0f, 0.0f), std::make_tuple (1.0f, 1.0f, 0.0f),
                                              std::make_tuple (0.0f, 0.0f, 0.0f), std::make_tuple (1.0f, 0.0f, 0.0f)));
+
+// The ramps and the pump at 1 Hz on the amplitude at full mix, in both modes: the gain of a
+// held sine, measured from the rendered samples a fifth, a quarter, a half and three
+// quarters into the cycle and near its end.
+struct ShapeCase
+{
+    int wave;
+    std::array<double, 5> gains;         // at 0.05, 0.25, 0.5, 0.75 and 0.95 of the cycle
+};
+
+[[maybe_unused]] static void PrintTo (const ShapeCase& c, std::ostream* os)
+{
+    *os << ParameterItems::lfoWave[c.wave];
+}
+
+struct LfoShapes : public LfoOnTheOutput, public ::testing::TestWithParam<std::tuple<ShapeCase, float>> {};
+
+TEST_P (LfoShapes, ShapeTheGainOfAHeldNote)
+{
+    const auto [shape, mode] = GetParam();
+    constexpr double rate = 48000.0;
+
+    ProcessorFixture fixture (rate);
+    holdASine (fixture);
+    fixture.set ("Lfo1WaveType", (float) shape.wave);
+    fixture.set ("Lfo1Speed", 0.1f);                        // 1 Hz
+    fixture.set ("Lfo1Mix", 1.0f);
+    fixture.set ("Lfo1Mode", mode);
+    fixture.set ("Lfo1Target", 0.0f);
+    fixture.set ("Lfo1Active", 1.0f);
+
+    const auto output = fixture.renderNote (69, 1.0f, (int) rate);
+    const auto plain = reference (rate, (int) rate);
+    const double at[] = { 0.05, 0.25, 0.5, 0.75, 0.95 };
+
+    for (size_t k = 0; k < 5; ++k)
+    {
+        // Two cycles of the note around the point, against the note without the LFO.
+        const auto centre = (int) (at[k] * rate);
+        const auto gain = testing_helpers::peakOf (output, 0, centre - 109, 218)
+                            / testing_helpers::peakOf (plain, 0, centre - 109, 218);
+        EXPECT_NEAR (gain, shape.gains[k], 0.01) << "wave " << shape.wave << " mode " << mode << " at " << at[k];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, LfoShapes, ::testing::Combine (::testing::Values (
+    ShapeCase { LfoWave::sawUp,   { 0.1, 0.5, 1.0, 1.5, 1.9 } },                 // a rising ramp
+    ShapeCase { LfoWave::sawDown, { 1.9, 1.5, 1.0, 0.5, 0.1 } },                 // a falling ramp
+    ShapeCase { LfoWave::pump,    { 0.0975, 0.4375, 0.75, 0.9375, 0.9975 } }),   // a duck that recovers
+    ::testing::Values (0.0f, 1.0f)));
 
 struct GlobalLfoSpeed : public LfoOnTheOutput, public ::testing::TestWithParam<double> {};
 
@@ -428,3 +468,185 @@ TEST_F (GlobalLfoEnvelope, RestsOnceEveryVoiceHasFinished)
     EXPECT_EQ (countActiveVoices(), 0);
     EXPECT_TRUE (processor.synthAudioSource->getGlobalLfo().getEnvelope().isIdle());
 }
+
+//==============================================================================
+// The LFO on the pitch and on the filter, at 5 Hz, in both modes. A first note plays from
+// the start, a second half an LFO cycle later; each voice's part of the output is measured
+// in windows of 10 ms: its pitch in semitones (Pitch target) or the energy of the output's
+// sample-to-sample steps, which the high partials dominate (Filter target).
+struct TargetCase
+{
+    int target;
+    float mode;
+};
+
+[[maybe_unused]] static void PrintTo (const TargetCase& c, std::ostream* os)
+{
+    *os << ParameterItems::lfoTarget[c.target] << ", " << ParameterItems::lfoMode[(int) c.mode];
+}
+
+struct LfoTargets : public ::testing::TestWithParam<TargetCase>
+{
+    static constexpr double rate = 48000.0;
+    static constexpr int window = 480;
+    static constexpr int numWindows = 100;
+    static constexpr int secondNoteStart = 4800;          // half a cycle of the LFO
+
+    // A4 alone, or A4 and A5 from secondNoteStart on, with the LFO on the target.
+    static juce::AudioBuffer<float> render (const TargetCase& c, bool withSecondNote)
+    {
+        ProcessorFixture fixture (rate);
+        fixture.set ("Osc2Active", 0.0f);
+        fixture.set ("EnvAmpOsc1Attack", 0.0f);
+        fixture.set ("EnvAmpOsc1Sustain", 1.0f);
+        fixture.set ("Lfo1WaveType", 0.0f);
+        fixture.set ("Lfo1Speed", 0.5f);                                  // 5 Hz
+        fixture.set ("Lfo1Mode", c.mode);
+        fixture.set ("Lfo1Target", (float) c.target);
+        fixture.set ("Lfo1Active", 1.0f);
+
+        if (c.target == LfoTarget::pitch)
+        {
+            fixture.set ("Lfo1Mix", 1.0f / 12.0f);                         // +-1 semitone
+        }
+        else
+        {
+            fixture.set ("Osc1WaveType", 3.0f);                            // sawtooth
+            fixture.set ("Filter1Active", 1.0f);
+            fixture.set ("Filter1Cutoff", 0.4f);                           // 2000 Hz
+            fixture.set ("Lfo1Mix", 0.5f);                                 // 1000 ... 3000 Hz
+        }
+
+        juce::AudioBuffer<float> result (2, window * numWindows);
+        const auto start = fixture.renderNote (69, 1.0f, secondNoteStart);
+        juce::MidiBuffer second;
+
+        if (withSecondNote)
+            second.addEvent (juce::MidiMessage::noteOn (1, 81, 1.0f), 0);
+
+        const auto rest = fixture.render (result.getNumSamples() - secondNoteStart, second);
+
+        for (int channel = 0; channel < 2; ++channel)
+        {
+            result.copyFrom (channel, 0, start, channel, 0, secondNoteStart);
+            result.copyFrom (channel, secondNoteStart, rest, channel, 0, rest.getNumSamples());
+        }
+
+        return result;
+    }
+
+    // One value per window: semitones from the note's own pitch, or the step energy.
+    static std::vector<double> trace (const juce::AudioBuffer<float>& audio, int target, double noteHz)
+    {
+        std::vector<double> values;
+
+        for (int w = 0; w < numWindows; ++w)
+        {
+            if (target == LfoTarget::pitch)
+            {
+                const auto hz = testing_helpers::measureFrequency (audio, 0, w * window, window, rate);
+                values.push_back (hz > 0.0 ? 12.0 * std::log2 (hz / noteHz) : 0.0);
+            }
+            else
+            {
+                double energy = 0.0;
+
+                for (int i = w * window + 1; i < (w + 1) * window; ++i)
+                    energy += juce::square ((double) audio.getSample (0, i) - audio.getSample (0, i - 1));
+
+                values.push_back (energy);
+            }
+        }
+
+        return values;
+    }
+
+    // How many times the trace rises from its lower third into its upper third.
+    static int countRises (const std::vector<double>& values)
+    {
+        const auto [low, high] = std::minmax_element (values.begin(), values.end());
+        const auto lower = *low + (*high - *low) / 3.0, upper = *high - (*high - *low) / 3.0;
+        int rises = 0;
+        bool below = values.front() < lower;
+
+        for (const auto v : values)
+        {
+            if (below && v > upper)
+            {
+                ++rises;
+                below = false;
+            }
+            else if (v < lower)
+            {
+                below = true;
+            }
+        }
+
+        return rises + (values.front() >= lower ? 1 : 0);   // a trace starting mid-way rises first
+    }
+
+    static double correlation (const std::vector<double>& a, const std::vector<double>& b, size_t from)
+    {
+        const auto n = (double) (a.size() - from);
+        double meanA = 0.0, meanB = 0.0;
+
+        for (auto i = from; i < a.size(); ++i)
+        {
+            meanA += a[i] / n;
+            meanB += b[i] / n;
+        }
+
+        double ab = 0.0, aa = 0.0, bb = 0.0;
+
+        for (auto i = from; i < a.size(); ++i)
+        {
+            ab += (a[i] - meanA) * (b[i] - meanB);
+            aa += juce::square (a[i] - meanA);
+            bb += juce::square (b[i] - meanB);
+        }
+
+        return ab / std::sqrt (aa * bb);
+    }
+};
+
+TEST_P (LfoTargets, MoveEachVoiceAtTheLfoRateInStepInFreeMode)
+{
+    const auto c = GetParam();
+    const auto first = render (c, false);
+    auto both = render (c, true);
+
+    // The second voice's part: voices add into the output, so the first one's comes off.
+    for (int channel = 0; channel < 2; ++channel)
+        both.addFrom (channel, 0, first, channel, 0, both.getNumSamples(), -1.0f);
+
+    const auto firstTrace = trace (first, c.target, 440.0);
+    const auto secondTrace = trace (both, c.target, 880.0);
+
+    // Five cycles in the second.
+    EXPECT_EQ (countRises (firstTrace), 5);
+
+    if (c.target == LfoTarget::pitch)
+    {
+        const auto [low, high] = std::minmax_element (firstTrace.begin(), firstTrace.end());
+        EXPECT_NEAR (440.0 * std::exp2 (*low / 12.0), 415.3, 1.5);
+        EXPECT_NEAR (440.0 * std::exp2 (*high / 12.0), 466.2, 1.5);
+    }
+    else
+    {
+        const auto [low, high] = std::minmax_element (firstTrace.begin(), firstTrace.end());
+        EXPECT_GT (*high / *low, 2.0);
+    }
+
+    // Free: both voices follow the one LFO. Retrigger: the second voice's own LFO started
+    // half a cycle after the first's.
+    const auto r = correlation (firstTrace, secondTrace, (size_t) (secondNoteStart / window + 2));
+
+    if (c.mode == (float) LfoMode::freeRunning)
+        EXPECT_GT (r, 0.9);
+    else
+        EXPECT_LT (r, -0.9);
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, LfoTargets, ::testing::Values (
+    TargetCase { LfoTarget::pitch, 0.0f }, TargetCase { LfoTarget::pitch, 1.0f },
+    TargetCase { LfoTarget::filter, 0.0f }, TargetCase { LfoTarget::filter, 1.0f }));

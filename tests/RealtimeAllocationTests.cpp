@@ -150,7 +150,26 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
 {
     ProcessorFixture fixture (48000.0, 512);
     auto& processor = fixture.processor;
-    PluginProgram* programs[] = { createEverythingOnProgram (processor, 0.0f), createEverythingOnProgram (processor, 1.0f) };
+    PluginProgram* programs[] = { createEverythingOnProgram (processor, 0.0f), createEverythingOnProgram (processor, 1.0f),
+                                  createEverythingOnProgram (processor, 2.0f) };
+
+    // The second glides with the free LFO on the pitch and a swung free delay; the third has
+    // each voice's LFO on the filter.
+    using namespace ParameterIndex;
+    const std::pair<ParameterIndex::Index, float> glideAndPitch[] = {
+        { CurrentPlayMode, (float) PlayMode::glide }, { Glide, 0.5f }, { Lfo1Target, (float) LfoTarget::pitch },
+        { Lfo1WaveType, (float) LfoWave::pump }, { Delay1Sync, 0.0f }, { Delay1Swing, 0.7f }
+    };
+    const std::pair<ParameterIndex::Index, float> filterTarget[] = {
+        { Lfo1Target, (float) LfoTarget::filter }, { Lfo1Mode, (float) LfoMode::retrigger }, { Lfo1WaveType, (float) LfoWave::sawUp }
+    };
+
+    for (const auto& [index, value] : glideAndPitch)
+        programs[1]->getParameter (index)->setValue (value);
+
+    for (const auto& [index, value] : filterTarget)
+        programs[2]->getParameter (index)->setValue (value);
+
     processor.switchToProgram (programs[0]);
 
     juce::AudioBuffer<float> buffer (2, 512);
@@ -185,8 +204,8 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
     {
         for (int i = 0; ! stop; ++i)
         {
-            processor.switchToProgram (programs[i % 2]);
-            programs[i % 2]->getParameter (ParameterIndex::Osc1Gain)->setValue ((float) (i % 100) / 100.0f);
+            processor.switchToProgram (programs[i % 3]);
+            programs[i % 3]->getParameter (ParameterIndex::Osc1Gain)->setValue ((float) (i % 100) / 100.0f);
             processor.synthAudioSource->parametersChanged();
 
             if (i % 50 == 49)

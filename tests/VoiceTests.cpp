@@ -208,3 +208,100 @@ TEST (Voice, ModulationWheelIsRecordedButInaudible)
     for (int i = 0; i < 4096; ++i)
         ASSERT_EQ (a.getSample (0, i), b.getSample (0, i));
 }
+
+//==============================================================================
+// Glide: A4 held, then A5 a tenth of a second later. The second voice's part of the output
+// (the first one's subtracted) is measured in 10 ms windows at its start, a quarter of a
+// second in, and at 0.55 s, once a half-second glide has arrived.
+namespace
+{
+    struct GlideCase
+    {
+        float mode, glide;
+        double startHz, quarterHz, arrivedHz;
+    };
+
+    void PrintTo (const GlideCase& c, std::ostream* os)    { *os << "mode " << c.mode << " glide " << c.glide; }
+
+    struct Glide : public ::testing::TestWithParam<GlideCase>
+    {
+        static constexpr int firstLength = second / 10, window = second / 100;
+
+        static juce::AudioBuffer<float> render (float mode, float glide, bool withSecondNote)
+        {
+            ProcessorFixture f;
+            f.set ("Osc2Active", 0.0f);
+            f.set ("EnvAmpOsc1Attack", 0.0f);
+            f.set ("CurrentPlayMode", mode);
+            f.set ("Glide", glide);
+            const auto start = renderHeld (f, 69, firstLength);
+
+            juce::MidiBuffer midi;
+
+            if (withSecondNote)
+                midi.addEvent (juce::MidiMessage::noteOn (1, 81, 1.0f), 0);
+
+            return f.render (second, midi);
+        }
+    };
+}
+
+TEST_P (Glide, SlidesFromThePreviousNoteInSemitonesOverGlideSquaredTimesTwoSeconds)
+{
+    const auto c = GetParam();
+    auto both = render (c.mode, c.glide, true);
+    const auto first = render (c.mode, c.glide, false);
+    both.addFrom (0, 0, first, 0, 0, second, -1.0f);
+
+    const auto hzAt = [&] (double seconds) { return measureFrequency (both, 0, (int) (seconds * second), window, second); };
+    EXPECT_NEAR (hzAt (0.0), c.startHz, c.startHz * 0.02);
+    EXPECT_NEAR (hzAt (0.25 - 0.005), c.quarterHz, c.quarterHz * 0.01);
+    EXPECT_NEAR (hzAt (0.55), c.arrivedHz, c.arrivedHz * 0.002);
+}
+
+INSTANTIATE_TEST_SUITE_P (Voice, Glide, ::testing::Values (
+    GlideCase { 2.0f, 0.5f, 440.0, 622.25, 880.0 },        // half a second: half-way (6 semitones) at 0.25 s
+    GlideCase { 2.0f, 0.0f, 880.0, 880.0, 880.0 },
+    GlideCase { 0.0f, 0.5f, 880.0, 880.0, 880.0 },         // Poly ignores the knob
+    GlideCase { 2.0f, 1.0f, 440.0, 479.82, 532.9 }));      // two seconds: 1.5 semitones at 0.25 s, 3.33 at 0.555 s
+
+// Where no glide sounds, play mode Glide renders sample for sample as Poly: with the knob
+// at 0, and for a first note after the synthesiser fell silent.
+TEST (Voice, GlideWithoutASlideRendersExactlyAsPoly)
+{
+    const auto play = [] (float mode, float glide)
+    {
+        ProcessorFixture f;
+        f.set ("CurrentPlayMode", mode);
+        f.set ("Glide", glide);
+        f.set ("EnvAmpOsc1Release", 0.0f);
+        f.set ("EnvAmpOsc2Release", 0.0f);
+
+        juce::MidiBuffer chord, off, later;
+        chord.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
+        chord.addEvent (juce::MidiMessage::noteOn (1, 64, 0.8f), 100);
+        chord.addEvent (juce::MidiMessage::noteOn (1, 67, 0.6f), 300);
+        off.addEvent (juce::MidiMessage::allNotesOff (1), 0);
+        later.addEvent (juce::MidiMessage::noteOn (1, 72, 1.0f), 0);
+
+        std::vector<float> samples;
+
+        for (const auto& [midi, length] : { std::pair { chord, 4096 }, { off, second }, { later, 4096 } })
+        {
+            const auto out = f.render (length, midi);
+            samples.insert (samples.end(), out.getReadPointer (0), out.getReadPointer (0) + length);
+        }
+
+        EXPECT_EQ (f.countActiveVoices(), 1);
+        return samples;
+    };
+
+    const auto poly = play (0.0f, 0.0f);
+    EXPECT_EQ (play (2.0f, 0.0f), poly);
+    EXPECT_EQ (play (0.0f, 0.7f), poly);
+
+    // A glide only changes the chord's later notes: the note after the silence starts clean.
+    const auto glided = play (2.0f, 0.5f);
+    EXPECT_NE (glided, poly);
+    EXPECT_TRUE (std::equal (glided.end() - 4096, glided.end(), poly.end() - 4096));
+}

@@ -123,40 +123,6 @@ void AnalogFilter::computeCoefficients (float newCutoff) noexcept
 
 void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
-    const auto baseCutoff = getCutoff();
-    auto& envelope = getEnvelope();
-    const bool followEnvelope = envelope.isActive();
-    const int endSample = startSample + numSamples;
-
-    auto* left = buffer.getWritePointer (0);
-    auto* right = buffer.getWritePointer (1);
-
-    // Local copies keep the states in registers; the samples could otherwise alias them.
-    auto zl1 = leftZ1, zl2 = leftZ2, zr1 = rightZ1, zr2 = rightZ2;
-
-    for (int i = startSample; i < endSample; ++i)
-    {
-        if (followEnvelope)
-            setCutoff ((float) (envelope.process() * baseCutoff));
-
-        const auto c0 = coefficients.b0, c1 = coefficients.b1, c2 = coefficients.b2,
-                   d1 = coefficients.a1, d2 = coefficients.a2;
-
-        const auto x = left[i];
-        const auto y = x * c0 + zl1;
-        zl1 = x * c1 - y * d1 + zl2;
-        zl2 = x * c2 - y * d2;
-        left[i] = y;
-
-        const auto xr = right[i];
-        const auto yr = xr * c0 + zr1;
-        zr1 = xr * c1 - yr * d1 + zr2;
-        zr2 = xr * c2 - yr * d2;
-        right[i] = yr;
-    }
-
-    leftZ1 = zl1;
-    leftZ2 = zl2;
-    rightZ1 = zr1;
-    rightZ2 = zr2;
+    auto noModulation = [] (int) { return 0.0; };
+    filterBlock<false> (buffer, startSample, numSamples, noModulation);
 }

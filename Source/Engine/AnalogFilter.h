@@ -31,6 +31,16 @@ public:
     // sample by sample. The states carry over to the next call and the next note.
     void process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
 
+    // process() with the cutoff (after the envelope) multiplied by 1 + lfoValueAt (i) at
+    // each sample i and limited to 0 ... 1: the LFO on the filter. lfoValueAt is called
+    // once per sample, in order.
+    template <typename LfoValueAt>
+    void processWithCutoffModulation (juce::AudioBuffer<float>& buffer, int startSample, int numSamples,
+                                      LfoValueAt&& lfoValueAt)
+    {
+        filterBlock<true> (buffer, startSample, numSamples, lfoValueAt);
+    }
+
     // Recomputes the coefficients for a normalised cutoff, unless nothing has changed.
     void setCutoff (float newCutoff) override;
 
@@ -44,6 +54,9 @@ public:
 private:
     void computeCoefficients (float newCutoff) noexcept;
 
+    template <bool modulated, typename LfoValueAt>
+    void filterBlock (juce::AudioBuffer<float>& buffer, int startSample, int numSamples, LfoValueAt& lfoValueAt);
+
     float computedCutoff = 0.0f;          // normalised cutoff of the current coefficients
     float q = 0.0f, twiceQ = 0.0f;
     float inverseSampleRate = 0.0f;       // 1 / Hz
@@ -55,3 +68,53 @@ private:
     float computedInverseSampleRate = 0.0f;
     int computedType = FilterType::lowpass;
 };
+
+// The one sample loop of both kinds of processing; unmodulated, the cutoff changes only
+// with the envelope.
+template <bool modulated, typename LfoValueAt>
+void AnalogFilter::filterBlock (juce::AudioBuffer<float>& buffer, int startSample, int numSamples, LfoValueAt& lfoValueAt)
+{
+    const auto baseCutoff = getCutoff();
+    auto& envelope = getEnvelope();
+    const bool followEnvelope = envelope.isActive();
+    const int endSample = startSample + numSamples;
+
+    auto* left = buffer.getWritePointer (0);
+    auto* right = buffer.getWritePointer (1);
+
+    // Local copies keep the states in registers; the samples could otherwise alias them.
+    auto zl1 = leftZ1, zl2 = leftZ2, zr1 = rightZ1, zr2 = rightZ2;
+
+    for (int i = startSample; i < endSample; ++i)
+    {
+        if constexpr (modulated)
+        {
+            const double cutoff = followEnvelope ? envelope.process() * baseCutoff : (double) baseCutoff;
+            setCutoff ((float) juce::jlimit (0.0, 1.0, cutoff * (1.0 + lfoValueAt (i - startSample))));
+        }
+        else if (followEnvelope)
+        {
+            setCutoff ((float) (envelope.process() * baseCutoff));
+        }
+
+        const auto c0 = coefficients.b0, c1 = coefficients.b1, c2 = coefficients.b2,
+                   d1 = coefficients.a1, d2 = coefficients.a2;
+
+        const auto x = left[i];
+        const auto y = x * c0 + zl1;
+        zl1 = x * c1 - y * d1 + zl2;
+        zl2 = x * c2 - y * d2;
+        left[i] = y;
+
+        const auto xr = right[i];
+        const auto yr = xr * c0 + zr1;
+        zr1 = xr * c1 - yr * d1 + zr2;
+        zr2 = xr * c2 - yr * d2;
+        right[i] = yr;
+    }
+
+    leftZ1 = zl1;
+    leftZ2 = zl2;
+    rightZ1 = zr1;
+    rightZ2 = zr2;
+}

@@ -92,7 +92,19 @@ double Lfo::nextValue (bool refreshFirst) noexcept
     {
         case LfoWave::sine:    w = fastSine (phase); break;
         case LfoWave::square:  w = phase < pi ? 1.0 : -1.0; break;
-        default:      break;   // saw up, saw down and pump do not modulate
+        case LfoWave::sawUp:   w = 2.0 * (phase / twoPi) - 1.0; break;
+        case LfoWave::sawDown: w = 1.0 - 2.0 * (phase / twoPi); break;
+
+        // A duck at each cycle start that recovers smoothly: on the amplitude at full
+        // mix the gain falls to 0 and returns to 1, the side-chain "pumping" effect.
+        case LfoWave::pump:
+        {
+            const auto rest = 1.0 - phase / twoPi;
+            w = -(rest * rest);
+            break;
+        }
+
+        default:      break;   // values no editor item names do not modulate
     }
 
     phase += phaseIncrement;
@@ -116,7 +128,8 @@ double Lfo::nextValue (bool refreshFirst) noexcept
     return w * mix;
 }
 
-void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) noexcept
+// The global LFO's block start: the settings, then the envelope decided once for the block.
+void Lfo::startBlock (bool keyPressedInBlock) noexcept
 {
     refresh();
 
@@ -125,7 +138,7 @@ void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int 
 
     if (envelopeOn)
     {
-        if (anyKeyDown())
+        if (keyPressedInBlock || anyKeyDown())
         {
             if (envelope.isIdle() || armed)
                 retrigger (sampleRate);
@@ -141,6 +154,11 @@ void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int 
                 envelope.reset();
         }
     }
+}
+
+void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) noexcept
+{
+    startBlock (false);
 
     const int channels = juce::jmin (2, buffer.getNumChannels());
     startSample = juce::jlimit (0, buffer.getNumSamples(), startSample);
@@ -156,6 +174,35 @@ void Lfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int 
         for (int c = 0; c < channels; ++c)
             data[c][i] = (float) (data[c][i] * gain);
     }
+}
+
+void Lfo::reserveBlock (int maximumBlockSize)
+{
+    blockValues.resize ((size_t) juce::jmax (1, maximumBlockSize));
+    blockLength = 0;
+}
+
+void Lfo::computeBlock (int numSamples, bool keyPressedInBlock)
+{
+    startBlock (keyPressedInBlock);
+    numSamples = juce::jmax (0, numSamples);
+
+    // Only a host that breaks its announced block size makes this allocate.
+    if ((size_t) numSamples > blockValues.size())
+        blockValues.resize ((size_t) numSamples);
+
+    for (int i = 0; i < numSamples; ++i)
+        blockValues[(size_t) i] = nextValue (false);
+
+    blockLength = numSamples;
+}
+
+const double* Lfo::getBlockValues (int startSample, int numSamples) const noexcept
+{
+    if (startSample < 0 || numSamples < 0 || startSample + numSamples > blockLength)
+        return nullptr;
+
+    return blockValues.data() + startSample;
 }
 
 // Voices are examined under the synthesiser's lock, which the audio thread already holds

@@ -6,6 +6,8 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <vector>
+
 class Velmora;
 
 // A low-frequency oscillator giving a gain modulation value envelope x wave x mix.
@@ -39,6 +41,18 @@ public:
     // numSamples samples from startSample. Audio thread.
     void applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) noexcept;
 
+    // The global LFO on the pitch or the filter in Free mode: every voice follows the one
+    // LFO, whose values for a block are computed once, before the voices render, and
+    // shared. reserveBlock allocates (never on the audio thread); computeBlock runs on the
+    // audio thread and allocates only for a block longer than any reserved. A key pressed
+    // in the block counts as down for the envelope, as a key held from earlier does.
+    void reserveBlock (int maximumBlockSize);
+    void computeBlock (int numSamples, bool keyPressedInBlock);
+
+    // The values computed for samples startSample ... startSample + numSamples - 1 of the
+    // last block, or null when the last block had fewer.
+    const double* getBlockValues (int startSample, int numSamples) const noexcept;
+
     // Hz, and radians per sample.
     double getRate() const noexcept                { return rate; }
     double getPhaseIncrement() const noexcept      { return phaseIncrement; }
@@ -50,6 +64,7 @@ public:
     const Envelope& getEnvelope() const noexcept   { return envelope; }
 
 private:
+    void startBlock (bool keyPressedInBlock) noexcept;
     bool anyKeyDown() const noexcept;
     bool anyVoiceActive() const noexcept;
 
@@ -67,6 +82,8 @@ private:
     RelaxedAtomic<double> rate { 0.0 };           // Hz
     bool armed = true;                            // global LFO: the next key press restarts the envelope
     Envelope envelope;
+    std::vector<double> blockValues;              // global LFO: the values of the last block
+    int blockLength = 0;                          // how many of them were computed
 
     JUCE_DECLARE_NON_COPYABLE (Lfo)
 };

@@ -41,13 +41,20 @@ public:
     void refreshForBlock() noexcept;
 
     // One sample of a block begun with refreshForBlock.
-    double nextSampleOfBlock (double lfoValue) noexcept;
+    double nextSampleOfBlock (double lfoValue) noexcept     { return step<false> (lfoValue, 1.0); }
+
+    // The same with the pitch multiplied by pitchFactor for this sample alone (the LFO on
+    // the pitch, a glide): the wheel and the pitch envelope act beneath it as usual.
+    double nextSampleOfBlock (double lfoValue, double pitchFactor) noexcept  { return step<true> (lfoValue, pitchFactor); }
 
     // Sends both envelopes into their release; idle envelopes stay idle.
     void release() noexcept;
 
     // Forgets the note at once: not started, both envelopes switched off. The phase stays.
     void silence() noexcept;
+
+    // The LFO target taken at the last start (LfoTarget's values).
+    int getLfoTarget() const noexcept                     { return lfoTarget; }
 
     // 0 for oscillator 1, 1 for oscillator 2.
     int getIndex() const noexcept                         { return index; }
@@ -99,6 +106,9 @@ private:
         const EngineSettings::Number& pitchSustain;
         const EngineSettings::Number& pitchRelease;
     };
+
+    template <bool scalesPitch>
+    double step (double lfoValue, double pitchFactor) noexcept;
 
     void computeBend() noexcept;
     void computeNoteFrequencies() noexcept;
@@ -176,14 +186,23 @@ inline double Oscillator::wrapToUnit (double x) noexcept
     return std::fmod (x, 1.0);
 }
 
-// Inline: the voice calls it for every oscillator and sample.
-inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
+// Inline: the voice calls it for every oscillator and sample. Without scalesPitch the
+// phase moves by the phase increment itself, so unmodulated notes pay nothing for it.
+template <bool scalesPitch>
+inline double Oscillator::step (double lfoValue, double pitchFactor) noexcept
 {
     if (pitchEnvelope.isActive())
         followPitchEnvelope();
 
     constexpr double pi = juce::MathConstants<double>::pi;
     constexpr double twoPi = juce::MathConstants<double>::twoPi;
+    auto increment = phaseIncrement;
+
+    if constexpr (scalesPitch)
+        increment *= pitchFactor;
+    else
+        juce::ignoreUnused (pitchFactor);
+
     double v;
 
     if (waveType == OscillatorWave::sine)
@@ -193,7 +212,7 @@ inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
     else
     {
         const auto t = phase / twoPi;
-        const auto dt = phaseIncrement / twoPi;
+        const auto dt = increment / twoPi;
 
         if (waveType == OscillatorWave::sawtooth)
         {
@@ -205,13 +224,13 @@ inline double Oscillator::nextSampleOfBlock (double lfoValue) noexcept
 
             if (waveType == OscillatorWave::triangle)
             {
-                v = phaseIncrement * v + (1.0 - phaseIncrement) * triangleState;
+                v = increment * v + (1.0 - increment) * triangleState;
                 triangleState = v;
             }
         }
     }
 
-    phase += phaseIncrement;
+    phase += increment;
 
     if (phase >= twoPi)
     {

@@ -3,6 +3,9 @@
 #include "Engine/SynthAudioSource.h"
 #include "Engine/Velmora.h"
 
+#include <cmath>
+#include <utility>
+
 namespace
 {
     double sign (double x) noexcept
@@ -44,6 +47,8 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     for (auto& oscillator : oscillators)
         oscillator->start (level, sampleRate, note);
 
+    startGlide (std::exchange (synth.lastStartedNote, note));
+
     if (settings.Lfo1Active)
         lfo->retrigger (sampleRate);
 
@@ -76,6 +81,42 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     }
 }
 
+// Play mode Glide: the note starts at the pitch of the note started before it and slides
+// to its own, linearly in semitones, over Glide^2 x 2 s. Without a glide time, or when
+// nothing else sounds, it starts at its own pitch.
+void OscillatorVoice::startGlide (int previousNote)
+{
+    glideSemitones = 0.0;
+    glideStep = 0.0;
+    glideSamplesLeft = 0;
+
+    const auto& settings = synth.settings;
+
+    if (settings.CurrentPlayMode != PlayMode::glide || previousNote < 0 || previousNote == note)
+        return;
+
+    constexpr double secondsAtFullGlide = 2.0;
+    constexpr double longestGlideSamples = 1.0e9;      // host values far beyond the editor's
+    const double glide = settings.Glide;
+    const double samples = std::round (glide * glide * secondsAtFullGlide * sampleRate);
+
+    if (! (samples >= 1.0) || ! anyOtherVoiceSounding())
+        return;
+
+    glideSamplesLeft = (int) juce::jmin (samples, longestGlideSamples);
+    glideSemitones = previousNote - note;
+    glideStep = glideSemitones / glideSamplesLeft;
+}
+
+bool OscillatorVoice::anyOtherVoiceSounding() const noexcept
+{
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        if (auto* other = synth.getVoice (i); other != this && other->isVoiceActive())
+            return true;
+
+    return false;
+}
+
 // The voice is never cut by stopNote, even without tail-off: it stays active until
 // renderNextBlock finds every envelope finished.
 void OscillatorVoice::stopNote (float, bool)
@@ -105,6 +146,8 @@ void OscillatorVoice::silence()
 {
     clearCurrentNote();
     note = 0;
+    glideSemitones = 0.0;
+    glideSamplesLeft = 0;
 
     for (auto& oscillator : oscillators)
         oscillator->silence();
@@ -123,18 +166,25 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     const double master = settings.MasterVolume;
     const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
-    const bool voiceLfo = settings.Lfo1Active && settings.Lfo1Target != LfoTarget::filter
-                           && settings.Lfo1Mode == LfoMode::retrigger;
+    const bool lfoOn = settings.Lfo1Active;
+    const int target = settings.Lfo1Target;
+    const bool retriggered = settings.Lfo1Mode == LfoMode::retrigger;
+    const bool filterOn = settings.Filter1Active;
+    const bool voiceLfo = lfoOn && target != LfoTarget::filter && retriggered;
+
+    // The pitch and filter targets act while chosen, on notes that started with them.
+    const int noteTarget = oscillators[0]->getLfoTarget();
+    const bool lfoOnPitch = lfoOn && target == LfoTarget::pitch && noteTarget == LfoTarget::pitch;
+    const bool lfoOnFilter = lfoOn && filterOn && target == LfoTarget::filter && noteTarget == LfoTarget::filter;
+
+    // In Free mode they follow the global LFO's values, computed once for the whole block.
+    const double* sharedValues = (lfoOnPitch || lfoOnFilter) && ! retriggered
+                                   ? source.getGlobalLfo().getBlockValues (startSample, numSamples)
+                                   : nullptr;
 
     // The oscillators sounding in this block with their linear pan gains. Settings, wheel
     // and LFO rate are taken once here; JUCE splits blocks at MIDI events, so wheel
     // messages still take effect at their sample.
-    struct Source
-    {
-        Oscillator* oscillator;
-        double leftGain, rightGain;
-    };
-
     Source sources[2];
     int numSources = 0;
 
@@ -147,22 +197,80 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
         }
     }
 
-    if (voiceLfo)
+    const bool voiceLfoOnFilter = lfoOnFilter && retriggered;
+
+    if (voiceLfo || voiceLfoOnFilter)
         lfo->refresh();
 
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);
+    const BlockModulation modulation { voiceLfo, lfoOnPitch, sharedValues };
 
+    // Notes without a glide or the LFO on their pitch take the plain path.
+    if (lfoOnPitch || glideSamplesLeft > 0)
+        renderOscillators<true> (left, right, numSamples, sources, numSources, master, modulation);
+    else
+        renderOscillators<false> (left, right, numSamples, sources, numSources, master, modulation);
+
+    // The switch is read now, not at note start.
+    if (filterOn)
+    {
+        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+
+        if (voiceLfoOnFilter)
+            filter.processWithCutoffModulation (scratch, 0, numSamples, [this] (int) { return lfo->nextValue (false); });
+        else if (lfoOnFilter && sharedValues != nullptr)
+            filter.processWithCutoffModulation (scratch, 0, numSamples, [sharedValues] (int i) { return sharedValues[i]; });
+        else
+            filter.process (scratch, 0, numSamples);
+    }
+
+    output.addFrom (0, startSample, scratch, 0, 0, numSamples);
+
+    if (output.getNumChannels() > 1)
+        output.addFrom (1, startSample, scratch, 1, 0, numSamples);
+}
+
+// The per-sample loop. With modulatesPitch the oscillators' pitch is multiplied by
+// 2^(LFO value + glide semitones / 12) at every sample.
+template <bool modulatesPitch>
+void OscillatorVoice::renderOscillators (float* left, float* right, int numSamples, const Source* sources,
+                                         int numSources, double master, BlockModulation modulation) noexcept
+{
     for (int i = 0; i < numSamples; ++i)
     {
-        const double lfoValue = voiceLfo ? lfo->nextValue (false) : 0.0;
+        const double lfoValue = modulation.voiceLfo ? lfo->nextValue (false) : 0.0;
+        double pitchFactor = 1.0;
+
+        if constexpr (modulatesPitch)
+        {
+            double octaves = 0.0;
+
+            if (modulation.lfoOnPitch)
+                octaves = modulation.sharedValues != nullptr ? modulation.sharedValues[i] : lfoValue;
+
+            if (glideSamplesLeft > 0)
+            {
+                octaves += glideSemitones / 12.0;
+                glideSemitones = --glideSamplesLeft > 0 ? glideSemitones - glideStep : 0.0;
+            }
+
+            pitchFactor = std::exp2 (octaves);
+        }
+
         double l = 0.0, r = 0.0;
         bool allIdle = true;
 
         for (int s = 0; s < numSources; ++s)
         {
             auto& oscillator = *sources[s].oscillator;
-            const auto v = oscillator.nextSampleOfBlock (lfoValue);
+            double v;
+
+            if constexpr (modulatesPitch)
+                v = oscillator.nextSampleOfBlock (lfoValue, pitchFactor);
+            else
+                v = oscillator.nextSampleOfBlock (lfoValue);
+
             const auto oscLeft = sources[s].leftGain * v;
             const auto oscRight = sources[s].rightGain * v;
 
@@ -194,16 +302,4 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
             break;
         }
     }
-
-    // The switch is read now, not at note start.
-    if (settings.Filter1Active)
-    {
-        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
-        filter.process (scratch, 0, numSamples);
-    }
-
-    output.addFrom (0, startSample, scratch, 0, 0, numSamples);
-
-    if (output.getNumChannels() > 1)
-        output.addFrom (1, startSample, scratch, 1, 0, numSamples);
 }

@@ -64,7 +64,32 @@ public:
     const Lfo& getLfo() const noexcept                           { return *lfo; }
     const AnalogFilter& getFilter() const noexcept               { return filter; }
 
+    // Semitones between the sliding pitch and the note's own; 0 once a glide has arrived.
+    double getGlideSemitones() const noexcept                    { return glideSemitones; }
+
 private:
+    // An oscillator sounding in this block with its linear pan gains.
+    struct Source
+    {
+        Oscillator* oscillator;
+        double leftGain, rightGain;
+    };
+
+    // What modulates the oscillators in this block besides their own settings.
+    struct BlockModulation
+    {
+        bool voiceLfo;                   // the voice LFO runs, once per sample
+        bool lfoOnPitch;                 // its value, or the shared one, moves the pitch
+        const double* sharedValues;      // the global LFO's values for this block, or null
+    };
+
+    template <bool modulatesPitch>
+    void renderOscillators (float* left, float* right, int numSamples, const Source* sources, int numSources,
+                            double master, BlockModulation modulation) noexcept;
+
+    void startGlide (int previousNote);
+    bool anyOtherVoiceSounding() const noexcept;
+
     double level = 0.0;              // levelPerVelocity x velocity
     double sampleRate = 44100.0;     // the playback rate at note start
     int note = 0;                    // 0 while free
@@ -74,6 +99,12 @@ private:
     std::unique_ptr<Lfo> lfo;
     AnalogFilter filter;
     juce::AudioBuffer<float> scratch;
+
+    // Play mode Glide: the pitch starts glideSemitones away and moves to the note's own
+    // by glideStep per sample over glideSamplesLeft samples.
+    double glideSemitones = 0.0;
+    double glideStep = 0.0;
+    int glideSamplesLeft = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (OscillatorVoice)
 };

@@ -42,6 +42,7 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
             voice->prepare (samplesPerBlockExpected);
 
     globalLfo->prepare (rate);
+    globalLfo->reserveBlock (samplesPerBlockExpected);
     globalLfo->refresh();
 }
 

@@ -45,6 +45,10 @@ public:
     RelaxedAtomic<double> tempo { defaultTempo };  // beats per minute
     EngineSettings settings;
 
+    // The note of the last note-on a voice started, -1 before the first: a glide starts
+    // from it. Audio thread only (voices start notes under the synthesiser's lock).
+    int lastStartedNote = -1;
+
 private:
     PluginState* state = nullptr;
 };

@@ -62,7 +62,7 @@ namespace FilterType        { enum Value : int { lowpass = 0, bandpass, highpass
 namespace LfoWave           { enum Value : int { sine = 0, square, sawUp, sawDown, pump }; }
 namespace LfoMode           { enum Value : int { freeRunning = 0, retrigger }; }
 namespace LfoTarget         { enum Value : int { amp = 0, pitch, filter }; }
-namespace PlayMode          { enum Value : int { poly = 0, mono, glide }; }   // glide plays as poly
+namespace PlayMode          { enum Value : int { poly = 0, mono, glide }; }   // glide: poly with slides
 
 namespace ParameterItems
 {

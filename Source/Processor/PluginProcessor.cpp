@@ -104,6 +104,7 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
         monoRenderBuffer.clear();
     }
 
+    computeSharedModulation (midiMessages, numSamples);
     synthAudioSource->getSynth().renderNextBlock (target, midiMessages, 0, numSamples);
 
     if (! renderInPlace && buffer.getNumChannels() > 0)
@@ -113,6 +114,25 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     midiMessages.clear();
     recordPlayHeadPosition();
     countSoundingVoices();
+}
+
+// In Free mode an LFO on the pitch or the filter is the one global LFO, which every voice
+// follows: its values for the block are computed before the voices render.
+void QuenbyAudioProcessor::computeSharedModulation (const juce::MidiBuffer& midiMessages, int numSamples)
+{
+    const auto& settings = synthAudioSource->getSynth().settings;
+
+    if (! (settings.Lfo1Active && settings.Lfo1Mode == LfoMode::freeRunning && settings.Lfo1Target != LfoTarget::amp))
+        return;
+
+    // Read from the raw bytes: making a MidiMessage of a long system-exclusive one allocates.
+    bool keyPressed = false;
+
+    for (const auto metadata : midiMessages)
+        if (metadata.numBytes >= 3 && (metadata.data[0] & 0xf0) == 0x90 && metadata.data[2] != 0)
+            keyPressed = true;
+
+    synthAudioSource->getGlobalLfo().computeBlock (numSamples, keyPressed);
 }
 
 void QuenbyAudioProcessor::countSoundingVoices() noexcept

@@ -112,6 +112,7 @@ private:
 
     static BusesProperties getDefaultBuses();
     void countSoundingVoices() noexcept;
+    void computeSharedModulation (const juce::MidiBuffer& midiMessages, int numSamples);
 
     void ensureCurrentProgram();
     void recordPlayHeadPosition();

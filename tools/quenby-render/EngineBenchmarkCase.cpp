@@ -15,6 +15,11 @@ namespace
 
         // Full sustain keeps every voice at a steady level once its attack is over.
         Settings settings { { EnvAmpOsc1Sustain, 1.0f }, { EnvAmpOsc2Sustain, 1.0f } };
+        const Settings standard { { Osc2Active, 1.0f }, { Osc1WaveType, OscillatorWave::square }, { Osc2WaveType, OscillatorWave::square },
+                                  { Filter1Active, 1.0f }, { Filter1Type, FilterType::lowpass }, { Filter1Cutoff, 0.5f },
+                                  { Filter1Resonance, 0.2f }, { EnvFilter1Active, 0.0f } };
+        const Settings voiceLfo { { Lfo1Active, 1.0f }, { Lfo1Mode, LfoMode::retrigger }, { Lfo1WaveType, LfoWave::sine },
+                                  { Lfo1Speed, 0.5f } };
         Settings extra;
 
         switch (kind)
@@ -23,9 +28,15 @@ namespace
                 break;
 
             case EngineBenchmarkCase::Kind::standard:
-                extra = { { Osc2Active, 1.0f }, { Osc1WaveType, OscillatorWave::square }, { Osc2WaveType, OscillatorWave::square },
-                          { Filter1Active, 1.0f }, { Filter1Type, FilterType::lowpass }, { Filter1Cutoff, 0.5f },
-                          { Filter1Resonance, 0.2f }, { EnvFilter1Active, 0.0f } };
+                extra = standard;
+                break;
+
+            case EngineBenchmarkCase::Kind::vibrato:
+            case EngineBenchmarkCase::Kind::wobble:
+                extra = standard;
+                extra.insert (extra.end(), voiceLfo.begin(), voiceLfo.end());
+                extra.push_back ({ Lfo1Target, kind == EngineBenchmarkCase::Kind::vibrato ? LfoTarget::pitch : LfoTarget::filter });
+                extra.push_back ({ Lfo1Mix, kind == EngineBenchmarkCase::Kind::vibrato ? 0.05f : 0.5f });
                 break;
 
             case EngineBenchmarkCase::Kind::heavy:
@@ -63,6 +74,8 @@ const char* EngineBenchmarkCase::getName (Kind kind) noexcept
         case Kind::standard: return "standard";
         case Kind::heavy:    return "heavy";
         case Kind::idle:     return "idle";
+        case Kind::vibrato:  return "vibrato";
+        case Kind::wobble:   return "wobble";
     }
 
     return "unknown";

@@ -13,14 +13,17 @@ class QuenbyAudioProcessor;
 //   standard: both oscillators square, lowpass at a fixed cutoff, effects off;
 //   heavy:    sawtooth and square, filter envelope and pitch envelopes moving (15 s
 //             attacks), voice LFO, delay and reverb;
-//   idle:     no note held, delay and reverb on.
+//   idle:     no note held, delay and reverb on;
+//   vibrato:  standard with each voice's LFO on the pitch;
+//   wobble:   standard with each voice's LFO on the filter.
 // Shared by quenby-render --bench and the Google Benchmark program.
 class EngineBenchmarkCase
 {
 public:
-    enum class Kind { light, standard, heavy, idle };
+    enum class Kind { light, standard, heavy, idle, vibrato, wobble };
 
-    static constexpr std::array<Kind, 4> allKinds { Kind::light, Kind::standard, Kind::heavy, Kind::idle };
+    static constexpr std::array<Kind, 6> allKinds { Kind::light, Kind::standard, Kind::heavy, Kind::idle,
+                                                    Kind::vibrato, Kind::wobble };
     static constexpr double sampleRate = 48000.0;
     static constexpr int blockSize = 512;
 
