@@ -83,6 +83,8 @@ public:
     void setPhase (double newPhase) noexcept              { phase = newPhase; }
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+
     // The settings this oscillator reads, oscillator 1's or oscillator 2's, by name.
     struct Settings
     {

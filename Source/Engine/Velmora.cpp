@@ -1,4 +1,5 @@
 #include "Engine/Velmora.h"
+#include "Engine/VoiceLaneRenderer.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 #include "Model/PluginProgram.h"
@@ -39,8 +40,16 @@ namespace
 }
 
 Velmora::Velmora()
+    : laneRenderer (std::make_unique<VoiceLaneRenderer>())
 {
     setNoteStealingEnabled (true);
+}
+
+Velmora::~Velmora() = default;
+
+void Velmora::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
+{
+    laneRenderer->render (*this, buffer, startSample, numSamples);
 }
 
 void Velmora::updateSettings (double newTempo)

@@ -1,0 +1,390 @@
+#pragma once
+
+// The voice lanes' kernel, N lanes wide, written once for every instruction set: each
+// of VoiceLaneKernel*.cpp includes it, compiled for its own set. Every lane performs the
+// scalar oscillator's and envelope's operations in the same order (no fused multiply-add:
+// the build compiles with -ffp-contract=off), so each lane's samples equal the scalar
+// voice's bit for bit. Branches become selects; the rare events (an envelope changing
+// stage, a voice ending, a phase far outside its cycle) are settled lane by lane.
+//
+// Everything here has internal linkage, so that no function compiled for a wider
+// instruction set can stand in for the same function of a narrower one at link time.
+
+#include "Engine/FastSineConstants.h"
+#include "Engine/VoiceLanes.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace
+{
+namespace LaneKernel
+{
+    using namespace VoiceLanes;
+
+    template <int N>
+    struct Vec
+    {
+        typedef double D __attribute__ ((vector_size (8 * N)));
+        typedef long long M __attribute__ ((vector_size (8 * N)));
+        typedef float F __attribute__ ((vector_size (4 * N)));
+        typedef int FM __attribute__ ((vector_size (4 * N)));
+    };
+
+    template <int N> using D = typename Vec<N>::D;
+    template <int N> using M = typename Vec<N>::M;
+    template <int N> using F = typename Vec<N>::F;
+    template <int N> using FM = typename Vec<N>::FM;
+
+    template <int N>
+    inline D<N> load (const double* p) noexcept
+    {
+        D<N> v;
+        std::memcpy (&v, p, sizeof (v));
+        return v;
+    }
+
+    template <int N>
+    inline void store (double* p, D<N> v) noexcept
+    {
+        std::memcpy (p, &v, sizeof (v));
+    }
+
+    template <int N>
+    inline D<N> broadcast (double x) noexcept
+    {
+        return D<N> {} + x;
+    }
+
+    // mask ? a : b, lane by lane; a mask lane is all ones or all zeros.
+    template <int N>
+    inline D<N> select (M<N> mask, D<N> a, D<N> b) noexcept
+    {
+        return (D<N>) ((mask & (M<N>) a) | (~mask & (M<N>) b));
+    }
+
+    template <int N>
+    inline bool any (M<N> mask) noexcept
+    {
+        long long bits = 0;
+
+        for (int j = 0; j < N; ++j)
+            bits |= mask[j];
+
+        return bits != 0;
+    }
+
+    // The scalar fast sine, lane by lane: both kernels are evaluated and one is kept.
+    template <int N>
+    inline D<N> sine (D<N> x) noexcept
+    {
+        using namespace FastSineConstants;
+
+        const M<N> half = x >= 0.0;
+        // k as the scalar sine takes it: an int, truncated.
+        const auto k = __builtin_convertvector (x * twoOverPi + select<N> (half, broadcast<N> (0.5), broadcast<N> (-0.5)), FM<N>);
+        const auto kd = __builtin_convertvector (k, D<N>);
+        const auto r = (x - kd * piOverTwoHigh) - kd * piOverTwoLow;
+        const auto z = r * r;
+
+        const auto sp = s2 + z * (s3 + z * (s4 + z * (s5 + z * s6)));
+        const auto sineResult = r + (z * r) * (s1 + z * sp);
+
+        const auto cp = z * (c1 + z * (c2 + z * (c3 + z * (c4 + z * (c5 + z * c6)))));
+        const auto halfZ = 0.5 * z;
+        const auto w = 1.0 - halfZ;
+        const auto cosineResult = w + (((1.0 - w) - halfZ) + z * cp);
+
+        const auto odd = __builtin_convertvector ((k & 1) != 0, M<N>);
+        const auto negative = __builtin_convertvector ((k & 2) != 0, M<N>);
+        auto result = select<N> (odd, cosineResult, sineResult);
+        result = select<N> (negative, -result, result);
+
+        // Far outside a cycle (only phases a host drove there): the library's sine.
+        const M<N> inRange = x >= -largestArgument && x <= largestArgument;
+
+        if (any<N> (~inRange))
+            for (int j = 0; j < N; ++j)
+                if (! inRange[j])
+                    result[j] = std::sin (x[j]);
+
+        return result;
+    }
+
+    // The two-sample polynomial correction of a step at the cycle start.
+    template <int N>
+    inline D<N> blep (D<N> x, D<N> dt) noexcept
+    {
+        const auto u = x / dt;
+        const auto early = ((2.0 * u) - (u * u)) - 1.0;
+        const auto v = (x - 1.0) / dt;
+        const auto late = ((v * v) + (2.0 * v)) + 1.0;
+
+        return select<N> (x < dt, early, select<N> (x > 1.0 - dt, late, broadcast<N> (0.0)));
+    }
+
+    // fmod (x, 1) for the usual 0 <= x < 2, the library's elsewhere.
+    template <int N>
+    inline D<N> wrapToUnit (D<N> x) noexcept
+    {
+        const M<N> low = x >= 0.0 && x < 1.0;
+        const M<N> high = x >= 1.0 && x < 2.0;
+        auto result = select<N> (low, x, x - 1.0);
+
+        if (any<N> (~(low | high)))
+            for (int j = 0; j < N; ++j)
+                if (! (low[j] || high[j]))
+                    result[j] = std::fmod (x[j], 1.0);
+
+        return result;
+    }
+
+    // One envelope per lane, held in registers through a chunk.
+    template <int N>
+    struct EnvelopeVector
+    {
+        D<N> output, coefficient, base, limit;
+        M<N> rising, idle;
+
+        void load (const EnvelopeLanes& e) noexcept
+        {
+            output = LaneKernel::load<N> (e.output);
+            coefficient = LaneKernel::load<N> (e.coefficient);
+            base = LaneKernel::load<N> (e.base);
+            limit = LaneKernel::load<N> (e.limit);
+
+            for (int j = 0; j < N; ++j)
+            {
+                rising[j] = e.stage[j] == attackStage ? -1 : 0;
+                idle[j] = e.stage[j] == idleStage ? -1 : 0;
+            }
+        }
+
+        void store (EnvelopeLanes& e) const noexcept
+        {
+            LaneKernel::store<N> (e.output, output);
+            LaneKernel::store<N> (e.coefficient, coefficient);
+            LaneKernel::store<N> (e.base, base);
+            LaneKernel::store<N> (e.limit, limit);
+        }
+
+        // One step; a lane that reaches its limit enters its next stage as the scalar
+        // envelope does. Returns the lanes that are idle afterwards.
+        M<N> process (EnvelopeLanes& e) noexcept
+        {
+            output = coefficient * output + base;
+
+            const M<N> reached = (rising & (output >= limit)) | (~rising & (output <= limit));
+
+            if (any<N> (reached))
+            {
+                for (int j = 0; j < N; ++j)
+                {
+                    if (! reached[j])
+                        continue;
+
+                    switch (e.stage[j])
+                    {
+                        case attackStage:
+                            output[j] = 1.0;
+                            e.stage[j] = decayStage;
+                            setStage (j, e.decayCoefficient[j], e.decayBase[j], e.sustainLevel[j], false);
+                            break;
+
+                        case decayStage:
+                            output[j] = e.sustainLevel[j];
+                            e.stage[j] = sustainStage;
+                            hold (j);
+                            break;
+
+                        case releaseStage:
+                            output[j] = 0.0;
+                            e.stage[j] = idleStage;
+                            e.finished[j] = true;
+                            idle[j] = -1;
+                            hold (j);
+                            break;
+
+                        default:
+                            break;
+                    }
+                }
+            }
+
+            return idle;
+        }
+
+        void setStage (int j, double newCoefficient, double newBase, double newLimit, bool isRising) noexcept
+        {
+            coefficient[j] = newCoefficient;
+            base[j] = newBase;
+            limit[j] = newLimit;
+            rising[j] = isRising ? -1 : 0;
+        }
+
+        void hold (int j) noexcept
+        {
+            setStage (j, 1.0, 0.0, -std::numeric_limits<double>::infinity(), false);
+        }
+    };
+
+    // One oscillator per lane through a chunk.
+    template <int N>
+    struct OscillatorVector
+    {
+        D<N> phase, increment, level, gain, triangleState;
+        EnvelopeVector<N> amplitude;
+
+        void load (const OscillatorLanes& o) noexcept
+        {
+            phase = LaneKernel::load<N> (o.phase);
+            increment = LaneKernel::load<N> (o.increment);
+            level = LaneKernel::load<N> (o.level);
+            gain = LaneKernel::load<N> (o.gain);
+            triangleState = LaneKernel::load<N> (o.triangleState);
+            amplitude.load (o.amplitude);
+        }
+
+        void store (OscillatorLanes& o) const noexcept
+        {
+            LaneKernel::store<N> (o.phase, phase);
+            LaneKernel::store<N> (o.triangleState, triangleState);
+            amplitude.store (o.amplitude);
+        }
+
+        // The next sample of every lane, as the scalar oscillator computes it; the phase
+        // and the triangle's state move in the live lanes only.
+        D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, M<N>& idle) noexcept
+        {
+            D<N> v;
+
+            if (waveType == sineWave)
+            {
+                v = sine<N> (phase);
+            }
+            else
+            {
+                const auto t = phase / twoPi;
+                const auto dt = increment / twoPi;
+
+                if (waveType == sawtoothWave)
+                {
+                    v = ((2.0 * t) - 1.0) - blep<N> (t, dt);
+                }
+                else
+                {
+                    const auto step = select<N> (phase < pi, broadcast<N> (1.0), broadcast<N> (-1.0));
+                    v = (step + blep<N> (t, dt)) - blep<N> (wrapToUnit<N> (t + 0.5), dt);
+
+                    if (waveType == triangleWave)
+                    {
+                        v = increment * v + (1.0 - increment) * triangleState;
+                        triangleState = select<N> (alive, v, triangleState);
+                    }
+                }
+            }
+
+            auto moved = phase + increment;
+            const M<N> wrapped = moved >= twoPi;
+            moved = select<N> (wrapped, moved - twoPi, moved);
+
+            // Only pitches above the sample rate step more than a cycle.
+            if (any<N> (moved >= twoPi))
+                for (int j = 0; j < N; ++j)
+                    if (moved[j] >= twoPi)
+                        moved[j] = std::isfinite (moved[j]) ? std::fmod (moved[j], twoPi) : 0.0;
+
+            phase = select<N> (alive, moved, phase);
+
+            idle = amplitude.process (envelopeLanes);
+            return ((v * level) * gain) * amplitude.output;
+        }
+    };
+
+    template <int N>
+    inline D<N> sign (D<N> x) noexcept
+    {
+        return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
+    }
+
+    template <int N>
+    void render (Batch& batch, int firstSample, int numSamples) noexcept
+    {
+        const int numOscillators = batch.numOscillators;
+        OscillatorVector<N> oscillators[2];
+        D<N> leftGain[2], rightGain[2];
+
+        for (int o = 0; o < numOscillators; ++o)
+        {
+            oscillators[o].load (batch.oscillators[o]);
+            leftGain[o] = broadcast<N> (batch.oscillators[o].leftGain);
+            rightGain[o] = broadcast<N> (batch.oscillators[o].rightGain);
+        }
+
+        const auto master = broadcast<N> (batch.master);
+        M<N> alive;
+
+        for (int j = 0; j < N; ++j)
+            alive[j] = batch.alive[j] ? -1 : 0;
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            D<N> l {}, r {};
+            M<N> allIdle = ~M<N> {};
+
+            for (int o = 0; o < numOscillators; ++o)
+            {
+                M<N> idle;
+                const auto v = oscillators[o].next (batch.oscillators[o].waveType, alive,
+                                                    batch.oscillators[o].amplitude, idle);
+                const auto oscLeft = leftGain[o] * v;
+                const auto oscRight = rightGain[o] * v;
+                allIdle &= idle;
+
+                if (o == 0)
+                {
+                    l = oscLeft;
+                    r = oscRight;
+                }
+                else
+                {
+                    // Signed soft sum.
+                    auto sum = oscLeft + l;
+                    l = sum - (oscLeft * l) * sign<N> (sum);
+                    sum = oscRight + r;
+                    r = sum - (oscRight * r) * sign<N> (sum);
+                }
+            }
+
+            const auto left = __builtin_convertvector (l * master, F<N>);
+            const auto right = __builtin_convertvector (r * master, F<N>);
+            const auto live = __builtin_convertvector (alive, FM<N>);
+            // Added to the cleared block as the scalar voice adds (so -0 becomes +0).
+            const auto leftOut = (F<N>) ((FM<N>) left & live) + 0.0f;
+            const auto rightOut = (F<N>) ((FM<N>) right & live) + 0.0f;
+
+            std::memcpy (batch.left + i * N, &leftOut, sizeof (leftOut));
+            std::memcpy (batch.right + i * N, &rightOut, sizeof (rightOut));
+
+            // A voice whose oscillators have all ended frees itself after this sample.
+            const M<N> ending = alive & allIdle;
+
+            if (any<N> (ending))
+            {
+                for (int j = 0; j < N; ++j)
+                    if (ending[j])
+                        batch.endSample[j] = firstSample + i;
+
+                alive &= ~ending;
+            }
+        }
+
+        for (int o = 0; o < numOscillators; ++o)
+            oscillators[o].store (batch.oscillators[o]);
+
+        for (int j = 0; j < N; ++j)
+            batch.alive[j] = alive[j] != 0;
+    }
+}
+}

@@ -1,0 +1,314 @@
+#include "Engine/VoiceLaneRenderer.h"
+
+#include <cstring>
+#include <limits>
+
+static_assert (VoiceLanes::pi == juce::MathConstants<double>::pi, "the oscillators' pi");
+static_assert (VoiceLanes::twoPi == juce::MathConstants<double>::twoPi, "the oscillators' two pi");
+static_assert ((int) VoiceLanes::sineWave == (int) OscillatorWave::sine && (int) VoiceLanes::squareWave == (int) OscillatorWave::square
+               && (int) VoiceLanes::triangleWave == (int) OscillatorWave::triangle && (int) VoiceLanes::sawtoothWave == (int) OscillatorWave::sawtooth,
+               "the waves' numbers");
+static_assert ((int) VoiceLanes::idleStage == (int) Envelope::idleStage && (int) VoiceLanes::attackStage == (int) Envelope::attackStage
+               && (int) VoiceLanes::decayStage == (int) Envelope::decayStage && (int) VoiceLanes::sustainStage == (int) Envelope::sustainStage
+               && (int) VoiceLanes::releaseStage == (int) Envelope::releaseStage,
+               "the stages' numbers");
+
+namespace
+{
+    struct InstructionSet
+    {
+        const char* name;
+        int width;
+        VoiceLanes::Kernel kernel;
+        bool (*isAvailable)();
+    };
+
+    // Widest first. The compiler's check covers the processor and the operating system's
+    // saving of the wider registers.
+    const InstructionSet instructionSets[] = {
+        { "avx512", 8, VoiceLanes::renderAvx512,
+          [] { return __builtin_cpu_supports ("avx512f") && __builtin_cpu_supports ("avx512dq") && __builtin_cpu_supports ("avx2"); } },
+        { "avx2", 4, VoiceLanes::renderAvx2, [] { return __builtin_cpu_supports ("avx2") != 0; } },
+        { "sse2", 2, VoiceLanes::renderSse2, [] { return true; } }
+    };
+}
+
+// Friend of Envelope and Oscillator: copies their state into a lane and back.
+struct VoiceLaneAccess
+{
+    static void loadEnvelope (VoiceLanes::EnvelopeLanes& e, int j, const Envelope& envelope) noexcept
+    {
+        e.output[j] = envelope.output;
+        e.stage[j] = envelope.stage;
+        e.finished[j] = envelope.finished;
+        e.attackCoefficient[j] = envelope.attackCoefficient;
+        e.attackBase[j] = envelope.attackBase;
+        e.decayCoefficient[j] = envelope.decayCoefficient;
+        e.decayBase[j] = envelope.decayBase;
+        e.sustainLevel[j] = envelope.sustainLevel;
+        e.releaseCoefficient[j] = envelope.releaseCoefficient;
+        e.releaseBase[j] = envelope.releaseBase;
+
+        constexpr auto unreachable = -std::numeric_limits<double>::infinity();
+
+        switch (envelope.stage)
+        {
+            case Envelope::attackStage:  setStage (e, j, envelope.attackCoefficient, envelope.attackBase, 1.0); break;
+            case Envelope::decayStage:   setStage (e, j, envelope.decayCoefficient, envelope.decayBase, envelope.sustainLevel); break;
+            case Envelope::releaseStage: setStage (e, j, envelope.releaseCoefficient, envelope.releaseBase, Envelope::releaseEndLevel); break;
+            case Envelope::idleStage:
+            case Envelope::sustainStage:
+            default:                     setStage (e, j, 1.0, 0.0, unreachable); break;
+        }
+    }
+
+    static void storeEnvelope (const VoiceLanes::EnvelopeLanes& e, int j, Envelope& envelope) noexcept
+    {
+        envelope.output = e.output[j];
+        envelope.stage = (Envelope::Stage) e.stage[j];
+        envelope.finished = e.finished[j];
+    }
+
+    static void loadOscillator (VoiceLanes::OscillatorLanes& o, int j, const Oscillator& oscillator) noexcept
+    {
+        o.phase[j] = oscillator.phase;
+        o.increment[j] = oscillator.phaseIncrement;
+        o.level[j] = oscillator.level;
+        o.gain[j] = oscillator.gain;
+        o.triangleState[j] = oscillator.triangleState;
+        loadEnvelope (o.amplitude, j, oscillator.amplitudeEnvelope);
+    }
+
+    static void storeOscillator (const VoiceLanes::OscillatorLanes& o, int j, Oscillator& oscillator) noexcept
+    {
+        oscillator.phase = o.phase[j];
+        oscillator.triangleState = o.triangleState[j];
+        storeEnvelope (o.amplitude, j, oscillator.amplitudeEnvelope);
+    }
+
+    static int getWaveType (const Oscillator& oscillator) noexcept      { return oscillator.waveType; }
+
+    // A lane that stays silent: no step, no level, an idle envelope.
+    static void loadSilence (VoiceLanes::OscillatorLanes& o, int j) noexcept
+    {
+        o.phase[j] = o.increment[j] = o.level[j] = o.gain[j] = o.triangleState[j] = 0.0;
+        auto& e = o.amplitude;
+        e.output[j] = 0.0;
+        e.stage[j] = VoiceLanes::idleStage;
+        e.finished[j] = false;
+        e.attackCoefficient[j] = e.attackBase[j] = e.decayCoefficient[j] = e.decayBase[j] = 0.0;
+        e.sustainLevel[j] = e.releaseCoefficient[j] = e.releaseBase[j] = 0.0;
+        setStage (e, j, 1.0, 0.0, -std::numeric_limits<double>::infinity());
+    }
+
+private:
+    static void setStage (VoiceLanes::EnvelopeLanes& e, int j, double coefficient, double base, double limit) noexcept
+    {
+        e.coefficient[j] = coefficient;
+        e.base[j] = base;
+        e.limit[j] = limit;
+    }
+};
+
+VoiceLaneRenderer::VoiceLaneRenderer()
+{
+    for (const auto& set : instructionSets)
+    {
+        if (set.isAvailable())
+        {
+            laneWidth = set.width;
+            instructionSetName = set.name;
+            kernel = set.kernel;
+            break;
+        }
+    }
+}
+
+bool VoiceLaneRenderer::useInstructionSet (const char* name) noexcept
+{
+    for (const auto& set : instructionSets)
+    {
+        if (std::strcmp (set.name, name) == 0 && set.isAvailable())
+        {
+            laneWidth = set.width;
+            instructionSetName = set.name;
+            kernel = set.kernel;
+            return true;
+        }
+    }
+
+    return false;
+}
+
+void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<float>& output, int startSample, int numSamples)
+{
+    const int numVoices = synth.getNumVoices();
+
+    if (! enabled || numVoices > maxVoices || numSamples <= 0)
+    {
+        for (int i = 0; i < numVoices; ++i)
+            synth.getVoice (i)->renderNextBlock (output, startSample, numSamples);
+
+        return;
+    }
+
+    // Every active voice takes its block's settings; the plain ones join a group.
+    numGroups = 0;
+
+    for (int i = 0; i < numVoices; ++i)
+    {
+        auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i));
+        voices[(size_t) i] = voice;
+        inLanes[(size_t) i] = false;
+
+        if (voice == nullptr || ! voice->isVoiceActive())
+            continue;
+
+        plans[(size_t) i] = voice->beginBlock (startSample, numSamples);
+
+        if (! plans[(size_t) i].fitsLanes)
+            continue;
+
+        const int g = findGroup (plans[(size_t) i]);
+
+        if (g >= 0)
+        {
+            auto& group = groups[(size_t) g];
+            group.voices[(size_t) group.numVoices++] = i;
+            inLanes[(size_t) i] = true;
+        }
+    }
+
+    for (int g = 0; g < numGroups; ++g)
+        renderGroup (groups[(size_t) g], startSample, numSamples);
+
+    // Into the output in the voices' order, as the synthesiser adds them.
+    for (int i = 0; i < numVoices; ++i)
+    {
+        auto* voice = voices[(size_t) i];
+
+        if (voice == nullptr)
+            synth.getVoice (i)->renderNextBlock (output, startSample, numSamples);
+        else if (inLanes[(size_t) i])
+            voice->finishBlock (plans[(size_t) i], output, startSample, numSamples);
+        else if (voice->isVoiceActive())
+            voice->renderPlannedBlock (plans[(size_t) i], output, startSample, numSamples);
+    }
+}
+
+int VoiceLaneRenderer::findGroup (const OscillatorVoice::BlockPlan& plan) noexcept
+{
+    Group key;
+    key.numSources = plan.numSources;
+
+    for (int s = 0; s < plan.numSources; ++s)
+    {
+        key.oscillatorIndex[s] = plan.sources[s].oscillator->getIndex();
+        key.waveType[s] = VoiceLaneAccess::getWaveType (*plan.sources[s].oscillator);
+    }
+
+    for (int g = 0; g < numGroups; ++g)
+    {
+        const auto& group = groups[(size_t) g];
+
+        if (group.numSources == key.numSources
+             && group.oscillatorIndex[0] == key.oscillatorIndex[0] && group.oscillatorIndex[1] == key.oscillatorIndex[1]
+             && group.waveType[0] == key.waveType[0] && group.waveType[1] == key.waveType[1])
+            return g;
+    }
+
+    if (numGroups == maxGroups)
+        return -1;
+
+    auto& group = groups[(size_t) numGroups];
+    group.numSources = key.numSources;
+    group.oscillatorIndex[0] = key.oscillatorIndex[0];
+    group.oscillatorIndex[1] = key.oscillatorIndex[1];
+    group.waveType[0] = key.waveType[0];
+    group.waveType[1] = key.waveType[1];
+    group.numVoices = 0;
+    return numGroups++;
+}
+
+// Full batches, then the remainder in one narrower batch; a lone voice renders alone.
+void VoiceLaneRenderer::renderGroup (const Group& group, int startSample, int numSamples) noexcept
+{
+    int first = 0;
+
+    for (; first + laneWidth <= group.numVoices; first += laneWidth)
+        renderBatch (group, group.voices.data() + first, laneWidth, startSample, numSamples);
+
+    const int rest = group.numVoices - first;
+
+    if (rest > 1)
+    {
+        renderBatch (group, group.voices.data() + first, rest, startSample, numSamples);
+    }
+    else if (rest == 1)
+    {
+        inLanes[(size_t) group.voices[(size_t) first]] = false;
+    }
+}
+
+void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices, int numLanes,
+                                     int, int numSamples) noexcept
+{
+    const int width = laneWidth;
+    batch.numLanes = width;
+    batch.numOscillators = group.numSources;
+    batch.master = plans[(size_t) voiceIndices[0]].master;
+
+    for (int s = 0; s < group.numSources; ++s)
+    {
+        auto& lanes = batch.oscillators[s];
+        const auto& source = plans[(size_t) voiceIndices[0]].sources[s];
+        lanes.waveType = group.waveType[s];
+        lanes.leftGain = source.leftGain;
+        lanes.rightGain = source.rightGain;
+
+        for (int j = 0; j < width; ++j)
+        {
+            if (j < numLanes)
+                VoiceLaneAccess::loadOscillator (lanes, j, *plans[(size_t) voiceIndices[j]].sources[s].oscillator);
+            else
+                VoiceLaneAccess::loadSilence (lanes, j);
+        }
+    }
+
+    for (int j = 0; j < width; ++j)
+    {
+        batch.alive[j] = j < numLanes;
+        batch.endSample[j] = -1;
+    }
+
+    for (int first = 0; first < numSamples; first += VoiceLanes::chunkSamples)
+    {
+        const int length = juce::jmin (VoiceLanes::chunkSamples, numSamples - first);
+        kernel (batch, first, length);
+
+        // Each lane's samples into its voice's scratch block.
+        for (int j = 0; j < numLanes; ++j)
+        {
+            auto* voice = voices[(size_t) voiceIndices[j]];
+            auto* left = voice->getScratch (0) + first;
+            auto* right = voice->getScratch (1) + first;
+
+            for (int i = 0; i < length; ++i)
+            {
+                left[i] = batch.left[i * width + j];
+                right[i] = batch.right[i * width + j];
+            }
+        }
+    }
+
+    for (int j = 0; j < numLanes; ++j)
+    {
+        const auto& plan = plans[(size_t) voiceIndices[j]];
+
+        for (int s = 0; s < group.numSources; ++s)
+            VoiceLaneAccess::storeOscillator (batch.oscillators[s], j, *plan.sources[s].oscillator);
+
+        if (batch.endSample[j] >= 0)
+            voices[(size_t) voiceIndices[j]]->endNote();
+    }
+}

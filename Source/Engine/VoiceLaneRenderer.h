@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Engine/OscillatorVoice.h"
+#include "Engine/VoiceLanes.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <array>
+
+// Renders the synthesiser's voices for a block with the plain voices' oscillators side by
+// side, one voice per vector lane, in batches as wide as the machine's widest instruction
+// set allows (8 lanes with AVX-512, 4 with AVX2, 2 with SSE2), chosen when the program
+// starts. Voices that the lanes do not cover (a voice LFO, a moving pitch, a pitch
+// envelope) and a batch's lone remainder render one sample at a time as before. Each
+// voice's samples are those it renders alone, and the voices are added to the output in
+// their order, so the result is the same sample for sample. Allocates nothing.
+class VoiceLaneRenderer
+{
+public:
+    VoiceLaneRenderer();
+
+    // Adds numSamples of every voice of the synthesiser to the output from startSample.
+    void render (juce::Synthesiser& synth, juce::AudioBuffer<float>& output, int startSample, int numSamples);
+
+    // Off, every voice renders alone (for comparisons and measurements).
+    void setEnabled (bool shouldRunLanes) noexcept      { enabled = shouldRunLanes; }
+    bool isEnabled() const noexcept                     { return enabled; }
+
+    // Lanes per batch on this machine: 8, 4 or 2; the instruction set's name.
+    int getLaneWidth() const noexcept                   { return laneWidth; }
+    const char* getInstructionSetName() const noexcept  { return instructionSetName; }
+
+    // Limits the width to the given instruction set's, when the machine has it: "avx512",
+    // "avx2" or "sse2". Returns false for a name the machine cannot run.
+    bool useInstructionSet (const char* name) noexcept;
+
+private:
+    static constexpr int maxVoices = 256;
+    static constexpr int maxGroups = 4;
+
+    // Voices whose batches run the same oscillators with the same waves.
+    struct Group
+    {
+        int numSources = 0;
+        int oscillatorIndex[2] {};
+        int waveType[2] {};
+        int numVoices = 0;
+        std::array<int, maxVoices> voices {};
+    };
+
+    int findGroup (const OscillatorVoice::BlockPlan& plan) noexcept;
+    void renderGroup (const Group& group, int startSample, int numSamples) noexcept;
+    void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int startSample, int numSamples) noexcept;
+
+    bool enabled = true;
+    int laneWidth = 2;
+    const char* instructionSetName = "sse2";
+    VoiceLanes::Kernel kernel = nullptr;
+
+    std::array<OscillatorVoice*, maxVoices> voices {};
+    std::array<OscillatorVoice::BlockPlan, maxVoices> plans {};
+    std::array<bool, maxVoices> inLanes {};
+    std::array<Group, maxGroups> groups {};
+    int numGroups = 0;
+    VoiceLanes::Batch batch;
+
+    JUCE_DECLARE_NON_COPYABLE (VoiceLaneRenderer)
+};

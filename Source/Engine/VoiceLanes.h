@@ -1,0 +1,75 @@
+#pragma once
+
+// Up to eight voices side by side, one lane per voice: the oscillators' and amplitude
+// envelopes' state as plain arrays, for the kernels that render the lanes with vector
+// instructions. Plain data only: the kernels are compiled for several instruction sets
+// and must share no inline function with the rest of the engine.
+namespace VoiceLanes
+{
+    inline constexpr int maxLanes = 8;
+
+    // Samples rendered between two hand-overs of the lanes' output to the voices.
+    inline constexpr int chunkSamples = 128;
+
+    inline constexpr double pi = 3.14159265358979323846;
+    inline constexpr double twoPi = 6.28318530717958647692;
+
+    // The waves, numbered as OscillatorWave numbers them.
+    enum Wave : int { sineWave = 0, squareWave, triangleWave, sawtoothWave };
+
+    // The envelope stages, numbered as Envelope::Stage numbers them.
+    enum Stage : int { idleStage = 0, attackStage, decayStage, sustainStage, releaseStage };
+
+    // One amplitude envelope per lane. coefficient, base and limit are those of the lane's
+    // current stage: output = coefficient x output + base, until output reaches limit
+    // (from below in the attack, from above otherwise). A stage that holds has
+    // coefficient 1, base 0 and a limit it cannot reach.
+    struct EnvelopeLanes
+    {
+        alignas (64) double output[maxLanes];
+        alignas (64) double coefficient[maxLanes];
+        alignas (64) double base[maxLanes];
+        alignas (64) double limit[maxLanes];
+        double attackCoefficient[maxLanes], attackBase[maxLanes];
+        double decayCoefficient[maxLanes], decayBase[maxLanes], sustainLevel[maxLanes];
+        double releaseCoefficient[maxLanes], releaseBase[maxLanes];
+        int stage[maxLanes];
+        bool finished[maxLanes];
+    };
+
+    // One oscillator per lane; the wave is the same in every lane of a batch.
+    struct OscillatorLanes
+    {
+        alignas (64) double phase[maxLanes];          // radians, 0 <= phase < 2 pi
+        alignas (64) double increment[maxLanes];      // radians per sample
+        alignas (64) double level[maxLanes];
+        alignas (64) double gain[maxLanes];
+        alignas (64) double triangleState[maxLanes];
+        EnvelopeLanes amplitude;
+        int waveType = 0;                             // OscillatorWave's values
+        double leftGain = 0.0, rightGain = 0.0;      // the linear pan gains
+    };
+
+    // A batch: the sounding oscillators of up to maxLanes voices (the same one or two in
+    // every lane), the master volume, and each lane's output for the current chunk,
+    // interleaved: sample i of lane j at [i x numLanes + j].
+    struct Batch
+    {
+        int numLanes = 0;                 // the kernel's width: 2, 4 or 8
+        int numOscillators = 0;           // 1 or 2
+        double master = 0.0;
+        OscillatorLanes oscillators[2];
+        bool alive[maxLanes];             // the lane's voice still sounds
+        int endSample[maxLanes];          // the sample at which the lane's voice ended, or -1
+        alignas (64) float left[chunkSamples * maxLanes];
+        alignas (64) float right[chunkSamples * maxLanes];
+    };
+
+    // numSamples (at most chunkSamples) of every lane, from sample offset firstSample of
+    // the block on; a lane that ends records its end sample and stays silent after it.
+    using Kernel = void (*) (Batch& batch, int firstSample, int numSamples);
+
+    void renderSse2 (Batch&, int firstSample, int numSamples);
+    void renderAvx2 (Batch&, int firstSample, int numSamples);
+    void renderAvx512 (Batch&, int firstSample, int numSamples);
+}
