@@ -215,6 +215,8 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int num
     for (int s = 0; s < plan.numSources; ++s)
         plan.fitsLanes = plan.fitsLanes && ! plan.sources[s].oscillator->getPitchEnvelope().isActive();
 
+    plan.filterFitsLanes = plan.filterOn && ! plan.lfoOnFilter;
+
     return plan;
 }
 
@@ -238,10 +240,9 @@ void OscillatorVoice::finishBlock (const BlockPlan& plan, juce::AudioBuffer<floa
                                    int startSample, int numSamples) noexcept
 {
     // The switch is read now, not at note start.
-    if (plan.filterOn)
+    if (plan.filterOn && ! plan.filteredInLanes)
     {
-        const auto& settings = synth.settings;
-        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+        setUpFilter();
         const auto* sharedValues = plan.modulation.sharedValues;
 
         if (plan.voiceLfoOnFilter)
@@ -256,6 +257,12 @@ void OscillatorVoice::finishBlock (const BlockPlan& plan, juce::AudioBuffer<floa
 
     if (output.getNumChannels() > 1)
         output.addFrom (1, startSample, scratch, 1, 0, numSamples);
+}
+
+void OscillatorVoice::setUpFilter() noexcept
+{
+    const auto& settings = synth.settings;
+    filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
 }
 
 void OscillatorVoice::endNote() noexcept

@@ -92,6 +92,8 @@ public:
         bool filterOn = false, lfoOnFilter = false, voiceLfoOnFilter = false;
         bool pitchModulated = false;     // a glide or the LFO moves the pitch
         bool fitsLanes = false;          // plain enough to run side by side with other voices
+        bool filterFitsLanes = false;    // the filter, unmodulated, can run in the lanes too
+        bool filteredInLanes = false;    // the lanes have run the filter: finishBlock skips it
     };
 
     // renderNextBlock in three steps, for a renderer that runs the oscillators of several
@@ -105,6 +107,10 @@ public:
 
     // The scratch block's two channels, where a side-by-side renderer puts the oscillators' output.
     float* getScratch (int channel) noexcept                     { return scratch.getWritePointer (channel); }
+
+    // Brings the filter to this block's cutoff and resonance, as finishBlock does first.
+    void setUpFilter() noexcept;
+    AnalogFilter& getFilter() noexcept                           { return filter; }
 
     // Frees the voice: its oscillators have ended.
     void endNote() noexcept;

@@ -11,6 +11,7 @@
 // instruction set can stand in for the same function of a narrower one at link time.
 
 #include "Engine/FastSineConstants.h"
+#include "Engine/FilterDesign.h"
 #include "Engine/VoiceLanes.h"
 
 #include <cmath>
@@ -47,6 +48,20 @@ namespace LaneKernel
 
     template <int N>
     inline void store (double* p, D<N> v) noexcept
+    {
+        std::memcpy (p, &v, sizeof (v));
+    }
+
+    template <int N>
+    inline F<N> loadFloats (const float* p) noexcept
+    {
+        F<N> v;
+        std::memcpy (&v, p, sizeof (v));
+        return v;
+    }
+
+    template <int N>
+    inline void storeFloats (float* p, F<N> v) noexcept
     {
         std::memcpy (p, &v, sizeof (v));
     }
@@ -144,8 +159,8 @@ namespace LaneKernel
     template <int N>
     struct EnvelopeVector
     {
-        D<N> output, coefficient, base, limit;
-        M<N> rising, idle;
+        D<N> output {}, coefficient {}, base {}, limit {};
+        M<N> rising {}, idle {};
 
         void load (const EnvelopeLanes& e) noexcept
         {
@@ -233,8 +248,8 @@ namespace LaneKernel
     template <int N>
     struct OscillatorVector
     {
-        D<N> phase, increment, level, gain, triangleState;
-        EnvelopeVector<N> amplitude;
+        D<N> phase {}, increment {}, level {}, gain {}, triangleState {};
+        EnvelopeVector<N> amplitude {};
 
         void load (const OscillatorLanes& o) noexcept
         {
@@ -302,6 +317,84 @@ namespace LaneKernel
         }
     };
 
+    // One voice filter per lane: the cutoff follows the envelope sample by sample when it
+    // moves, and the section runs in single precision, as the filter's own loop does.
+    template <int N>
+    struct FilterVector
+    {
+        F<N> b0 {}, b1 {}, b2 {}, a1 {}, a2 {}, leftZ1 {}, leftZ2 {}, rightZ1 {}, rightZ2 {};
+        EnvelopeVector<N> envelope {};
+
+        void load (const FilterLanes& f) noexcept
+        {
+            b0 = loadFloats<N> (f.b0);
+            b1 = loadFloats<N> (f.b1);
+            b2 = loadFloats<N> (f.b2);
+            a1 = loadFloats<N> (f.a1);
+            a2 = loadFloats<N> (f.a2);
+            leftZ1 = loadFloats<N> (f.leftZ1);
+            leftZ2 = loadFloats<N> (f.leftZ2);
+            rightZ1 = loadFloats<N> (f.rightZ1);
+            rightZ2 = loadFloats<N> (f.rightZ2);
+
+            if (f.followsEnvelope)
+                envelope.load (f.envelope);
+        }
+
+        void store (FilterLanes& f) const noexcept
+        {
+            storeFloats<N> (f.b0, b0);
+            storeFloats<N> (f.b1, b1);
+            storeFloats<N> (f.b2, b2);
+            storeFloats<N> (f.a1, a1);
+            storeFloats<N> (f.a2, a2);
+            storeFloats<N> (f.leftZ1, leftZ1);
+            storeFloats<N> (f.leftZ2, leftZ2);
+            storeFloats<N> (f.rightZ1, rightZ1);
+            storeFloats<N> (f.rightZ2, rightZ2);
+
+            if (f.followsEnvelope)
+                envelope.store (f.envelope);
+        }
+
+        void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
+        {
+            if (f.followsEnvelope)
+            {
+                envelope.process (f.envelope);
+
+                // New coefficients where the cutoff has moved; resonance, type and rate
+                // were brought up to date at the block start.
+                for (int j = 0; j < N; ++j)
+                {
+                    const auto cutoff = (float) (envelope.output[j] * (double) f.baseCutoff[j]);
+
+                    if (cutoff == f.computedCutoff[j])
+                        continue;
+
+                    f.computedCutoff[j] = cutoff;
+                    float c0 = b0[j], c1 = b1[j], c2 = b2[j], d1 = a1[j], d2 = a2[j];
+                    FilterDesign::compute (f.type, cutoff, f.q[j], f.twiceQ[j], f.inverseSampleRate[j], c0, c1, c2, d1, d2);
+                    b0[j] = c0;
+                    b1[j] = c1;
+                    b2[j] = c2;
+                    a1[j] = d1;
+                    a2[j] = d2;
+                }
+            }
+
+            const auto y = left * b0 + leftZ1;
+            leftZ1 = left * b1 - y * a1 + leftZ2;
+            leftZ2 = left * b2 - y * a2;
+            left = y;
+
+            const auto yr = right * b0 + rightZ1;
+            rightZ1 = right * b1 - yr * a1 + rightZ2;
+            rightZ2 = right * b2 - yr * a2;
+            right = yr;
+        }
+    };
+
     template <int N>
     inline D<N> sign (D<N> x) noexcept
     {
@@ -321,6 +414,11 @@ namespace LaneKernel
             leftGain[o] = broadcast<N> (batch.oscillators[o].leftGain);
             rightGain[o] = broadcast<N> (batch.oscillators[o].rightGain);
         }
+
+        FilterVector<N> filter;
+
+        if (batch.filtered)
+            filter.load (batch.filter);
 
         const auto master = broadcast<N> (batch.master);
         M<N> alive;
@@ -361,8 +459,11 @@ namespace LaneKernel
             const auto right = __builtin_convertvector (r * master, F<N>);
             const auto live = __builtin_convertvector (alive, FM<N>);
             // Added to the cleared block as the scalar voice adds (so -0 becomes +0).
-            const auto leftOut = (F<N>) ((FM<N>) left & live) + 0.0f;
-            const auto rightOut = (F<N>) ((FM<N>) right & live) + 0.0f;
+            auto leftOut = (F<N>) ((FM<N>) left & live) + 0.0f;
+            auto rightOut = (F<N>) ((FM<N>) right & live) + 0.0f;
+
+            if (batch.filtered)
+                filter.process (batch.filter, leftOut, rightOut);
 
             std::memcpy (batch.left + i * N, &leftOut, sizeof (leftOut));
             std::memcpy (batch.right + i * N, &rightOut, sizeof (rightOut));
@@ -382,6 +483,9 @@ namespace LaneKernel
 
         for (int o = 0; o < numOscillators; ++o)
             oscillators[o].store (batch.oscillators[o]);
+
+        if (batch.filtered)
+            filter.store (batch.filter);
 
         for (int j = 0; j < N; ++j)
             batch.alive[j] = alive[j] != 0;

@@ -1,4 +1,5 @@
 #include "Engine/VoiceLaneRenderer.h"
+#include "Engine/FilterDesign.h"
 
 #include <cstring>
 #include <limits>
@@ -12,6 +13,9 @@ static_assert ((int) VoiceLanes::idleStage == (int) Envelope::idleStage && (int)
                && (int) VoiceLanes::decayStage == (int) Envelope::decayStage && (int) VoiceLanes::sustainStage == (int) Envelope::sustainStage
                && (int) VoiceLanes::releaseStage == (int) Envelope::releaseStage,
                "the stages' numbers");
+static_assert ((int) FilterDesign::lowpass == (int) FilterType::lowpass && (int) FilterDesign::bandpass == (int) FilterType::bandpass
+               && (int) FilterDesign::highpass == (int) FilterType::highpass,
+               "the filter types' numbers");
 
 namespace
 {
@@ -86,13 +90,62 @@ struct VoiceLaneAccess
         storeEnvelope (o.amplitude, j, oscillator.amplitudeEnvelope);
     }
 
+    static void loadFilter (VoiceLanes::FilterLanes& f, int j, const AnalogFilter& filter) noexcept
+    {
+        f.b0[j] = filter.coefficients.b0;
+        f.b1[j] = filter.coefficients.b1;
+        f.b2[j] = filter.coefficients.b2;
+        f.a1[j] = filter.coefficients.a1;
+        f.a2[j] = filter.coefficients.a2;
+        f.leftZ1[j] = filter.leftZ1;
+        f.leftZ2[j] = filter.leftZ2;
+        f.rightZ1[j] = filter.rightZ1;
+        f.rightZ2[j] = filter.rightZ2;
+        f.baseCutoff[j] = filter.getCutoff();
+        f.computedCutoff[j] = filter.computedCutoff;
+        f.q[j] = filter.q;
+        f.twiceQ[j] = filter.twiceQ;
+        f.inverseSampleRate[j] = filter.inverseSampleRate;
+
+        if (f.followsEnvelope)
+            loadEnvelope (f.envelope, j, filter.getEnvelope());
+    }
+
+    static void storeFilter (const VoiceLanes::FilterLanes& f, int j, AnalogFilter& filter) noexcept
+    {
+        filter.coefficients = { f.b0[j], f.b1[j], f.b2[j], f.a1[j], f.a2[j] };
+        filter.leftZ1 = f.leftZ1[j];
+        filter.leftZ2 = f.leftZ2[j];
+        filter.rightZ1 = f.rightZ1[j];
+        filter.rightZ2 = f.rightZ2[j];
+        filter.computedCutoff = f.computedCutoff[j];
+
+        if (f.followsEnvelope)
+            storeEnvelope (f.envelope, j, filter.getEnvelope());
+    }
+
+    // A filter lane that passes nothing and never moves.
+    static void loadSilentFilter (VoiceLanes::FilterLanes& f, int j) noexcept
+    {
+        f.b0[j] = f.b1[j] = f.b2[j] = f.a1[j] = f.a2[j] = 0.0f;
+        f.leftZ1[j] = f.leftZ2[j] = f.rightZ1[j] = f.rightZ2[j] = 0.0f;
+        f.baseCutoff[j] = f.computedCutoff[j] = 0.0f;
+        f.q[j] = f.twiceQ[j] = 1.0f;
+        f.inverseSampleRate[j] = 0.0f;
+        loadSilentEnvelope (f.envelope, j);
+    }
+
     static int getWaveType (const Oscillator& oscillator) noexcept      { return oscillator.waveType; }
 
     // A lane that stays silent: no step, no level, an idle envelope.
     static void loadSilence (VoiceLanes::OscillatorLanes& o, int j) noexcept
     {
         o.phase[j] = o.increment[j] = o.level[j] = o.gain[j] = o.triangleState[j] = 0.0;
-        auto& e = o.amplitude;
+        loadSilentEnvelope (o.amplitude, j);
+    }
+
+    static void loadSilentEnvelope (VoiceLanes::EnvelopeLanes& e, int j) noexcept
+    {
         e.output[j] = 0.0;
         e.stage[j] = VoiceLanes::idleStage;
         e.finished[j] = false;
@@ -169,7 +222,10 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
         if (! plans[(size_t) i].fitsLanes)
             continue;
 
-        const int g = findGroup (plans[(size_t) i]);
+        if (plans[(size_t) i].filterFitsLanes)
+            voice->setUpFilter();
+
+        const int g = findGroup (*voice, plans[(size_t) i]);
 
         if (g >= 0)
         {
@@ -196,10 +252,17 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
     }
 }
 
-int VoiceLaneRenderer::findGroup (const OscillatorVoice::BlockPlan& plan) noexcept
+int VoiceLaneRenderer::findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept
 {
     Group key;
     key.numSources = plan.numSources;
+    key.filtered = plan.filterFitsLanes;
+
+    if (key.filtered)
+    {
+        key.filterType = voice.getFilter().getType();
+        key.filterFollowsEnvelope = voice.getFilter().getEnvelope().isActive();
+    }
 
     for (int s = 0; s < plan.numSources; ++s)
     {
@@ -213,7 +276,9 @@ int VoiceLaneRenderer::findGroup (const OscillatorVoice::BlockPlan& plan) noexce
 
         if (group.numSources == key.numSources
              && group.oscillatorIndex[0] == key.oscillatorIndex[0] && group.oscillatorIndex[1] == key.oscillatorIndex[1]
-             && group.waveType[0] == key.waveType[0] && group.waveType[1] == key.waveType[1])
+             && group.waveType[0] == key.waveType[0] && group.waveType[1] == key.waveType[1]
+             && group.filtered == key.filtered && group.filterType == key.filterType
+             && group.filterFollowsEnvelope == key.filterFollowsEnvelope)
             return g;
     }
 
@@ -226,6 +291,9 @@ int VoiceLaneRenderer::findGroup (const OscillatorVoice::BlockPlan& plan) noexce
     group.oscillatorIndex[1] = key.oscillatorIndex[1];
     group.waveType[0] = key.waveType[0];
     group.waveType[1] = key.waveType[1];
+    group.filtered = key.filtered;
+    group.filterType = key.filterType;
+    group.filterFollowsEnvelope = key.filterFollowsEnvelope;
     group.numVoices = 0;
     return numGroups++;
 }
@@ -275,6 +343,23 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         }
     }
 
+    batch.filtered = group.filtered;
+
+    if (group.filtered)
+    {
+        auto& f = batch.filter;
+        f.type = group.filterType;
+        f.followsEnvelope = group.filterFollowsEnvelope;
+
+        for (int j = 0; j < width; ++j)
+        {
+            if (j < numLanes)
+                VoiceLaneAccess::loadFilter (f, j, voices[(size_t) voiceIndices[j]]->getFilter());
+            else
+                VoiceLaneAccess::loadSilentFilter (f, j);
+        }
+    }
+
     for (int j = 0; j < width; ++j)
     {
         batch.alive[j] = j < numLanes;
@@ -303,10 +388,16 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
 
     for (int j = 0; j < numLanes; ++j)
     {
-        const auto& plan = plans[(size_t) voiceIndices[j]];
+        auto& plan = plans[(size_t) voiceIndices[j]];
 
         for (int s = 0; s < group.numSources; ++s)
             VoiceLaneAccess::storeOscillator (batch.oscillators[s], j, *plan.sources[s].oscillator);
+
+        if (group.filtered)
+        {
+            VoiceLaneAccess::storeFilter (batch.filter, j, voices[(size_t) voiceIndices[j]]->getFilter());
+            plan.filteredInLanes = true;
+        }
 
         if (batch.endSample[j] >= 0)
             voices[(size_t) voiceIndices[j]]->endNote();

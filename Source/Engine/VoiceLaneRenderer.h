@@ -44,11 +44,14 @@ private:
         int numSources = 0;
         int oscillatorIndex[2] {};
         int waveType[2] {};
+        bool filtered = false;
+        int filterType = 0;
+        bool filterFollowsEnvelope = false;
         int numVoices = 0;
         std::array<int, maxVoices> voices {};
     };
 
-    int findGroup (const OscillatorVoice::BlockPlan& plan) noexcept;
+    int findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept;
     void renderGroup (const Group& group, int startSample, int numSamples) noexcept;
     void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int startSample, int numSamples) noexcept;
 

@@ -50,6 +50,28 @@ namespace VoiceLanes
         double leftGain = 0.0, rightGain = 0.0;      // the linear pan gains
     };
 
+    // One voice filter per lane, single precision as the filter is: its section's
+    // coefficients and the two channels' states, the cutoff it starts from and, when its
+    // envelope moves the cutoff, that envelope. Type and envelope switch are the same in
+    // every lane of a batch.
+    struct FilterLanes
+    {
+        alignas (64) float b0[maxLanes];
+        alignas (64) float b1[maxLanes];
+        alignas (64) float b2[maxLanes];
+        alignas (64) float a1[maxLanes];
+        alignas (64) float a2[maxLanes];
+        alignas (64) float leftZ1[maxLanes];
+        alignas (64) float leftZ2[maxLanes];
+        alignas (64) float rightZ1[maxLanes];
+        alignas (64) float rightZ2[maxLanes];
+        float baseCutoff[maxLanes], computedCutoff[maxLanes];
+        float q[maxLanes], twiceQ[maxLanes], inverseSampleRate[maxLanes];
+        EnvelopeLanes envelope;
+        int type = 0;
+        bool followsEnvelope = false;
+    };
+
     // A batch: the sounding oscillators of up to maxLanes voices (the same one or two in
     // every lane), the master volume, and each lane's output for the current chunk,
     // interleaved: sample i of lane j at [i x numLanes + j].
@@ -59,6 +81,8 @@ namespace VoiceLanes
         int numOscillators = 0;           // 1 or 2
         double master = 0.0;
         OscillatorLanes oscillators[2];
+        bool filtered = false;            // the lanes' filters run in the kernel
+        FilterLanes filter;
         bool alive[maxLanes];             // the lane's voice still sounds
         int endSample[maxLanes];          // the sample at which the lane's voice ended, or -1
         alignas (64) float left[chunkSamples * maxLanes];
@@ -66,7 +90,8 @@ namespace VoiceLanes
     };
 
     // numSamples (at most chunkSamples) of every lane, from sample offset firstSample of
-    // the block on; a lane that ends records its end sample and stays silent after it.
+    // the block on, filtered when the batch says so; a lane that ends records its end
+    // sample, its oscillators stay silent after it and its filter goes on.
     using Kernel = void (*) (Batch& batch, int firstSample, int numSamples);
 
     void renderSse2 (Batch&, int firstSample, int numSamples);
