@@ -90,7 +90,8 @@ namespace LaneKernel
         return bits != 0;
     }
 
-    // The scalar fast sine, lane by lane: both kernels are evaluated and one is kept.
+    // The scalar fast sine, lane by lane, for arguments within +-largestArgument: both
+    // kernels are evaluated and one is kept.
     template <int N>
     inline D<N> sine (D<N> x) noexcept
     {
@@ -116,14 +117,8 @@ namespace LaneKernel
         auto result = select<N> (odd, cosineResult, sineResult);
         result = select<N> (negative, -result, result);
 
-        // Far outside a cycle (only phases a host drove there): the library's sine.
-        const M<N> inRange = x >= -largestArgument && x <= largestArgument;
-
-        if (any<N> (~inRange))
-            for (int j = 0; j < N; ++j)
-                if (! inRange[j])
-                    result[j] = std::sin (x[j]);
-
+        // The lanes' phases lie within 0 ... 2 pi (or are NaN, which stays NaN), where the
+        // scalar sine never turns to the library's.
         return result;
     }
 
@@ -185,9 +180,10 @@ namespace LaneKernel
         }
 
         // One step; a lane that reaches its limit enters its next stage as the scalar
-        // envelope does. Returns the lanes that are idle afterwards.
-        M<N> process (EnvelopeLanes& e) noexcept
+        // envelope does. Returns true when a lane has just become idle.
+        bool process (EnvelopeLanes& e) noexcept
         {
+            bool becameIdle = false;
             output = coefficient * output + base;
 
             const M<N> reached = (rising & (output >= limit)) | (~rising & (output <= limit));
@@ -218,6 +214,7 @@ namespace LaneKernel
                             e.stage[j] = idleStage;
                             e.finished[j] = true;
                             idle[j] = -1;
+                            becameIdle = true;
                             hold (j);
                             break;
 
@@ -227,7 +224,7 @@ namespace LaneKernel
                 }
             }
 
-            return idle;
+            return becameIdle;
         }
 
         void setStage (int j, double newCoefficient, double newBase, double newLimit, bool isRising) noexcept
@@ -250,6 +247,7 @@ namespace LaneKernel
     {
         D<N> phase {}, increment {}, level {}, gain {}, triangleState {};
         EnvelopeVector<N> amplitude {};
+        bool largeSteps = true;          // some lane may step a cycle or more per sample
 
         void load (const OscillatorLanes& o) noexcept
         {
@@ -259,6 +257,9 @@ namespace LaneKernel
             gain = LaneKernel::load<N> (o.gain);
             triangleState = LaneKernel::load<N> (o.triangleState);
             amplitude.load (o.amplitude);
+
+            // A phase below 2 pi plus a step below 2 pi needs one wrap at most.
+            largeSteps = any<N> (~(increment < twoPi));
         }
 
         void store (OscillatorLanes& o) const noexcept
@@ -270,7 +271,7 @@ namespace LaneKernel
 
         // The next sample of every lane, as the scalar oscillator computes it; the phase
         // and the triangle's state move in the live lanes only.
-        D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, M<N>& idle) noexcept
+        D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, bool& becameIdle) noexcept
         {
             D<N> v;
 
@@ -305,14 +306,14 @@ namespace LaneKernel
             moved = select<N> (wrapped, moved - twoPi, moved);
 
             // Only pitches above the sample rate step more than a cycle.
-            if (any<N> (moved >= twoPi))
+            if (largeSteps && any<N> (moved >= twoPi))
                 for (int j = 0; j < N; ++j)
                     if (moved[j] >= twoPi)
                         moved[j] = std::isfinite (moved[j]) ? std::fmod (moved[j], twoPi) : 0.0;
 
             phase = select<N> (alive, moved, phase);
 
-            idle = amplitude.process (envelopeLanes);
+            becameIdle = amplitude.process (envelopeLanes) || becameIdle;
             return ((v * level) * gain) * amplitude.output;
         }
     };
@@ -401,12 +402,11 @@ namespace LaneKernel
         return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
     }
 
-    template <int N>
-    void render (Batch& batch, int firstSample, int numSamples) noexcept
+    template <int N, int numOscillators, bool filtered>
+    void renderLanes (Batch& batch, int firstSample, int numSamples) noexcept
     {
-        const int numOscillators = batch.numOscillators;
-        OscillatorVector<N> oscillators[2];
-        D<N> leftGain[2], rightGain[2];
+        OscillatorVector<N> oscillators[numOscillators];
+        D<N> leftGain[numOscillators], rightGain[numOscillators];
 
         for (int o = 0; o < numOscillators; ++o)
         {
@@ -417,7 +417,7 @@ namespace LaneKernel
 
         FilterVector<N> filter;
 
-        if (batch.filtered)
+        if constexpr (filtered)
             filter.load (batch.filter);
 
         const auto master = broadcast<N> (batch.master);
@@ -426,19 +426,20 @@ namespace LaneKernel
         for (int j = 0; j < N; ++j)
             alive[j] = batch.alive[j] ? -1 : 0;
 
+        // A voice can only end where an envelope has just become idle, or at once when it
+        // starts the block with every envelope idle.
+        bool becameIdle = true;
+
         for (int i = 0; i < numSamples; ++i)
         {
             D<N> l {}, r {};
-            M<N> allIdle = ~M<N> {};
 
             for (int o = 0; o < numOscillators; ++o)
             {
-                M<N> idle;
                 const auto v = oscillators[o].next (batch.oscillators[o].waveType, alive,
-                                                    batch.oscillators[o].amplitude, idle);
+                                                    batch.oscillators[o].amplitude, becameIdle);
                 const auto oscLeft = leftGain[o] * v;
                 const auto oscRight = rightGain[o] * v;
-                allIdle &= idle;
 
                 if (o == 0)
                 {
@@ -458,37 +459,64 @@ namespace LaneKernel
             const auto left = __builtin_convertvector (l * master, F<N>);
             const auto right = __builtin_convertvector (r * master, F<N>);
             const auto live = __builtin_convertvector (alive, FM<N>);
+
             // Added to the cleared block as the scalar voice adds (so -0 becomes +0).
             auto leftOut = (F<N>) ((FM<N>) left & live) + 0.0f;
             auto rightOut = (F<N>) ((FM<N>) right & live) + 0.0f;
 
-            if (batch.filtered)
+            if constexpr (filtered)
                 filter.process (batch.filter, leftOut, rightOut);
 
             std::memcpy (batch.left + i * N, &leftOut, sizeof (leftOut));
             std::memcpy (batch.right + i * N, &rightOut, sizeof (rightOut));
 
             // A voice whose oscillators have all ended frees itself after this sample.
-            const M<N> ending = alive & allIdle;
-
-            if (any<N> (ending))
+            if (becameIdle)
             {
-                for (int j = 0; j < N; ++j)
-                    if (ending[j])
-                        batch.endSample[j] = firstSample + i;
+                becameIdle = false;
+                M<N> ending = alive;
 
-                alive &= ~ending;
+                for (int o = 0; o < numOscillators; ++o)
+                    ending &= oscillators[o].amplitude.idle;
+
+                if (any<N> (ending))
+                {
+                    for (int j = 0; j < N; ++j)
+                        if (ending[j])
+                            batch.endSample[j] = firstSample + i;
+
+                    alive &= ~ending;
+                }
             }
         }
 
         for (int o = 0; o < numOscillators; ++o)
             oscillators[o].store (batch.oscillators[o]);
 
-        if (batch.filtered)
+        if constexpr (filtered)
             filter.store (batch.filter);
 
         for (int j = 0; j < N; ++j)
             batch.alive[j] = alive[j] != 0;
+    }
+
+    template <int N>
+    void render (Batch& batch, int firstSample, int numSamples) noexcept
+    {
+        if (batch.numOscillators == 2)
+        {
+            if (batch.filtered)
+                renderLanes<N, 2, true> (batch, firstSample, numSamples);
+            else
+                renderLanes<N, 2, false> (batch, firstSample, numSamples);
+        }
+        else
+        {
+            if (batch.filtered)
+                renderLanes<N, 1, true> (batch, firstSample, numSamples);
+            else
+                renderLanes<N, 1, false> (batch, firstSample, numSamples);
+        }
     }
 }
 }
