@@ -18,6 +18,9 @@
 #include <cstring>
 #include <limits>
 
+// The per-sample steps are forced inline: a call per sample would spill the lanes' registers.
+#define QUENBY_LANE_INLINE inline __attribute__ ((always_inline))
+
 namespace
 {
 namespace LaneKernel
@@ -39,7 +42,7 @@ namespace LaneKernel
     template <int N> using FM = typename Vec<N>::FM;
 
     template <int N>
-    inline D<N> load (const double* p) noexcept
+    QUENBY_LANE_INLINE D<N> load (const double* p) noexcept
     {
         D<N> v;
         std::memcpy (&v, p, sizeof (v));
@@ -47,13 +50,13 @@ namespace LaneKernel
     }
 
     template <int N>
-    inline void store (double* p, D<N> v) noexcept
+    QUENBY_LANE_INLINE void store (double* p, D<N> v) noexcept
     {
         std::memcpy (p, &v, sizeof (v));
     }
 
     template <int N>
-    inline F<N> loadFloats (const float* p) noexcept
+    QUENBY_LANE_INLINE F<N> loadFloats (const float* p) noexcept
     {
         F<N> v;
         std::memcpy (&v, p, sizeof (v));
@@ -61,26 +64,26 @@ namespace LaneKernel
     }
 
     template <int N>
-    inline void storeFloats (float* p, F<N> v) noexcept
+    QUENBY_LANE_INLINE void storeFloats (float* p, F<N> v) noexcept
     {
         std::memcpy (p, &v, sizeof (v));
     }
 
     template <int N>
-    inline D<N> broadcast (double x) noexcept
+    QUENBY_LANE_INLINE D<N> broadcast (double x) noexcept
     {
         return D<N> {} + x;
     }
 
     // mask ? a : b, lane by lane; a mask lane is all ones or all zeros.
     template <int N>
-    inline D<N> select (M<N> mask, D<N> a, D<N> b) noexcept
+    QUENBY_LANE_INLINE D<N> select (M<N> mask, D<N> a, D<N> b) noexcept
     {
         return (D<N>) ((mask & (M<N>) a) | (~mask & (M<N>) b));
     }
 
     template <int N>
-    inline bool any (M<N> mask) noexcept
+    QUENBY_LANE_INLINE bool any (M<N> mask) noexcept
     {
         long long bits = 0;
 
@@ -93,7 +96,7 @@ namespace LaneKernel
     // The scalar fast sine, lane by lane, for arguments within +-largestArgument: both
     // kernels are evaluated and one is kept.
     template <int N>
-    inline D<N> sine (D<N> x) noexcept
+    QUENBY_LANE_INLINE D<N> sine (D<N> x) noexcept
     {
         using namespace FastSineConstants;
 
@@ -124,19 +127,26 @@ namespace LaneKernel
 
     // The two-sample polynomial correction of a step at the cycle start.
     template <int N>
-    inline D<N> blep (D<N> x, D<N> dt) noexcept
+    QUENBY_LANE_INLINE D<N> blep (D<N> x, D<N> dt) noexcept
     {
-        const auto u = x / dt;
-        const auto early = ((2.0 * u) - (u * u)) - 1.0;
-        const auto v = (x - 1.0) / dt;
-        const auto late = ((v * v) + (2.0 * v)) + 1.0;
+        const M<N> early = x < dt;
+        const M<N> late = x > 1.0 - dt;
 
-        return select<N> (x < dt, early, select<N> (x > 1.0 - dt, late, broadcast<N> (0.0)));
+        // Most samples of a cycle need no correction in any lane: no divisions then.
+        if (! any<N> (early | late))
+            return broadcast<N> (0.0);
+
+        const auto u = x / dt;
+        const auto atStart = ((2.0 * u) - (u * u)) - 1.0;
+        const auto v = (x - 1.0) / dt;
+        const auto atEnd = ((v * v) + (2.0 * v)) + 1.0;
+
+        return select<N> (early, atStart, select<N> (late, atEnd, broadcast<N> (0.0)));
     }
 
     // fmod (x, 1) for the usual 0 <= x < 2, the library's elsewhere.
     template <int N>
-    inline D<N> wrapToUnit (D<N> x) noexcept
+    QUENBY_LANE_INLINE D<N> wrapToUnit (D<N> x) noexcept
     {
         const M<N> low = x >= 0.0 && x < 1.0;
         const M<N> high = x >= 1.0 && x < 2.0;
@@ -181,7 +191,7 @@ namespace LaneKernel
 
         // One step; a lane that reaches its limit enters its next stage as the scalar
         // envelope does. Returns true when a lane has just become idle.
-        bool process (EnvelopeLanes& e) noexcept
+        QUENBY_LANE_INLINE bool process (EnvelopeLanes& e) noexcept
         {
             bool becameIdle = false;
             output = coefficient * output + base;
@@ -246,6 +256,7 @@ namespace LaneKernel
     struct OscillatorVector
     {
         D<N> phase {}, increment {}, level {}, gain {}, triangleState {};
+        D<N> dt {};                      // the step in cycles, as the scalar oscillator divides it
         EnvelopeVector<N> amplitude {};
         bool largeSteps = true;          // some lane may step a cycle or more per sample
 
@@ -257,6 +268,8 @@ namespace LaneKernel
             gain = LaneKernel::load<N> (o.gain);
             triangleState = LaneKernel::load<N> (o.triangleState);
             amplitude.load (o.amplitude);
+
+            dt = increment / twoPi;
 
             // A phase below 2 pi plus a step below 2 pi needs one wrap at most.
             largeSteps = any<N> (~(increment < twoPi));
@@ -271,7 +284,7 @@ namespace LaneKernel
 
         // The next sample of every lane, as the scalar oscillator computes it; the phase
         // and the triangle's state move in the live lanes only.
-        D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, bool& becameIdle) noexcept
+        QUENBY_LANE_INLINE D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, bool& becameIdle) noexcept
         {
             D<N> v;
 
@@ -282,7 +295,6 @@ namespace LaneKernel
             else
             {
                 const auto t = phase / twoPi;
-                const auto dt = increment / twoPi;
 
                 if (waveType == sawtoothWave)
                 {
@@ -358,7 +370,7 @@ namespace LaneKernel
                 envelope.store (f.envelope);
         }
 
-        void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
+        QUENBY_LANE_INLINE void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
         {
             if (f.followsEnvelope)
             {
@@ -397,7 +409,7 @@ namespace LaneKernel
     };
 
     template <int N>
-    inline D<N> sign (D<N> x) noexcept
+    QUENBY_LANE_INLINE D<N> sign (D<N> x) noexcept
     {
         return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
     }
@@ -520,3 +532,5 @@ namespace LaneKernel
     }
 }
 }
+
+#undef QUENBY_LANE_INLINE
