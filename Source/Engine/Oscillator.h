@@ -112,6 +112,7 @@ private:
     template <bool scalesPitch>
     double step (double lfoValue, double pitchFactor) noexcept;
 
+    static int bendPercentFor (int wheel) noexcept;
     void computeBend() noexcept;
     void computeNoteFrequencies() noexcept;
     void followPitchEnvelope() noexcept;

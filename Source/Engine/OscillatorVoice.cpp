@@ -209,11 +209,8 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int num
     plan.modulation = { voiceLfo, lfoOnPitch, sharedValues };
     plan.pitchModulated = lfoOnPitch || glideSamplesLeft > 0;
 
-    // Plain oscillators (no voice LFO, no moving pitch) can run side by side with others.
-    plan.fitsLanes = plan.numSources > 0 && ! voiceLfo && ! plan.pitchModulated;
-
-    for (int s = 0; s < plan.numSources; ++s)
-        plan.fitsLanes = plan.fitsLanes && ! plan.sources[s].oscillator->getPitchEnvelope().isActive();
+    // Oscillators whose pitch no glide or LFO moves can run side by side with others.
+    plan.fitsLanes = plan.numSources > 0 && ! plan.pitchModulated;
 
     plan.filterFitsLanes = plan.filterOn && ! plan.lfoOnFilter;
 

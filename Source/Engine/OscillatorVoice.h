@@ -111,6 +111,7 @@ public:
     // Brings the filter to this block's cutoff and resonance, as finishBlock does first.
     void setUpFilter() noexcept;
     AnalogFilter& getFilter() noexcept                           { return filter; }
+    Lfo& getLfo() noexcept                                       { return *lfo; }
 
     // Frees the voice: its oscillators have ended.
     void endNote() noexcept;

@@ -165,7 +165,7 @@ namespace LaneKernel
     struct EnvelopeVector
     {
         D<N> output {}, coefficient {}, base {}, limit {};
-        M<N> rising {}, idle {};
+        M<N> rising {}, idle {}, decaying {}, finished {};
 
         void load (const EnvelopeLanes& e) noexcept
         {
@@ -178,6 +178,8 @@ namespace LaneKernel
             {
                 rising[j] = e.stage[j] == attackStage ? -1 : 0;
                 idle[j] = e.stage[j] == idleStage ? -1 : 0;
+                decaying[j] = e.stage[j] == decayStage ? -1 : 0;
+                finished[j] = e.finished[j] ? -1 : 0;
             }
         }
 
@@ -191,12 +193,13 @@ namespace LaneKernel
 
         // One step; a lane that reaches its limit enters its next stage as the scalar
         // envelope does. Returns true when a lane has just become idle.
-        QUENBY_LANE_INLINE bool process (EnvelopeLanes& e) noexcept
+        // Lanes outside the mask (voices that have ended) stay as they are.
+        QUENBY_LANE_INLINE bool process (EnvelopeLanes& e, M<N> moving) noexcept
         {
             bool becameIdle = false;
-            output = coefficient * output + base;
+            output = select<N> (moving, coefficient * output + base, output);
 
-            const M<N> reached = (rising & (output >= limit)) | (~rising & (output <= limit));
+            const M<N> reached = moving & ((rising & (output >= limit)) | (~rising & (output <= limit)));
 
             if (any<N> (reached))
             {
@@ -210,12 +213,14 @@ namespace LaneKernel
                         case attackStage:
                             output[j] = 1.0;
                             e.stage[j] = decayStage;
+                            decaying[j] = -1;
                             setStage (j, e.decayCoefficient[j], e.decayBase[j], e.sustainLevel[j], false);
                             break;
 
                         case decayStage:
                             output[j] = e.sustainLevel[j];
                             e.stage[j] = sustainStage;
+                            decaying[j] = 0;
                             hold (j);
                             break;
 
@@ -223,6 +228,7 @@ namespace LaneKernel
                             output[j] = 0.0;
                             e.stage[j] = idleStage;
                             e.finished[j] = true;
+                            finished[j] = -1;
                             idle[j] = -1;
                             becameIdle = true;
                             hold (j);
@@ -257,6 +263,9 @@ namespace LaneKernel
     {
         D<N> phase {}, increment {}, level {}, gain {}, triangleState {};
         D<N> dt {};                      // the step in cycles, as the scalar oscillator divides it
+        D<N> frequency {}, frequencyUp {}, frequencyDown {}, bentFrequency {};
+        M<N> pitchDown {};
+        EnvelopeVector<N> pitch {};
         EnvelopeVector<N> amplitude {};
         bool largeSteps = true;          // some lane may step a cycle or more per sample
 
@@ -271,8 +280,21 @@ namespace LaneKernel
 
             dt = increment / twoPi;
 
-            // A phase below 2 pi plus a step below 2 pi needs one wrap at most.
-            largeSteps = any<N> (~(increment < twoPi));
+            // A phase below 2 pi plus a step below 2 pi needs one wrap at most; a step
+            // that moves with the pitch envelope is checked every sample.
+            largeSteps = o.followsPitchEnvelope || any<N> (~(increment < twoPi));
+
+            if (o.followsPitchEnvelope)
+            {
+                frequency = LaneKernel::load<N> (o.frequency);
+                frequencyUp = LaneKernel::load<N> (o.frequencyUp);
+                frequencyDown = LaneKernel::load<N> (o.frequencyDown);
+                bentFrequency = LaneKernel::load<N> (o.bentFrequency);
+                pitch.load (o.pitch);
+
+                for (int j = 0; j < N; ++j)
+                    pitchDown[j] = o.pitchEnvDown[j] ? -1 : 0;
+            }
         }
 
         void store (OscillatorLanes& o) const noexcept
@@ -280,12 +302,77 @@ namespace LaneKernel
             LaneKernel::store<N> (o.phase, phase);
             LaneKernel::store<N> (o.triangleState, triangleState);
             amplitude.store (o.amplitude);
+
+            if (o.followsPitchEnvelope)
+            {
+                LaneKernel::store<N> (o.increment, increment);
+                LaneKernel::store<N> (o.frequency, frequency);
+                LaneKernel::store<N> (o.frequencyUp, frequencyUp);
+                LaneKernel::store<N> (o.frequencyDown, frequencyDown);
+                LaneKernel::store<N> (o.bentFrequency, bentFrequency);
+                pitch.store (o.pitch);
+            }
+        }
+
+        // The pitch envelope's step: new frequencies and a new step, as the scalar
+        // oscillator's computeFrequencies and computeBend give them.
+        QUENBY_LANE_INLINE void followPitchEnvelope (OscillatorLanes& o, M<N> alive) noexcept
+        {
+            pitch.process (o.pitch, alive);
+
+            // The envelope moves the detune except in its decay, and while idle before it
+            // has ever finished.
+            const M<N> applies = ~(pitch.decaying | (pitch.idle & ~pitch.finished));
+            const auto detune = LaneKernel::load<N> (o.detune);
+            const auto g = 1.0 - LaneKernel::load<N> (o.pitchEnvRange) * select<N> (pitch.finished, broadcast<N> (1.0), pitch.output);
+            const M<N> down = pitchDown;
+            const auto d = select<N> (applies, select<N> (down, detune + g, detune - g), detune);
+
+            auto a = LaneKernel::load<N> (o.baseFrequency);
+            auto b = LaneKernel::load<N> (o.up);
+            auto c = LaneKernel::load<N> (o.down);
+            const M<N> raised = d > 0.0;
+            const M<N> lowered = d < 0.0;
+
+            const auto raisedA = a + (LaneKernel::load<N> (o.above) - a) * d;
+            const auto raisedB = b + (LaneKernel::load<N> (o.upAbove) - b) * d;
+            const auto raisedC = c + (LaneKernel::load<N> (o.downAbove) - c) * d;
+            const auto loweredA = a + (a - LaneKernel::load<N> (o.below)) * d;
+            const auto loweredB = b + (b - LaneKernel::load<N> (o.upBelow)) * d;
+            const auto loweredC = c + (c - LaneKernel::load<N> (o.downBelow)) * d;
+
+            a = select<N> (raised, raisedA, select<N> (lowered, loweredA, a));
+            b = select<N> (raised, raisedB, select<N> (lowered, loweredB, b));
+            c = select<N> (raised, raisedC, select<N> (lowered, loweredC, c));
+
+            // The wheel bends in whole percent towards the pitch-range frequencies.
+            auto bent = a;
+
+            if (o.bendPercent > 0)
+                bent = a + ((b - a) / 100.0) * (double) o.bendPercent;
+            else if (o.bendPercent < 0)
+                bent = a + ((a - c) / 100.0) * (double) o.bendPercent;
+            else
+                bent = a + 0.0;
+
+            frequency = select<N> (alive, a, frequency);
+            frequencyUp = select<N> (alive, b, frequencyUp);
+            frequencyDown = select<N> (alive, c, frequencyDown);
+            bentFrequency = select<N> (alive, bent, bentFrequency);
+            increment = select<N> (alive, (bent * twoPi) / LaneKernel::load<N> (o.sampleRate), increment);
+            dt = increment / twoPi;
         }
 
         // The next sample of every lane, as the scalar oscillator computes it; the phase
         // and the triangle's state move in the live lanes only.
-        QUENBY_LANE_INLINE D<N> next (int waveType, M<N> alive, EnvelopeLanes& envelopeLanes, bool& becameIdle) noexcept
+        QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, bool& becameIdle) noexcept
         {
+            const int waveType = o.waveType;
+            auto& envelopeLanes = o.amplitude;
+
+            if (o.followsPitchEnvelope)
+                followPitchEnvelope (o, alive);
+
             D<N> v;
 
             if (waveType == sineWave)
@@ -325,8 +412,87 @@ namespace LaneKernel
 
             phase = select<N> (alive, moved, phase);
 
-            becameIdle = amplitude.process (envelopeLanes) || becameIdle;
-            return ((v * level) * gain) * amplitude.output;
+            becameIdle = amplitude.process (envelopeLanes, alive) || becameIdle;
+            const auto result = ((v * level) * gain) * amplitude.output;
+            return o.followsLfo ? result * (1.0 + lfoValue) : result;
+        }
+    };
+
+    // One voice LFO per lane, as Lfo::nextValue steps it.
+    template <int N>
+    struct LfoVector
+    {
+        D<N> phase {}, increment {}, mix {};
+        EnvelopeVector<N> envelope {};
+
+        void load (const LfoLanes& l) noexcept
+        {
+            phase = LaneKernel::load<N> (l.phase);
+            increment = LaneKernel::load<N> (l.increment);
+            mix = LaneKernel::load<N> (l.mix);
+
+            if (l.followsEnvelope)
+                envelope.load (l.envelope);
+        }
+
+        void store (LfoLanes& l) const noexcept
+        {
+            LaneKernel::store<N> (l.phase, phase);
+
+            if (l.followsEnvelope)
+                envelope.store (l.envelope);
+        }
+
+        QUENBY_LANE_INLINE D<N> next (LfoLanes& l, M<N> alive) noexcept
+        {
+            D<N> w;
+
+            switch (l.waveType)
+            {
+                case lfoSine:    w = sine<N> (phase); break;
+                case lfoSquare:  w = select<N> (phase < pi, broadcast<N> (1.0), broadcast<N> (-1.0)); break;
+                case lfoSawUp:   w = 2.0 * (phase / twoPi) - 1.0; break;
+                case lfoSawDown: w = 1.0 - 2.0 * (phase / twoPi); break;
+
+                case lfoPump:
+                {
+                    const auto rest = 1.0 - phase / twoPi;
+                    w = -(rest * rest);
+                    break;
+                }
+
+                default:         w = broadcast<N> (0.0); break;
+            }
+
+            auto moved = phase + increment;
+            const M<N> wrapped = moved >= twoPi;
+            moved = select<N> (wrapped, moved - twoPi, moved);
+
+            // Only speeds far beyond the editor's range step more than a cycle; an infinite
+            // or NaN phase starts again from 0.
+            const M<N> finite = (moved - moved) == 0.0;
+
+            if (any<N> ((moved >= twoPi) | ~finite))
+            {
+                for (int j = 0; j < N; ++j)
+                {
+                    if (moved[j] >= twoPi)
+                        moved[j] = std::fmod (moved[j], twoPi);
+
+                    if (! std::isfinite (moved[j]))
+                        moved[j] = 0.0;
+                }
+            }
+
+            phase = select<N> (alive, moved, phase);
+
+            if (l.followsEnvelope)
+            {
+                envelope.process (l.envelope, alive);
+                return (envelope.output * w) * mix;
+            }
+
+            return w * mix;
         }
     };
 
@@ -374,7 +540,7 @@ namespace LaneKernel
         {
             if (f.followsEnvelope)
             {
-                envelope.process (f.envelope);
+                envelope.process (f.envelope, ~M<N> {});
 
                 // New coefficients where the cutoff has moved; resonance, type and rate
                 // were brought up to date at the block start.
@@ -432,6 +598,11 @@ namespace LaneKernel
         if constexpr (filtered)
             filter.load (batch.filter);
 
+        LfoVector<N> lfo;
+
+        if (batch.modulated)
+            lfo.load (batch.lfo);
+
         const auto master = broadcast<N> (batch.master);
         M<N> alive;
 
@@ -445,11 +616,11 @@ namespace LaneKernel
         for (int i = 0; i < numSamples; ++i)
         {
             D<N> l {}, r {};
+            const auto lfoValue = batch.modulated ? lfo.next (batch.lfo, alive) : broadcast<N> (0.0);
 
             for (int o = 0; o < numOscillators; ++o)
             {
-                const auto v = oscillators[o].next (batch.oscillators[o].waveType, alive,
-                                                    batch.oscillators[o].amplitude, becameIdle);
+                const auto v = oscillators[o].next (batch.oscillators[o], alive, lfoValue, becameIdle);
                 const auto oscLeft = leftGain[o] * v;
                 const auto oscRight = rightGain[o] * v;
 
@@ -507,6 +678,9 @@ namespace LaneKernel
 
         if constexpr (filtered)
             filter.store (batch.filter);
+
+        if (batch.modulated)
+            lfo.store (batch.lfo);
 
         for (int j = 0; j < N; ++j)
             batch.alive[j] = alive[j] != 0;

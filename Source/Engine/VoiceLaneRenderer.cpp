@@ -13,6 +13,10 @@ static_assert ((int) VoiceLanes::idleStage == (int) Envelope::idleStage && (int)
                && (int) VoiceLanes::decayStage == (int) Envelope::decayStage && (int) VoiceLanes::sustainStage == (int) Envelope::sustainStage
                && (int) VoiceLanes::releaseStage == (int) Envelope::releaseStage,
                "the stages' numbers");
+static_assert ((int) VoiceLanes::lfoSine == (int) LfoWave::sine && (int) VoiceLanes::lfoSquare == (int) LfoWave::square
+               && (int) VoiceLanes::lfoSawUp == (int) LfoWave::sawUp && (int) VoiceLanes::lfoSawDown == (int) LfoWave::sawDown
+               && (int) VoiceLanes::lfoPump == (int) LfoWave::pump,
+               "the LFO waves' numbers");
 static_assert ((int) FilterDesign::lowpass == (int) FilterType::lowpass && (int) FilterDesign::bandpass == (int) FilterType::bandpass
                && (int) FilterDesign::highpass == (int) FilterType::highpass,
                "the filter types' numbers");
@@ -81,6 +85,29 @@ struct VoiceLaneAccess
         o.gain[j] = oscillator.gain;
         o.triangleState[j] = oscillator.triangleState;
         loadEnvelope (o.amplitude, j, oscillator.amplitudeEnvelope);
+
+        if (o.followsPitchEnvelope)
+        {
+            const auto& notes = oscillator.noteFrequencies;
+            o.baseFrequency[j] = oscillator.baseFrequency;
+            o.detune[j] = oscillator.detune;
+            o.sampleRate[j] = oscillator.sampleRate;
+            o.pitchEnvRange[j] = oscillator.pitchEnvRange;
+            o.pitchEnvDown[j] = oscillator.pitchEnvDown;
+            o.up[j] = notes.up;
+            o.down[j] = notes.down;
+            o.above[j] = notes.above;
+            o.upAbove[j] = notes.upAbove;
+            o.downAbove[j] = notes.downAbove;
+            o.below[j] = notes.below;
+            o.upBelow[j] = notes.upBelow;
+            o.downBelow[j] = notes.downBelow;
+            o.frequency[j] = oscillator.frequency;
+            o.frequencyUp[j] = oscillator.frequencyUp;
+            o.frequencyDown[j] = oscillator.frequencyDown;
+            o.bentFrequency[j] = oscillator.bentFrequency;
+            loadEnvelope (o.pitch, j, oscillator.pitchEnvelope);
+        }
     }
 
     static void storeOscillator (const VoiceLanes::OscillatorLanes& o, int j, Oscillator& oscillator) noexcept
@@ -88,6 +115,47 @@ struct VoiceLaneAccess
         oscillator.phase = o.phase[j];
         oscillator.triangleState = o.triangleState[j];
         storeEnvelope (o.amplitude, j, oscillator.amplitudeEnvelope);
+
+        if (o.followsPitchEnvelope)
+        {
+            oscillator.phaseIncrement = o.increment[j];
+            oscillator.frequency = o.frequency[j];
+            oscillator.frequencyUp = o.frequencyUp[j];
+            oscillator.frequencyDown = o.frequencyDown[j];
+            oscillator.bentFrequency = o.bentFrequency[j];
+            storeEnvelope (o.pitch, j, oscillator.pitchEnvelope);
+        }
+    }
+
+    static int getBendPercent (const Oscillator& oscillator) noexcept
+    {
+        return Oscillator::bendPercentFor (oscillator.lastWheel);
+    }
+
+    static int getWaveType (const Lfo& lfo) noexcept     { return lfo.waveType; }
+
+    static void loadLfo (VoiceLanes::LfoLanes& l, int j, const Lfo& lfo) noexcept
+    {
+        l.phase[j] = lfo.phase;
+        l.increment[j] = lfo.phaseIncrement;
+        l.mix[j] = lfo.mix;
+
+        if (l.followsEnvelope)
+            loadEnvelope (l.envelope, j, lfo.envelope);
+    }
+
+    static void storeLfo (const VoiceLanes::LfoLanes& l, int j, Lfo& lfo) noexcept
+    {
+        lfo.phase = l.phase[j];
+
+        if (l.followsEnvelope)
+            storeEnvelope (l.envelope, j, lfo.envelope);
+    }
+
+    static void loadSilentLfo (VoiceLanes::LfoLanes& l, int j) noexcept
+    {
+        l.phase[j] = l.increment[j] = l.mix[j] = 0.0;
+        loadSilentEnvelope (l.envelope, j);
     }
 
     static void loadFilter (VoiceLanes::FilterLanes& f, int j, const AnalogFilter& filter) noexcept
@@ -142,6 +210,17 @@ struct VoiceLaneAccess
     {
         o.phase[j] = o.increment[j] = o.level[j] = o.gain[j] = o.triangleState[j] = 0.0;
         loadSilentEnvelope (o.amplitude, j);
+
+        if (o.followsPitchEnvelope)
+        {
+            o.baseFrequency[j] = o.detune[j] = o.pitchEnvRange[j] = 0.0;
+            o.sampleRate[j] = 1.0;
+            o.up[j] = o.down[j] = o.above[j] = o.upAbove[j] = o.downAbove[j] = 0.0;
+            o.below[j] = o.upBelow[j] = o.downBelow[j] = 0.0;
+            o.frequency[j] = o.frequencyUp[j] = o.frequencyDown[j] = o.bentFrequency[j] = 0.0;
+            o.pitchEnvDown[j] = false;
+            loadSilentEnvelope (o.pitch, j);
+        }
     }
 
     static void loadSilentEnvelope (VoiceLanes::EnvelopeLanes& e, int j) noexcept
@@ -252,48 +331,58 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
     }
 }
 
+bool VoiceLaneRenderer::Kind::operator== (const Kind& other) const noexcept
+{
+    const auto sameSource = [&] (int s)
+    {
+        return oscillatorIndex[s] == other.oscillatorIndex[s] && waveType[s] == other.waveType[s]
+                && followsLfo[s] == other.followsLfo[s] && followsPitchEnvelope[s] == other.followsPitchEnvelope[s];
+    };
+
+    return numSources == other.numSources && sameSource (0) && sameSource (1)
+            && modulated == other.modulated && lfoWaveType == other.lfoWaveType && lfoFollowsEnvelope == other.lfoFollowsEnvelope
+            && filtered == other.filtered && filterType == other.filterType && filterFollowsEnvelope == other.filterFollowsEnvelope;
+}
+
 int VoiceLaneRenderer::findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept
 {
-    Group key;
-    key.numSources = plan.numSources;
-    key.filtered = plan.filterFitsLanes;
-
-    if (key.filtered)
-    {
-        key.filterType = voice.getFilter().getType();
-        key.filterFollowsEnvelope = voice.getFilter().getEnvelope().isActive();
-    }
+    Kind kind;
+    kind.numSources = plan.numSources;
 
     for (int s = 0; s < plan.numSources; ++s)
     {
-        key.oscillatorIndex[s] = plan.sources[s].oscillator->getIndex();
-        key.waveType[s] = VoiceLaneAccess::getWaveType (*plan.sources[s].oscillator);
+        const auto& oscillator = *plan.sources[s].oscillator;
+        kind.oscillatorIndex[s] = oscillator.getIndex();
+        kind.waveType[s] = VoiceLaneAccess::getWaveType (oscillator);
+        kind.followsLfo[s] = oscillator.getLfoTarget() == LfoTarget::amp;
+        kind.followsPitchEnvelope[s] = oscillator.getPitchEnvelope().isActive();
+    }
+
+    kind.modulated = plan.modulation.voiceLfo;
+
+    if (kind.modulated)
+    {
+        kind.lfoWaveType = VoiceLaneAccess::getWaveType (voice.getLfo());
+        kind.lfoFollowsEnvelope = voice.getLfo().getEnvelope().isActive();
+    }
+
+    kind.filtered = plan.filterFitsLanes;
+
+    if (kind.filtered)
+    {
+        kind.filterType = voice.getFilter().getType();
+        kind.filterFollowsEnvelope = voice.getFilter().getEnvelope().isActive();
     }
 
     for (int g = 0; g < numGroups; ++g)
-    {
-        const auto& group = groups[(size_t) g];
-
-        if (group.numSources == key.numSources
-             && group.oscillatorIndex[0] == key.oscillatorIndex[0] && group.oscillatorIndex[1] == key.oscillatorIndex[1]
-             && group.waveType[0] == key.waveType[0] && group.waveType[1] == key.waveType[1]
-             && group.filtered == key.filtered && group.filterType == key.filterType
-             && group.filterFollowsEnvelope == key.filterFollowsEnvelope)
+        if (groups[(size_t) g].kind == kind)
             return g;
-    }
 
     if (numGroups == maxGroups)
         return -1;
 
     auto& group = groups[(size_t) numGroups];
-    group.numSources = key.numSources;
-    group.oscillatorIndex[0] = key.oscillatorIndex[0];
-    group.oscillatorIndex[1] = key.oscillatorIndex[1];
-    group.waveType[0] = key.waveType[0];
-    group.waveType[1] = key.waveType[1];
-    group.filtered = key.filtered;
-    group.filterType = key.filterType;
-    group.filterFollowsEnvelope = key.filterFollowsEnvelope;
+    group.kind = kind;
     group.numVoices = 0;
     return numGroups++;
 }
@@ -323,16 +412,20 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
 {
     const int width = laneWidth;
     batch.numLanes = width;
-    batch.numOscillators = group.numSources;
+    const auto& kind = group.kind;
+    batch.numOscillators = kind.numSources;
     batch.master = plans[(size_t) voiceIndices[0]].master;
 
-    for (int s = 0; s < group.numSources; ++s)
+    for (int s = 0; s < kind.numSources; ++s)
     {
         auto& lanes = batch.oscillators[s];
         const auto& source = plans[(size_t) voiceIndices[0]].sources[s];
-        lanes.waveType = group.waveType[s];
+        lanes.waveType = kind.waveType[s];
         lanes.leftGain = source.leftGain;
         lanes.rightGain = source.rightGain;
+        lanes.followsLfo = kind.followsLfo[s];
+        lanes.followsPitchEnvelope = kind.followsPitchEnvelope[s];
+        lanes.bendPercent = VoiceLaneAccess::getBendPercent (*source.oscillator);
 
         for (int j = 0; j < width; ++j)
         {
@@ -343,13 +436,30 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         }
     }
 
-    batch.filtered = group.filtered;
+    batch.modulated = kind.modulated;
 
-    if (group.filtered)
+    if (kind.modulated)
+    {
+        auto& l = batch.lfo;
+        l.waveType = kind.lfoWaveType;
+        l.followsEnvelope = kind.lfoFollowsEnvelope;
+
+        for (int j = 0; j < width; ++j)
+        {
+            if (j < numLanes)
+                VoiceLaneAccess::loadLfo (l, j, voices[(size_t) voiceIndices[j]]->getLfo());
+            else
+                VoiceLaneAccess::loadSilentLfo (l, j);
+        }
+    }
+
+    batch.filtered = kind.filtered;
+
+    if (kind.filtered)
     {
         auto& f = batch.filter;
-        f.type = group.filterType;
-        f.followsEnvelope = group.filterFollowsEnvelope;
+        f.type = kind.filterType;
+        f.followsEnvelope = kind.filterFollowsEnvelope;
 
         for (int j = 0; j < width; ++j)
         {
@@ -390,10 +500,13 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
     {
         auto& plan = plans[(size_t) voiceIndices[j]];
 
-        for (int s = 0; s < group.numSources; ++s)
+        for (int s = 0; s < kind.numSources; ++s)
             VoiceLaneAccess::storeOscillator (batch.oscillators[s], j, *plan.sources[s].oscillator);
 
-        if (group.filtered)
+        if (kind.modulated)
+            VoiceLaneAccess::storeLfo (batch.lfo, j, voices[(size_t) voiceIndices[j]]->getLfo());
+
+        if (kind.filtered)
         {
             VoiceLaneAccess::storeFilter (batch.filter, j, voices[(size_t) voiceIndices[j]]->getFilter());
             plan.filteredInLanes = true;

@@ -38,15 +38,29 @@ private:
     static constexpr int maxVoices = 256;
     static constexpr int maxGroups = 4;
 
-    // Voices whose batches run the same oscillators with the same waves.
-    struct Group
+    // What a batch's lanes must share: the same oscillators with the same waves and
+    // modulations, the same LFO and the same filter.
+    struct Kind
     {
         int numSources = 0;
         int oscillatorIndex[2] {};
         int waveType[2] {};
+        bool followsLfo[2] {};
+        bool followsPitchEnvelope[2] {};
+        bool modulated = false;
+        int lfoWaveType = 0;
+        bool lfoFollowsEnvelope = false;
         bool filtered = false;
         int filterType = 0;
         bool filterFollowsEnvelope = false;
+
+        bool operator== (const Kind& other) const noexcept;
+    };
+
+    // The voices of one kind.
+    struct Group
+    {
+        Kind kind;
         int numVoices = 0;
         std::array<int, maxVoices> voices {};
     };

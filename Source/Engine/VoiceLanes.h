@@ -14,8 +14,9 @@ namespace VoiceLanes
     inline constexpr double pi = 3.14159265358979323846;
     inline constexpr double twoPi = 6.28318530717958647692;
 
-    // The waves, numbered as OscillatorWave numbers them.
+    // The waves, numbered as OscillatorWave numbers them, and the LFO's as LfoWave does.
     enum Wave : int { sineWave = 0, squareWave, triangleWave, sawtoothWave };
+    enum LfoWave : int { lfoSine = 0, lfoSquare, lfoSawUp, lfoSawDown, lfoPump };
 
     // The envelope stages, numbered as Envelope::Stage numbers them.
     enum Stage : int { idleStage = 0, attackStage, decayStage, sustainStage, releaseStage };
@@ -48,6 +49,30 @@ namespace VoiceLanes
         EnvelopeLanes amplitude;
         int waveType = 0;                             // OscillatorWave's values
         double leftGain = 0.0, rightGain = 0.0;      // the linear pan gains
+        bool followsLfo = false;                      // the voice LFO scales the amplitude
+
+        // With the pitch envelope the frequencies are recomputed every sample: the note's
+        // frequencies, detune, the envelope's range and direction, the wheel's bend in
+        // whole percent (the same in every lane), and the results.
+        bool followsPitchEnvelope = false;
+        int bendPercent = 0;
+        double baseFrequency[maxLanes], detune[maxLanes], sampleRate[maxLanes], pitchEnvRange[maxLanes];
+        double up[maxLanes], down[maxLanes], above[maxLanes], upAbove[maxLanes], downAbove[maxLanes];
+        double below[maxLanes], upBelow[maxLanes], downBelow[maxLanes];
+        double frequency[maxLanes], frequencyUp[maxLanes], frequencyDown[maxLanes], bentFrequency[maxLanes];
+        bool pitchEnvDown[maxLanes];
+        EnvelopeLanes pitch;
+    };
+
+    // One voice LFO per lane: its phase and step, mix, and envelope when it has one.
+    struct LfoLanes
+    {
+        alignas (64) double phase[maxLanes];
+        alignas (64) double increment[maxLanes];
+        alignas (64) double mix[maxLanes];
+        EnvelopeLanes envelope;
+        int waveType = 0;                             // LfoWave's values
+        bool followsEnvelope = false;
     };
 
     // One voice filter per lane, single precision as the filter is: its section's
@@ -81,6 +106,8 @@ namespace VoiceLanes
         int numOscillators = 0;           // 1 or 2
         double master = 0.0;
         OscillatorLanes oscillators[2];
+        bool modulated = false;           // the voice LFO runs, once per sample
+        LfoLanes lfo;
         bool filtered = false;            // the lanes' filters run in the kernel
         FilterLanes filter;
         bool alive[maxLanes];             // the lane's voice still sounds
