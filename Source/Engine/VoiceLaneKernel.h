@@ -82,15 +82,16 @@ namespace LaneKernel
         return (D<N>) ((mask & (M<N>) a) | (~mask & (M<N>) b));
     }
 
+    // True when any lane of the mask is set: halves folded together down to two lanes.
     template <int N>
     QUENBY_LANE_INLINE bool any (M<N> mask) noexcept
     {
-        long long bits = 0;
-
-        for (int j = 0; j < N; ++j)
-            bits |= mask[j];
-
-        return bits != 0;
+        if constexpr (N == 8)
+            return any<4> (__builtin_shufflevector (mask, mask, 0, 1, 2, 3) | __builtin_shufflevector (mask, mask, 4, 5, 6, 7));
+        else if constexpr (N == 4)
+            return any<2> (__builtin_shufflevector (mask, mask, 0, 1) | __builtin_shufflevector (mask, mask, 2, 3));
+        else
+            return (mask[0] | mask[1]) != 0;
     }
 
     // The scalar fast sine, lane by lane, for arguments within +-largestArgument: both
