@@ -28,9 +28,8 @@ namespace FilterDesign
 
     inline constexpr float twoPi = 6.2831855f;
 
-    // The coefficients for a cutoff; an unknown type leaves them as they are.
-    static inline void compute (int type, float cutoff, float q, float twiceQ, float inverseSampleRate,
-                                float& b0, float& b1, float& b2, float& a1, float& a2) noexcept
+    // The section's angle in radians per sample for a normalised cutoff.
+    static inline float angleFor (float cutoff, float inverseSampleRate) noexcept
     {
         auto f = maximumCutoffHz * cutoff;
 
@@ -42,48 +41,63 @@ namespace FilterDesign
         if (! (w <= highestW))
             w = highestW;
 
-        const auto cs = std::cos (w);
-        const auto sn = std::sin (w);
+        return w;
+    }
+
+    // What the sine of the angle is divided by to give alpha: twice Q, with the
+    // bandpass's Q kept within its bounds.
+    static inline float alphaDivisorFor (int type, float q, float twiceQ) noexcept
+    {
+        if (type != bandpass)
+            return twiceQ;
+
+        const auto limitedQ = q < lowestBandpassQ ? lowestBandpassQ : (highestBandpassQ < q ? highestBandpassQ : q);
+        return 2.0f * limitedQ;
+    }
+
+    // The coefficients from the angle's cosine and sine, for a float or for a vector of
+    // floats (one section per lane); an unknown type leaves them as they are.
+    template <typename Float>
+    static inline void section (int type, Float cs, Float sn, Float alphaDivisor,
+                                Float& b0, Float& b1, Float& b2, Float& a1, Float& a2) noexcept
+    {
+        const auto alpha = sn / alphaDivisor;
+        const auto n = 1.0f / (1.0f + alpha);
 
         switch (type)
         {
             case lowpass:
-            {
-                const auto alpha = sn / twiceQ;
-                const auto n = 1.0f / (1.0f + alpha);
                 b0 = b2 = n * ((1.0f - cs) * 0.5f);
                 b1 = (1.0f - cs) * n;
                 a1 = (-2.0f * cs) * n;
                 a2 = (1.0f - alpha) * n;
                 break;
-            }
 
             case bandpass:
-            {
-                const auto limitedQ = q < lowestBandpassQ ? lowestBandpassQ : (highestBandpassQ < q ? highestBandpassQ : q);
-                const auto alpha = sn / (2.0f * limitedQ);
-                const auto n = 1.0f / (1.0f + alpha);
                 b0 = n * alpha;
-                b1 = 0.0f;
+                b1 = Float {};
                 b2 = -b0;
                 a1 = (-2.0f * cs) * n;
                 a2 = (1.0f - alpha) * n;
                 break;
-            }
 
             case highpass:
-            {
-                const auto alpha = sn / twiceQ;
-                const auto n = 1.0f / (1.0f + alpha);
                 b0 = b2 = n * ((1.0f + cs) * 0.5f);
                 b1 = -((1.0f + cs) * n);
                 a1 = (-2.0f * cs) * n;
                 a2 = (1.0f - alpha) * n;
                 break;
-            }
 
             default:
                 break;
         }
+    }
+
+    // The coefficients for a cutoff; an unknown type leaves them as they are.
+    static inline void compute (int type, float cutoff, float q, float twiceQ, float inverseSampleRate,
+                                float& b0, float& b1, float& b2, float& a1, float& a2) noexcept
+    {
+        const auto w = angleFor (cutoff, inverseSampleRate);
+        section (type, std::cos (w), std::sin (w), alphaDivisorFor (type, q, twiceQ), b0, b1, b2, a1, a2);
     }
 }

@@ -94,6 +94,18 @@ namespace LaneKernel
             return (mask[0] | mask[1]) != 0;
     }
 
+    template <int N>
+    QUENBY_LANE_INLINE F<N> selectFloats (FM<N> mask, F<N> a, F<N> b) noexcept
+    {
+        return (F<N>) ((mask & (FM<N>) a) | (~mask & (FM<N>) b));
+    }
+
+    template <int N>
+    QUENBY_LANE_INLINE bool anyFloat (FM<N> mask) noexcept
+    {
+        return any<N> (__builtin_convertvector (mask, M<N>));
+    }
+
     // The scalar fast sine, lane by lane, for arguments within +-largestArgument: both
     // kernels are evaluated and one is kept.
     template <int N>
@@ -503,6 +515,8 @@ namespace LaneKernel
     struct FilterVector
     {
         F<N> b0 {}, b1 {}, b2 {}, a1 {}, a2 {}, leftZ1 {}, leftZ2 {}, rightZ1 {}, rightZ2 {};
+        F<N> computedCutoff {}, alphaDivisor {};
+        D<N> baseCutoff {};
         EnvelopeVector<N> envelope {};
 
         void load (const FilterLanes& f) noexcept
@@ -518,7 +532,14 @@ namespace LaneKernel
             rightZ2 = loadFloats<N> (f.rightZ2);
 
             if (f.followsEnvelope)
+            {
                 envelope.load (f.envelope);
+                computedCutoff = loadFloats<N> (f.computedCutoff);
+                baseCutoff = __builtin_convertvector (loadFloats<N> (f.baseCutoff), D<N>);
+
+                for (int j = 0; j < N; ++j)
+                    alphaDivisor[j] = FilterDesign::alphaDivisorFor (f.type, f.q[j], f.twiceQ[j]);
+            }
         }
 
         void store (FilterLanes& f) const noexcept
@@ -534,7 +555,10 @@ namespace LaneKernel
             storeFloats<N> (f.rightZ2, rightZ2);
 
             if (f.followsEnvelope)
+            {
                 envelope.store (f.envelope);
+                storeFloats<N> (f.computedCutoff, computedCutoff);
+            }
         }
 
         QUENBY_LANE_INLINE void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
@@ -545,21 +569,31 @@ namespace LaneKernel
 
                 // New coefficients where the cutoff has moved; resonance, type and rate
                 // were brought up to date at the block start.
-                for (int j = 0; j < N; ++j)
+                const auto cutoff = __builtin_convertvector (envelope.output * baseCutoff, F<N>);
+                const FM<N> moved = cutoff != computedCutoff;
+
+                if (anyFloat<N> (moved))
                 {
-                    const auto cutoff = (float) (envelope.output[j] * (double) f.baseCutoff[j]);
+                    F<N> cs {}, sn {};
 
-                    if (cutoff == f.computedCutoff[j])
-                        continue;
+                    for (int j = 0; j < N; ++j)
+                    {
+                        if (moved[j])
+                        {
+                            const auto w = FilterDesign::angleFor (cutoff[j], f.inverseSampleRate[j]);
+                            cs[j] = std::cos (w);
+                            sn[j] = std::sin (w);
+                        }
+                    }
 
-                    f.computedCutoff[j] = cutoff;
-                    float c0 = b0[j], c1 = b1[j], c2 = b2[j], d1 = a1[j], d2 = a2[j];
-                    FilterDesign::compute (f.type, cutoff, f.q[j], f.twiceQ[j], f.inverseSampleRate[j], c0, c1, c2, d1, d2);
-                    b0[j] = c0;
-                    b1[j] = c1;
-                    b2[j] = c2;
-                    a1[j] = d1;
-                    a2[j] = d2;
+                    F<N> c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
+                    FilterDesign::section (f.type, cs, sn, alphaDivisor, c0, c1, c2, d1, d2);
+                    b0 = selectFloats<N> (moved, c0, b0);
+                    b1 = selectFloats<N> (moved, c1, b1);
+                    b2 = selectFloats<N> (moved, c2, b2);
+                    a1 = selectFloats<N> (moved, d1, a1);
+                    a2 = selectFloats<N> (moved, d2, a2);
+                    computedCutoff = selectFloats<N> (moved, cutoff, computedCutoff);
                 }
             }
 
