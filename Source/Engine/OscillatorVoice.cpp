@@ -168,7 +168,6 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int num
 {
     // Reuses the storage; only a block longer than any before allocates.
     scratch.setSize (2, numSamples, false, false, true);
-    scratch.clear();
 
     BlockPlan plan;
     const auto& settings = synth.settings;
@@ -220,6 +219,8 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int num
 void OscillatorVoice::renderPlannedBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output,
                                           int startSample, int numSamples) noexcept
 {
+    // The oscillators add into a cleared block and leave the rest of it silent when the voice ends.
+    scratch.clear();
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);
 

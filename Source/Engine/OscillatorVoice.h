@@ -97,10 +97,11 @@ public:
     };
 
     // renderNextBlock in three steps, for a renderer that runs the oscillators of several
-    // voices side by side: beginBlock takes the block's settings and clears the scratch
-    // block; renderPlannedBlock renders the oscillators one sample at a time and then
-    // finishes; finishBlock filters the scratch block and adds it to the output. Only
-    // for an active voice.
+    // voices side by side: beginBlock takes the block's settings and sizes the scratch
+    // block; renderPlannedBlock renders the oscillators one sample at a time into it and
+    // then finishes; finishBlock filters the scratch block and adds it to the output. A
+    // side-by-side renderer writes every sample of the scratch block before finishBlock.
+    // Only for an active voice.
     BlockPlan beginBlock (int startSample, int numSamples) noexcept;
     void renderPlannedBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept;
     void finishBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept;

@@ -289,11 +289,18 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
 
     for (int i = 0; i < numVoices; ++i)
     {
-        auto* voice = dynamic_cast<OscillatorVoice*> (synth.getVoice (i));
-        voices[(size_t) i] = voice;
+        auto* anyVoice = synth.getVoice (i);
         inLanes[(size_t) i] = false;
+        voices[(size_t) i] = nullptr;
 
-        if (voice == nullptr || ! voice->isVoiceActive())
+        // Free voices render nothing.
+        if (! anyVoice->isVoiceActive())
+            continue;
+
+        auto* voice = dynamic_cast<OscillatorVoice*> (anyVoice);
+        voices[(size_t) i] = voice;
+
+        if (voice == nullptr)
             continue;
 
         plans[(size_t) i] = voice->beginBlock (startSample, numSamples);
@@ -323,7 +330,10 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
         auto* voice = voices[(size_t) i];
 
         if (voice == nullptr)
-            synth.getVoice (i)->renderNextBlock (output, startSample, numSamples);
+        {
+            if (auto* other = synth.getVoice (i); other->isVoiceActive())
+                other->renderNextBlock (output, startSample, numSamples);
+        }
         else if (inLanes[(size_t) i])
             voice->finishBlock (plans[(size_t) i], output, startSample, numSamples);
         else if (voice->isVoiceActive())
