@@ -685,8 +685,11 @@ namespace LaneKernel
             if constexpr (filtered)
                 filter.process (batch.filter, leftOut, rightOut);
 
-            std::memcpy (batch.left + i * N, &leftOut, sizeof (leftOut));
-            std::memcpy (batch.right + i * N, &rightOut, sizeof (rightOut));
+            for (int j = 0; j < N; ++j)
+            {
+                batch.left[j][i] = leftOut[j];
+                batch.right[j][i] = rightOut[j];
+            }
 
             // A voice whose oscillators have all ended frees itself after this sample.
             if (becameIdle)

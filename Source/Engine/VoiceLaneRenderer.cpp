@@ -489,21 +489,16 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
     for (int first = 0; first < numSamples; first += VoiceLanes::chunkSamples)
     {
         const int length = juce::jmin (VoiceLanes::chunkSamples, numSamples - first);
-        kernel (batch, first, length);
 
         // Each lane's samples into its voice's scratch block.
-        for (int j = 0; j < numLanes; ++j)
+        for (int j = 0; j < width; ++j)
         {
-            auto* voice = voices[(size_t) voiceIndices[j]];
-            auto* left = voice->getScratch (0) + first;
-            auto* right = voice->getScratch (1) + first;
-
-            for (int i = 0; i < length; ++i)
-            {
-                left[i] = batch.left[i * width + j];
-                right[i] = batch.right[i * width + j];
-            }
+            auto* voice = j < numLanes ? voices[(size_t) voiceIndices[j]] : nullptr;
+            batch.left[j] = voice != nullptr ? voice->getScratch (0) + first : batch.unused[0];
+            batch.right[j] = voice != nullptr ? voice->getScratch (1) + first : batch.unused[1];
         }
+
+        kernel (batch, first, length);
     }
 
     for (int j = 0; j < numLanes; ++j)

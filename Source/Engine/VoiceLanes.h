@@ -98,8 +98,7 @@ namespace VoiceLanes
     };
 
     // A batch: the sounding oscillators of up to maxLanes voices (the same one or two in
-    // every lane), the master volume, and each lane's output for the current chunk,
-    // interleaved: sample i of lane j at [i x numLanes + j].
+    // every lane), the master volume, and where each lane's output goes.
     struct Batch
     {
         int numLanes = 0;                 // the kernel's width: 2, 4 or 8
@@ -112,8 +111,12 @@ namespace VoiceLanes
         FilterLanes filter;
         bool alive[maxLanes];             // the lane's voice still sounds
         int endSample[maxLanes];          // the sample at which the lane's voice ended, or -1
-        alignas (64) float left[chunkSamples * maxLanes];
-        alignas (64) float right[chunkSamples * maxLanes];
+
+        // Where each lane's samples of the chunk go (a voice's scratch block), and a place
+        // for the lanes no voice fills.
+        float* left[maxLanes];
+        float* right[maxLanes];
+        float unused[2][chunkSamples];
     };
 
     // numSamples (at most chunkSamples) of every lane, from sample offset firstSample of
