@@ -282,6 +282,12 @@ namespace LaneKernel
         EnvelopeVector<N> amplitude {};
         bool largeSteps = true;          // some lane may step a cycle or more per sample
 
+        // The batch's settings, held here so that no store through the lanes' arrays makes
+        // the compiler read them again every sample.
+        int waveType = sineWave;
+        bool followsLfo = false, followsPitchEnvelope = false;
+        int bendPercent = 0;
+
         void load (const OscillatorLanes& o) noexcept
         {
             phase = LaneKernel::load<N> (o.phase);
@@ -295,7 +301,11 @@ namespace LaneKernel
 
             // A phase below 2 pi plus a step below 2 pi needs one wrap at most; a step
             // that moves with the pitch envelope is checked every sample.
-            largeSteps = o.followsPitchEnvelope || any<N> (~(increment < twoPi));
+            waveType = o.waveType;
+            followsLfo = o.followsLfo;
+            followsPitchEnvelope = o.followsPitchEnvelope;
+            bendPercent = o.bendPercent;
+            largeSteps = followsPitchEnvelope || any<N> (~(increment < twoPi));
 
             if (o.followsPitchEnvelope)
             {
@@ -361,10 +371,10 @@ namespace LaneKernel
             // The wheel bends in whole percent towards the pitch-range frequencies.
             auto bent = a;
 
-            if (o.bendPercent > 0)
-                bent = a + ((b - a) / 100.0) * (double) o.bendPercent;
-            else if (o.bendPercent < 0)
-                bent = a + ((a - c) / 100.0) * (double) o.bendPercent;
+            if (bendPercent > 0)
+                bent = a + ((b - a) / 100.0) * (double) bendPercent;
+            else if (bendPercent < 0)
+                bent = a + ((a - c) / 100.0) * (double) bendPercent;
             else
                 bent = a + 0.0;
 
@@ -380,10 +390,9 @@ namespace LaneKernel
         // and the triangle's state move in the live lanes only.
         QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, bool& becameIdle) noexcept
         {
-            const int waveType = o.waveType;
             auto& envelopeLanes = o.amplitude;
 
-            if (o.followsPitchEnvelope)
+            if (followsPitchEnvelope)
                 followPitchEnvelope (o, alive);
 
             D<N> v;
@@ -427,7 +436,7 @@ namespace LaneKernel
 
             becameIdle = amplitude.process (envelopeLanes, alive) || becameIdle;
             const auto result = ((v * level) * gain) * amplitude.output;
-            return o.followsLfo ? result * (1.0 + lfoValue) : result;
+            return followsLfo ? result * (1.0 + lfoValue) : result;
         }
     };
 
@@ -437,9 +446,13 @@ namespace LaneKernel
     {
         D<N> phase {}, increment {}, mix {};
         EnvelopeVector<N> envelope {};
+        int waveType = lfoSine;
+        bool followsEnvelope = false;
 
         void load (const LfoLanes& l) noexcept
         {
+            waveType = l.waveType;
+            followsEnvelope = l.followsEnvelope;
             phase = LaneKernel::load<N> (l.phase);
             increment = LaneKernel::load<N> (l.increment);
             mix = LaneKernel::load<N> (l.mix);
@@ -460,7 +473,7 @@ namespace LaneKernel
         {
             D<N> w;
 
-            switch (l.waveType)
+            switch (waveType)
             {
                 case lfoSine:    w = sine<N> (phase); break;
                 case lfoSquare:  w = select<N> (phase < pi, broadcast<N> (1.0), broadcast<N> (-1.0)); break;
@@ -499,7 +512,7 @@ namespace LaneKernel
 
             phase = select<N> (alive, moved, phase);
 
-            if (l.followsEnvelope)
+            if (followsEnvelope)
             {
                 envelope.process (l.envelope, alive);
                 return (envelope.output * w) * mix;
@@ -518,9 +531,13 @@ namespace LaneKernel
         F<N> computedCutoff {}, alphaDivisor {};
         D<N> baseCutoff {};
         EnvelopeVector<N> envelope {};
+        int type = FilterDesign::lowpass;
+        bool followsEnvelope = false;
 
         void load (const FilterLanes& f) noexcept
         {
+            type = f.type;
+            followsEnvelope = f.followsEnvelope;
             b0 = loadFloats<N> (f.b0);
             b1 = loadFloats<N> (f.b1);
             b2 = loadFloats<N> (f.b2);
@@ -563,7 +580,7 @@ namespace LaneKernel
 
         QUENBY_LANE_INLINE void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
         {
-            if (f.followsEnvelope)
+            if (followsEnvelope)
             {
                 envelope.process (f.envelope, ~M<N> {});
 
@@ -587,7 +604,7 @@ namespace LaneKernel
                     }
 
                     F<N> c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
-                    FilterDesign::section (f.type, cs, sn, alphaDivisor, c0, c1, c2, d1, d2);
+                    FilterDesign::section (type, cs, sn, alphaDivisor, c0, c1, c2, d1, d2);
                     b0 = selectFloats<N> (moved, c0, b0);
                     b1 = selectFloats<N> (moved, c1, b1);
                     b2 = selectFloats<N> (moved, c2, b2);
