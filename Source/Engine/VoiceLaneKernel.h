@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <immintrin.h>
 #include <limits>
 
 // The per-sample steps are forced inline: a call per sample would spill the lanes' registers.
@@ -82,16 +83,17 @@ namespace LaneKernel
         return (D<N>) ((mask & (M<N>) a) | (~mask & (M<N>) b));
     }
 
-    // True when any lane of the mask is set: halves folded together down to two lanes.
+    // True when any lane of the mask is set: the lanes' sign bits gathered into an integer
+    // (each width is instantiated only in the file compiled for its instruction set).
     template <int N>
     QUENBY_LANE_INLINE bool any (M<N> mask) noexcept
     {
         if constexpr (N == 8)
-            return any<4> (__builtin_shufflevector (mask, mask, 0, 1, 2, 3) | __builtin_shufflevector (mask, mask, 4, 5, 6, 7));
+            return _mm512_movepi64_mask ((__m512i) mask) != 0;
         else if constexpr (N == 4)
-            return any<2> (__builtin_shufflevector (mask, mask, 0, 1) | __builtin_shufflevector (mask, mask, 2, 3));
+            return _mm256_movemask_pd ((__m256d) mask) != 0;
         else
-            return (mask[0] | mask[1]) != 0;
+            return _mm_movemask_pd ((__m128d) mask) != 0;
     }
 
     template <int N>
