@@ -18,6 +18,7 @@
 #include <cstring>
 #include <immintrin.h>
 #include <limits>
+#include <type_traits>
 
 // The per-sample steps are forced inline: a call per sample would spill the lanes' registers.
 #define QUENBY_LANE_INLINE inline __attribute__ ((always_inline))
@@ -94,6 +95,17 @@ namespace LaneKernel
             return _mm256_movemask_pd ((__m256d) mask) != 0;
         else
             return _mm_movemask_pd ((__m128d) mask) != 0;
+    }
+
+    // A state's new value in the lanes whose voices still sound; with every lane
+    // sounding (masked false) simply the new value.
+    template <bool masked, int N>
+    QUENBY_LANE_INLINE D<N> keep (M<N> alive, D<N> newValue, D<N> oldValue) noexcept
+    {
+        if constexpr (masked)
+            return select<N> (alive, newValue, oldValue);
+        else
+            return newValue;
     }
 
     template <int N>
@@ -209,12 +221,16 @@ namespace LaneKernel
         // One step; a lane that reaches its limit enters its next stage as the scalar
         // envelope does. Returns true when a lane has just become idle.
         // Lanes outside the mask (voices that have ended) stay as they are.
+        template <bool masked>
         QUENBY_LANE_INLINE bool process (EnvelopeLanes& e, M<N> moving) noexcept
         {
             bool becameIdle = false;
-            output = select<N> (moving, coefficient * output + base, output);
+            output = keep<masked, N> (moving, coefficient * output + base, output);
 
-            const M<N> reached = moving & ((rising & (output >= limit)) | (~rising & (output <= limit)));
+            M<N> reached = (rising & (output >= limit)) | (~rising & (output <= limit));
+
+            if constexpr (masked)
+                reached &= moving;
 
             if (any<N> (reached))
             {
@@ -341,9 +357,10 @@ namespace LaneKernel
 
         // The pitch envelope's step: new frequencies and a new step, as the scalar
         // oscillator's computeFrequencies and computeBend give them.
+        template <bool masked>
         QUENBY_LANE_INLINE void followPitchEnvelope (OscillatorLanes& o, M<N> alive) noexcept
         {
-            pitch.process (o.pitch, alive);
+            pitch.template process<masked> (o.pitch, alive);
 
             // The envelope moves the detune except in its decay, and while idle before it
             // has ever finished.
@@ -380,22 +397,23 @@ namespace LaneKernel
             else
                 bent = a + 0.0;
 
-            frequency = select<N> (alive, a, frequency);
-            frequencyUp = select<N> (alive, b, frequencyUp);
-            frequencyDown = select<N> (alive, c, frequencyDown);
-            bentFrequency = select<N> (alive, bent, bentFrequency);
-            increment = select<N> (alive, (bent * twoPi) / LaneKernel::load<N> (o.sampleRate), increment);
+            frequency = keep<masked, N> (alive, a, frequency);
+            frequencyUp = keep<masked, N> (alive, b, frequencyUp);
+            frequencyDown = keep<masked, N> (alive, c, frequencyDown);
+            bentFrequency = keep<masked, N> (alive, bent, bentFrequency);
+            increment = keep<masked, N> (alive, (bent * twoPi) / LaneKernel::load<N> (o.sampleRate), increment);
             dt = increment / twoPi;
         }
 
         // The next sample of every lane, as the scalar oscillator computes it; the phase
         // and the triangle's state move in the live lanes only.
+        template <bool masked>
         QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, bool& becameIdle) noexcept
         {
             auto& envelopeLanes = o.amplitude;
 
             if (followsPitchEnvelope)
-                followPitchEnvelope (o, alive);
+                followPitchEnvelope<masked> (o, alive);
 
             D<N> v;
 
@@ -419,7 +437,7 @@ namespace LaneKernel
                     if (waveType == triangleWave)
                     {
                         v = increment * v + (1.0 - increment) * triangleState;
-                        triangleState = select<N> (alive, v, triangleState);
+                        triangleState = keep<masked, N> (alive, v, triangleState);
                     }
                 }
             }
@@ -434,9 +452,9 @@ namespace LaneKernel
                     if (moved[j] >= twoPi)
                         moved[j] = std::isfinite (moved[j]) ? std::fmod (moved[j], twoPi) : 0.0;
 
-            phase = select<N> (alive, moved, phase);
+            phase = keep<masked, N> (alive, moved, phase);
 
-            becameIdle = amplitude.process (envelopeLanes, alive) || becameIdle;
+            becameIdle = amplitude.template process<masked> (envelopeLanes, alive) || becameIdle;
             const auto result = ((v * level) * gain) * amplitude.output;
             return followsLfo ? result * (1.0 + lfoValue) : result;
         }
@@ -471,6 +489,7 @@ namespace LaneKernel
                 envelope.store (l.envelope);
         }
 
+        template <bool masked>
         QUENBY_LANE_INLINE D<N> next (LfoLanes& l, M<N> alive) noexcept
         {
             D<N> w;
@@ -512,11 +531,11 @@ namespace LaneKernel
                 }
             }
 
-            phase = select<N> (alive, moved, phase);
+            phase = keep<masked, N> (alive, moved, phase);
 
             if (followsEnvelope)
             {
-                envelope.process (l.envelope, alive);
+                envelope.template process<masked> (l.envelope, alive);
                 return (envelope.output * w) * mix;
             }
 
@@ -584,7 +603,7 @@ namespace LaneKernel
         {
             if (followsEnvelope)
             {
-                envelope.process (f.envelope, ~M<N> {});
+                envelope.template process<false> (f.envelope, ~M<N> {});
 
                 // New coefficients where the cutoff has moved; resonance, type and rate
                 // were brought up to date at the block start.
@@ -666,15 +685,19 @@ namespace LaneKernel
         // A voice can only end where an envelope has just become idle, or at once when it
         // starts the block with every envelope idle.
         bool becameIdle = true;
+        bool allAlive = ! any<N> (~alive);
 
-        for (int i = 0; i < numSamples; ++i)
+        // One sample; while every lane sounds (masked false) the states move without
+        // looking at which lanes still sound.
+        const auto step = [&] (int i, auto maskedTag)
         {
+            constexpr bool masked = decltype (maskedTag)::value;
             D<N> l {}, r {};
-            const auto lfoValue = batch.modulated ? lfo.next (batch.lfo, alive) : broadcast<N> (0.0);
+            const auto lfoValue = batch.modulated ? lfo.template next<masked> (batch.lfo, alive) : broadcast<N> (0.0);
 
             for (int o = 0; o < numOscillators; ++o)
             {
-                const auto v = oscillators[o].next (batch.oscillators[o], alive, lfoValue, becameIdle);
+                const auto v = oscillators[o].template next<masked> (batch.oscillators[o], alive, lfoValue, becameIdle);
                 const auto oscLeft = leftGain[o] * v;
                 const auto oscRight = rightGain[o] * v;
 
@@ -693,13 +716,19 @@ namespace LaneKernel
                 }
             }
 
-            const auto left = __builtin_convertvector (l * master, F<N>);
-            const auto right = __builtin_convertvector (r * master, F<N>);
-            const auto live = __builtin_convertvector (alive, FM<N>);
+            auto left = __builtin_convertvector (l * master, F<N>);
+            auto right = __builtin_convertvector (r * master, F<N>);
+
+            if constexpr (masked)
+            {
+                const auto live = __builtin_convertvector (alive, FM<N>);
+                left = (F<N>) ((FM<N>) left & live);
+                right = (F<N>) ((FM<N>) right & live);
+            }
 
             // Added to the cleared block as the scalar voice adds (so -0 becomes +0).
-            auto leftOut = (F<N>) ((FM<N>) left & live) + 0.0f;
-            auto rightOut = (F<N>) ((FM<N>) right & live) + 0.0f;
+            auto leftOut = left + 0.0f;
+            auto rightOut = right + 0.0f;
 
             if constexpr (filtered)
                 filter.process (batch.filter, leftOut, rightOut);
@@ -726,8 +755,17 @@ namespace LaneKernel
                             batch.endSample[j] = firstSample + i;
 
                     alive &= ~ending;
+                    allAlive = false;
                 }
             }
+        };
+
+        for (int i = 0; i < numSamples; ++i)
+        {
+            if (allAlive)
+                step (i, std::false_type {});
+            else
+                step (i, std::true_type {});
         }
 
         for (int o = 0; o < numOscillators; ++o)
