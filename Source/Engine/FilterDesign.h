@@ -28,20 +28,22 @@ namespace FilterDesign
 
     inline constexpr float twoPi = 6.2831855f;
 
-    // The section's angle in radians per sample for a normalised cutoff.
-    static inline float angleFor (float cutoff, float inverseSampleRate) noexcept
+    // The section's angle in radians per sample for a normalised cutoff, for a float or a
+    // vector of floats; keep (condition, value, otherwise) gives value where the
+    // condition holds.
+    template <typename Float, typename Keep>
+    static inline Float angleFor (Float cutoff, Float inverseSampleRate, Keep&& keep) noexcept
     {
         auto f = maximumCutoffHz * cutoff;
-
-        if (! (f > minimumCutoffHz))
-            f = minimumCutoffHz;
+        f = keep (f > minimumCutoffHz, f, Float {} + minimumCutoffHz);
 
         auto w = twoPi * f * inverseSampleRate;
+        return keep (w <= highestW, w, Float {} + highestW);
+    }
 
-        if (! (w <= highestW))
-            w = highestW;
-
-        return w;
+    static inline float angleFor (float cutoff, float inverseSampleRate) noexcept
+    {
+        return angleFor (cutoff, inverseSampleRate, [] (bool condition, float value, float otherwise) { return condition ? value : otherwise; });
     }
 
     // What the sine of the angle is divided by to give alpha: twice Q, with the

@@ -549,7 +549,7 @@ namespace LaneKernel
     struct FilterVector
     {
         F<N> b0 {}, b1 {}, b2 {}, a1 {}, a2 {}, leftZ1 {}, leftZ2 {}, rightZ1 {}, rightZ2 {};
-        F<N> computedCutoff {}, alphaDivisor {};
+        F<N> computedCutoff {}, alphaDivisor {}, inverseSampleRate {};
         D<N> baseCutoff {};
         EnvelopeVector<N> envelope {};
         int type = FilterDesign::lowpass;
@@ -574,6 +574,7 @@ namespace LaneKernel
                 envelope.load (f.envelope);
                 computedCutoff = loadFloats<N> (f.computedCutoff);
                 baseCutoff = __builtin_convertvector (loadFloats<N> (f.baseCutoff), D<N>);
+                inverseSampleRate = loadFloats<N> (f.inverseSampleRate);
 
                 for (int j = 0; j < N; ++j)
                     alphaDivisor[j] = FilterDesign::alphaDivisorFor (f.type, f.q[j], f.twiceQ[j]);
@@ -612,17 +613,24 @@ namespace LaneKernel
 
                 if (anyFloat<N> (moved))
                 {
-                    F<N> cs {}, sn {};
+                    const auto w = FilterDesign::angleFor (cutoff, inverseSampleRate, [] (FM<N> condition, F<N> value, F<N> otherwise)
+                    {
+                        return selectFloats<N> (condition, value, otherwise);
+                    });
+
+                    // The library's single-precision cosine and sine, lane by lane, as the
+                    // filter takes them.
+                    alignas (64) float angles[N], cosines[N], sines[N];
+                    storeFloats<N> (angles, w);
 
                     for (int j = 0; j < N; ++j)
                     {
-                        if (moved[j])
-                        {
-                            const auto w = FilterDesign::angleFor (cutoff[j], f.inverseSampleRate[j]);
-                            cs[j] = std::cos (w);
-                            sn[j] = std::sin (w);
-                        }
+                        cosines[j] = std::cos (angles[j]);
+                        sines[j] = std::sin (angles[j]);
                     }
+
+                    const auto cs = loadFloats<N> (cosines);
+                    const auto sn = loadFloats<N> (sines);
 
                     F<N> c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
                     FilterDesign::section (type, cs, sn, alphaDivisor, c0, c1, c2, d1, d2);
