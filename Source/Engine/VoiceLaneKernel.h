@@ -661,6 +661,58 @@ namespace LaneKernel
         return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
     }
 
+    // N rows of N lanes' samples, transposed: lane j's N samples into column[j] from
+    // sample first on.
+    template <int N>
+    QUENBY_LANE_INLINE void writeColumns (const F<N>* rows, float* const* column, int first) noexcept
+    {
+        F<N> c[N];
+
+        if constexpr (N == 8)
+        {
+            F<N> t[8], u[8];
+
+            for (int p = 0; p < 4; ++p)
+            {
+                t[2 * p] = __builtin_shufflevector (rows[2 * p], rows[2 * p + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+                t[2 * p + 1] = __builtin_shufflevector (rows[2 * p], rows[2 * p + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+            }
+
+            for (int p = 0; p < 2; ++p)
+            {
+                u[4 * p] = __builtin_shufflevector (t[4 * p], t[4 * p + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+                u[4 * p + 1] = __builtin_shufflevector (t[4 * p], t[4 * p + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+                u[4 * p + 2] = __builtin_shufflevector (t[4 * p + 1], t[4 * p + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+                u[4 * p + 3] = __builtin_shufflevector (t[4 * p + 1], t[4 * p + 3], 2, 3, 10, 11, 6, 7, 14, 15);
+            }
+
+            for (int q = 0; q < 4; ++q)
+            {
+                c[q] = __builtin_shufflevector (u[q], u[q + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+                c[q + 4] = __builtin_shufflevector (u[q], u[q + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+            }
+        }
+        else if constexpr (N == 4)
+        {
+            const auto t0 = __builtin_shufflevector (rows[0], rows[1], 0, 4, 1, 5);
+            const auto t1 = __builtin_shufflevector (rows[0], rows[1], 2, 6, 3, 7);
+            const auto t2 = __builtin_shufflevector (rows[2], rows[3], 0, 4, 1, 5);
+            const auto t3 = __builtin_shufflevector (rows[2], rows[3], 2, 6, 3, 7);
+            c[0] = __builtin_shufflevector (t0, t2, 0, 1, 4, 5);
+            c[1] = __builtin_shufflevector (t0, t2, 2, 3, 6, 7);
+            c[2] = __builtin_shufflevector (t1, t3, 0, 1, 4, 5);
+            c[3] = __builtin_shufflevector (t1, t3, 2, 3, 6, 7);
+        }
+        else
+        {
+            c[0] = __builtin_shufflevector (rows[0], rows[1], 0, 2);
+            c[1] = __builtin_shufflevector (rows[0], rows[1], 1, 3);
+        }
+
+        for (int j = 0; j < N; ++j)
+            storeFloats<N> (column[j] + first, c[j]);
+    }
+
     template <int N, int numOscillators, bool filtered>
     void renderLanes (Batch& batch, int firstSample, int numSamples) noexcept
     {
@@ -694,6 +746,9 @@ namespace LaneKernel
         // starts the block with every envelope idle.
         bool becameIdle = true;
         bool allAlive = ! any<N> (~alive);
+
+        // The last N samples of every lane, one row per sample, until they are written.
+        F<N> pendingLeft[N], pendingRight[N];
 
         // One sample; while every lane sounds (masked false) the states move without
         // looking at which lanes still sound.
@@ -741,11 +796,8 @@ namespace LaneKernel
             if constexpr (filtered)
                 filter.process (batch.filter, leftOut, rightOut);
 
-            for (int j = 0; j < N; ++j)
-            {
-                batch.left[j][i] = leftOut[j];
-                batch.right[j][i] = rightOut[j];
-            }
+            pendingLeft[i % N] = leftOut;
+            pendingRight[i % N] = rightOut;
 
             // A voice whose oscillators have all ended frees itself after this sample.
             if (becameIdle)
@@ -774,6 +826,22 @@ namespace LaneKernel
                 step (i, std::false_type {});
             else
                 step (i, std::true_type {});
+
+            // Every N samples the lanes' samples go to the voices, N at a time.
+            if (i % N == N - 1)
+            {
+                writeColumns<N> (pendingLeft, batch.left, i - (N - 1));
+                writeColumns<N> (pendingRight, batch.right, i - (N - 1));
+            }
+        }
+
+        for (int i = numSamples - numSamples % N; i < numSamples; ++i)
+        {
+            for (int j = 0; j < N; ++j)
+            {
+                batch.left[j][i] = pendingLeft[i % N][j];
+                batch.right[j][i] = pendingRight[i % N][j];
+            }
         }
 
         for (int o = 0; o < numOscillators; ++o)
