@@ -170,11 +170,12 @@ namespace render_patterns
         return patterns;
     }
 
-    // Renders a pattern through a freshly prepared processor playing a default program;
-    // setUp, when given, sees the processor first.
-    inline juce::AudioBuffer<float> render (const Pattern& pattern, std::function<void (QuenbyAudioProcessor&)> setUp = {})
+    // Renders a pattern through a freshly prepared processor playing a default program,
+    // at 48 kHz unless told otherwise; setUp, when given, sees the processor first.
+    inline juce::AudioBuffer<float> render (const Pattern& pattern, std::function<void (QuenbyAudioProcessor&)> setUp = {},
+                                            double sampleRate = 48000.0)
     {
-        testing_helpers::ProcessorFixture fixture (48000.0, pattern.blockSize);
+        testing_helpers::ProcessorFixture fixture (sampleRate, pattern.blockSize);
 
         if (setUp)
             setUp (fixture.processor);

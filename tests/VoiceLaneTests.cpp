@@ -1,6 +1,7 @@
 #include "RenderPatterns.h"
 #include "Engine/VoiceLaneRenderer.h"
 
+#include <algorithm>
 #include <cstring>
 
 // The voices rendered side by side in vector lanes give the samples each voice gives
@@ -92,3 +93,34 @@ TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
 }
 
 INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::ValuesIn (lanePatterns()), patternName);
+
+// The same at the sample rates and block sizes hosts use, with the machine's widest lanes.
+TEST (VoiceLanesRender, GiveEachVoiceItsOwnSamplesAtEveryRateAndBlockSize)
+{
+    const auto patterns = lanePatterns();
+
+    for (const auto* name : { "ManyVoices", "WideChordOfSquaresAndSaws" })
+    {
+        const auto base = *std::find_if (patterns.begin(), patterns.end(), [&] (const Pattern& p) { return std::strcmp (p.name, name) == 0; });
+
+        for (const double rate : { 44100.0, 96000.0, 192000.0 })
+        {
+            for (const int blockSize : { 1, 64, 4096 })
+            {
+                auto pattern = base;
+                pattern.blockSize = blockSize;
+
+                const auto alone = render_patterns::render (pattern, [] (QuenbyAudioProcessor& processor)
+                {
+                    processor.synthAudioSource->getSynth().getLaneRenderer().setEnabled (false);
+                }, rate);
+                const auto inLanes = render_patterns::render (pattern, {}, rate);
+
+                for (int channel = 0; channel < 2; ++channel)
+                    EXPECT_EQ (std::memcmp (alone.getReadPointer (channel), inLanes.getReadPointer (channel),
+                                            sizeof (float) * (size_t) pattern.numSamples), 0)
+                        << name << " at " << rate << " Hz in blocks of " << blockSize << ", channel " << channel;
+            }
+        }
+    }
+}
