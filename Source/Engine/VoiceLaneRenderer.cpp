@@ -423,6 +423,18 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
     const int width = laneWidth;
     batch.numLanes = width;
     const auto& kind = group.kind;
+
+    // Each lane from its voice; the lanes no voice fills stay silent.
+    const auto fillLanes = [&] (auto&& loadVoice, auto&& loadSilent)
+    {
+        for (int j = 0; j < width; ++j)
+        {
+            if (j < numLanes)
+                loadVoice (j, voiceIndices[j]);
+            else
+                loadSilent (j);
+        }
+    };
     batch.numOscillators = kind.numSources;
     batch.master = plans[(size_t) voiceIndices[0]].master;
 
@@ -437,13 +449,8 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         lanes.followsPitchEnvelope = kind.followsPitchEnvelope[s];
         lanes.bendPercent = VoiceLaneAccess::getBendPercent (*source.oscillator);
 
-        for (int j = 0; j < width; ++j)
-        {
-            if (j < numLanes)
-                VoiceLaneAccess::loadOscillator (lanes, j, *plans[(size_t) voiceIndices[j]].sources[s].oscillator);
-            else
-                VoiceLaneAccess::loadSilence (lanes, j);
-        }
+        fillLanes ([&] (int j, int voice) { VoiceLaneAccess::loadOscillator (lanes, j, *plans[(size_t) voice].sources[s].oscillator); },
+                   [&] (int j) { VoiceLaneAccess::loadSilence (lanes, j); });
     }
 
     batch.modulated = kind.modulated;
@@ -454,13 +461,8 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         l.waveType = kind.lfoWaveType;
         l.followsEnvelope = kind.lfoFollowsEnvelope;
 
-        for (int j = 0; j < width; ++j)
-        {
-            if (j < numLanes)
-                VoiceLaneAccess::loadLfo (l, j, voices[(size_t) voiceIndices[j]]->getLfo());
-            else
-                VoiceLaneAccess::loadSilentLfo (l, j);
-        }
+        fillLanes ([&] (int j, int voice) { VoiceLaneAccess::loadLfo (l, j, voices[(size_t) voice]->getLfo()); },
+                   [&] (int j) { VoiceLaneAccess::loadSilentLfo (l, j); });
     }
 
     batch.filtered = kind.filtered;
@@ -471,13 +473,8 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         f.type = kind.filterType;
         f.followsEnvelope = kind.filterFollowsEnvelope;
 
-        for (int j = 0; j < width; ++j)
-        {
-            if (j < numLanes)
-                VoiceLaneAccess::loadFilter (f, j, voices[(size_t) voiceIndices[j]]->getFilter());
-            else
-                VoiceLaneAccess::loadSilentFilter (f, j);
-        }
+        fillLanes ([&] (int j, int voice) { VoiceLaneAccess::loadFilter (f, j, voices[(size_t) voice]->getFilter()); },
+                   [&] (int j) { VoiceLaneAccess::loadSilentFilter (f, j); });
     }
 
     for (int j = 0; j < width; ++j)
