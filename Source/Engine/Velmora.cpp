@@ -1,5 +1,6 @@
 #include "Engine/Velmora.h"
 #include "Engine/VoiceLaneRenderer.h"
+#include "Engine/VoiceStealing.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 #include "Model/PluginProgram.h"
@@ -46,6 +47,11 @@ Velmora::Velmora()
 }
 
 Velmora::~Velmora() = default;
+
+juce::SynthesiserVoice* Velmora::findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int, int midiNoteNumber) const
+{
+    return VoiceStealing::chooseVoice (voices, soundToPlay, midiNoteNumber);
+}
 
 void Velmora::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {

@@ -41,6 +41,9 @@ public:
     // Records controller 1 as the modulation wheel, after JUCE's pedal handling.
     void handleController (int midiChannel, int controllerNumber, int controllerValue) override;
 
+    // The voice a new note takes over when all sound: JUCE's choice, found in one pass.
+    juce::SynthesiserVoice* findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int midiChannel, int midiNoteNumber) const override;
+
     // Renders the voices, the plain ones side by side in vector lanes.
     void renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
     using juce::Synthesiser::renderVoices;

@@ -33,7 +33,7 @@ juce::String RenderOptions::getUsage()
     return "usage: quenby-render [options] input.mid output.wav\n"
            "       quenby-render [--program NAME] [--state FILE] [--set NAME=VALUE ...] --save-state FILE\n"
            "       quenby-render --list-parameters | --list-programs\n"
-           "       quenby-render --bench [light|standard|heavy|idle|vibrato|wobble] [VOICES] [--seconds S]\n"
+           "       quenby-render --bench [light|standard|heavy|idle|vibrato|wobble|storm] [VOICES] [--seconds S] [--block N]\n"
            "                         (real-time factors of the engine's benchmark cases)\n"
            "  --rate HZ          sample rate (default 48000)\n"
            "  --block N          samples per block (default 512)\n"
