@@ -101,7 +101,8 @@ protected:
     }
 
     // The same pattern of notes, wheel moves and block sizes in the warm-up and in the
-    // measured part: chords that make the synthesiser steal voices, single notes, releases.
+    // measured part: chords and storms that make the synthesiser steal voices, single
+    // notes, releases.
     static void fillBlockMidi (juce::MidiBuffer& midi, int block)
     {
         midi.clear();
@@ -109,6 +110,11 @@ protected:
         if (block % 16 == 0)
             for (int note = 0; note < 40; ++note)
                 midi.addEvent (juce::MidiMessage::noteOn (1 + note % 3, 20 + (block / 16 * 7 + note * 3) % 90, 0.7f), note % 64);
+
+        // A storm: every note at once, and more notes than voices, so that voices are stolen.
+        if (block % 64 == 40)
+            for (int note = 0; note < 160; ++note)
+                midi.addEvent (juce::MidiMessage::noteOn (1 + note / 128, note % 128, 0.6f), 0);
 
         if (block % 3 == 0)
             midi.addEvent (juce::MidiMessage::noteOn (1, 60 + block % 12, 0.9f), 100);
@@ -174,7 +180,7 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
 
     juce::AudioBuffer<float> buffer (2, 512);
     juce::MidiBuffer midi;
-    midi.ensureSize (8192);   // as hosts' wrappers do: room for every event of a block
+    midi.ensureSize (16384);   // as hosts' wrappers do: room for every event of a block
 
     // Called as JUCE's wrappers call it, under the callback lock.
     const auto processOneBlock = [&] (int block)

@@ -97,7 +97,7 @@ namespace
                           << benchmarkCase.getBlockSize() << ": median " << juce::String (measured.medianBlockMicroseconds, 1)
                           << " us, slowest " << juce::String (measured.slowestBlockMicroseconds, 1) << " us ("
                           << juce::String (100.0 * measured.slowestBlockMicroseconds / blockMicroseconds, 1) << " % of the block's "
-                          << juce::String (blockMicroseconds, 0) << " us)" << std::endl;
+                          << juce::roundToInt (blockMicroseconds) << " us)" << std::endl;
             }
         }
 
