@@ -55,7 +55,7 @@ juce::SynthesiserVoice* Velmora::findVoiceToSteal (juce::SynthesiserSound* sound
 
 void Velmora::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
-    laneRenderer->render (*this, buffer, startSample, numSamples);
+    laneRenderer->render (voices, buffer, startSample, numSamples);
 }
 
 void Velmora::updateSettings (double newTempo)

@@ -272,14 +272,15 @@ bool VoiceLaneRenderer::useInstructionSet (const char* name) noexcept
     return false;
 }
 
-void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<float>& output, int startSample, int numSamples)
+void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& allVoices, juce::AudioBuffer<float>& output,
+                                int startSample, int numSamples)
 {
-    const int numVoices = synth.getNumVoices();
+    const int numVoices = allVoices.size();
 
     if (! enabled || numVoices > maxVoices || numSamples <= 0)
     {
-        for (int i = 0; i < numVoices; ++i)
-            synth.getVoice (i)->renderNextBlock (output, startSample, numSamples);
+        for (auto* voice : allVoices)
+            voice->renderNextBlock (output, startSample, numSamples);
 
         return;
     }
@@ -289,20 +290,26 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
 
     for (int i = 0; i < numVoices; ++i)
     {
-        auto* anyVoice = synth.getVoice (i);
-        inLanes[(size_t) i] = false;
-        voices[(size_t) i] = nullptr;
+        auto* anyVoice = allVoices.getUnchecked (i);
+        auto& route = routes[(size_t) i];
 
         // Free voices render nothing.
         if (! anyVoice->isVoiceActive())
+        {
+            route = Route::free;
             continue;
+        }
 
         auto* voice = dynamic_cast<OscillatorVoice*> (anyVoice);
         voices[(size_t) i] = voice;
 
         if (voice == nullptr)
+        {
+            route = Route::elsewhere;
             continue;
+        }
 
+        route = Route::alone;
         plans[(size_t) i] = voice->beginBlock (startSample, numSamples);
 
         if (! plans[(size_t) i].fitsLanes)
@@ -317,7 +324,7 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
         {
             auto& group = groups[(size_t) g];
             group.voices[(size_t) group.numVoices++] = i;
-            inLanes[(size_t) i] = true;
+            route = Route::lanes;
         }
     }
 
@@ -327,17 +334,13 @@ void VoiceLaneRenderer::render (juce::Synthesiser& synth, juce::AudioBuffer<floa
     // Into the output in the voices' order, as the synthesiser adds them.
     for (int i = 0; i < numVoices; ++i)
     {
-        auto* voice = voices[(size_t) i];
-
-        if (voice == nullptr)
+        switch (routes[(size_t) i])
         {
-            if (auto* other = synth.getVoice (i); other->isVoiceActive())
-                other->renderNextBlock (output, startSample, numSamples);
+            case Route::lanes:     voices[(size_t) i]->finishBlock (plans[(size_t) i], output, startSample, numSamples); break;
+            case Route::alone:     voices[(size_t) i]->renderPlannedBlock (plans[(size_t) i], output, startSample, numSamples); break;
+            case Route::elsewhere: allVoices.getUnchecked (i)->renderNextBlock (output, startSample, numSamples); break;
+            case Route::free:      break;
         }
-        else if (inLanes[(size_t) i])
-            voice->finishBlock (plans[(size_t) i], output, startSample, numSamples);
-        else if (voice->isVoiceActive())
-            voice->renderPlannedBlock (plans[(size_t) i], output, startSample, numSamples);
     }
 }
 
@@ -413,7 +416,7 @@ void VoiceLaneRenderer::renderGroup (const Group& group, int startSample, int nu
     }
     else if (rest == 1)
     {
-        inLanes[(size_t) group.voices[(size_t) first]] = false;
+        routes[(size_t) group.voices[(size_t) first]] = Route::alone;
     }
 }
 

@@ -19,8 +19,9 @@ class VoiceLaneRenderer
 public:
     VoiceLaneRenderer();
 
-    // Adds numSamples of every voice of the synthesiser to the output from startSample.
-    void render (juce::Synthesiser& synth, juce::AudioBuffer<float>& output, int startSample, int numSamples);
+    // Adds numSamples of each of the synthesiser's voices to the output from startSample.
+    void render (const juce::OwnedArray<juce::SynthesiserVoice>& voices, juce::AudioBuffer<float>& output,
+                 int startSample, int numSamples);
 
     // Off, every voice renders alone (for comparisons and measurements).
     void setEnabled (bool shouldRunLanes) noexcept      { enabled = shouldRunLanes; }
@@ -76,7 +77,10 @@ private:
 
     std::array<OscillatorVoice*, maxVoices> voices {};
     std::array<OscillatorVoice::BlockPlan, maxVoices> plans {};
-    std::array<bool, maxVoices> inLanes {};
+    // How each voice renders this block: not at all (free), in the lanes, alone, or as
+    // a voice of another kind renders.
+    enum class Route { free, lanes, alone, elsewhere };
+    std::array<Route, maxVoices> routes {};
     std::array<Group, maxGroups> groups {};
     int numGroups = 0;
     VoiceLanes::Batch batch;

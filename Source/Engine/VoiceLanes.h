@@ -8,8 +8,8 @@ namespace VoiceLanes
 {
     inline constexpr int maxLanes = 8;
 
-    // Samples rendered between two hand-overs of the lanes' output to the voices.
-    inline constexpr int chunkSamples = 128;
+    // The most samples the kernel renders in one call.
+    inline constexpr int chunkSamples = 512;
 
     inline constexpr double pi = 3.14159265358979323846;
     inline constexpr double twoPi = 6.28318530717958647692;
