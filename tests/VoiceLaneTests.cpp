@@ -74,7 +74,7 @@ TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
 
     ASSERT_GT (alone.getMagnitude (0, 0, pattern.numSamples), 0.001f);
 
-    for (const auto* set : { "sse2", "avx2", "avx512" })
+    for (const auto* set : { "avx2", "avx512" })
     {
         bool available = true;
         const auto inLanes = render_patterns::render (pattern, [&] (QuenbyAudioProcessor& processor)

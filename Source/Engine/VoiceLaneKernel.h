@@ -89,12 +89,12 @@ namespace LaneKernel
     template <int N>
     QUENBY_LANE_INLINE bool any (M<N> mask) noexcept
     {
+        static_assert (N == 4 || N == 8, "AVX2 and AVX-512 widths");
+
         if constexpr (N == 8)
             return _mm512_movepi64_mask ((__m512i) mask) != 0;
-        else if constexpr (N == 4)
-            return _mm256_movemask_pd ((__m256d) mask) != 0;
         else
-            return _mm_movemask_pd ((__m128d) mask) != 0;
+            return _mm256_movemask_pd ((__m256d) mask) != 0;
     }
 
     // A state's new value in the lanes whose voices still sound; with every lane
@@ -692,7 +692,7 @@ namespace LaneKernel
                 c[q + 4] = __builtin_shufflevector (u[q], u[q + 4], 4, 5, 6, 7, 12, 13, 14, 15);
             }
         }
-        else if constexpr (N == 4)
+        else
         {
             const auto t0 = __builtin_shufflevector (rows[0], rows[1], 0, 4, 1, 5);
             const auto t1 = __builtin_shufflevector (rows[0], rows[1], 2, 6, 3, 7);
@@ -702,11 +702,6 @@ namespace LaneKernel
             c[1] = __builtin_shufflevector (t0, t2, 2, 3, 6, 7);
             c[2] = __builtin_shufflevector (t1, t3, 0, 1, 4, 5);
             c[3] = __builtin_shufflevector (t1, t3, 2, 3, 6, 7);
-        }
-        else
-        {
-            c[0] = __builtin_shufflevector (rows[0], rows[1], 0, 2);
-            c[1] = __builtin_shufflevector (rows[0], rows[1], 1, 3);
         }
 
         for (int j = 0; j < N; ++j)

@@ -36,8 +36,7 @@ namespace
     const InstructionSet instructionSets[] = {
         { "avx512", 8, VoiceLanes::renderAvx512,
           [] { return __builtin_cpu_supports ("avx512f") && __builtin_cpu_supports ("avx512dq") && __builtin_cpu_supports ("avx2"); } },
-        { "avx2", 4, VoiceLanes::renderAvx2, [] { return __builtin_cpu_supports ("avx2") != 0; } },
-        { "sse2", 2, VoiceLanes::renderSse2, [] { return true; } }
+        { "avx2", 4, VoiceLanes::renderAvx2, [] { return __builtin_cpu_supports ("avx2") != 0; } }
     };
 }
 
@@ -277,7 +276,7 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
 {
     const int numVoices = allVoices.size();
 
-    if (! enabled || numVoices > maxVoices || numSamples <= 0)
+    if (! enabled || kernel == nullptr || numVoices > maxVoices || numSamples <= 0)
     {
         for (auto* voice : allVoices)
             voice->renderNextBlock (output, startSample, numSamples);

@@ -7,11 +7,12 @@
 
 #include <array>
 
-// Renders the synthesiser's voices for a block with the plain voices' oscillators side by
-// side, one voice per vector lane, in batches as wide as the machine's widest instruction
-// set allows (8 lanes with AVX-512, 4 with AVX2, 2 with SSE2), chosen when the program
-// starts. Voices that the lanes do not cover (a voice LFO, a moving pitch, a pitch
-// envelope) and a batch's lone remainder render one sample at a time as before. Each
+// Renders the synthesiser's voices for a block with the voices side by side, one voice per
+// vector lane, in batches as wide as the machine's widest instruction set allows (8 lanes
+// with AVX-512, 4 with AVX2), chosen when the program starts; without AVX2 (where two
+// lanes would cost more than they save) every voice renders alone. Voices that the lanes
+// do not cover (a glide, the LFO on the pitch) and a batch's lone remainder render one
+// sample at a time as before. Each
 // voice's samples are those it renders alone, and the voices are added to the output in
 // their order, so the result is the same sample for sample. Allocates nothing.
 class VoiceLaneRenderer
@@ -27,12 +28,12 @@ public:
     void setEnabled (bool shouldRunLanes) noexcept      { enabled = shouldRunLanes; }
     bool isEnabled() const noexcept                     { return enabled; }
 
-    // Lanes per batch on this machine: 8, 4 or 2; the instruction set's name.
+    // Lanes per batch on this machine: 8 or 4, or 0 without AVX2; the instruction set's name.
     int getLaneWidth() const noexcept                   { return laneWidth; }
     const char* getInstructionSetName() const noexcept  { return instructionSetName; }
 
-    // Limits the width to the given instruction set's, when the machine has it: "avx512",
-    // "avx2" or "sse2". Returns false for a name the machine cannot run.
+    // Limits the width to the given instruction set's, when the machine has it: "avx512"
+    // or "avx2". Returns false for a name the machine cannot run.
     bool useInstructionSet (const char* name) noexcept;
 
 private:
@@ -71,8 +72,8 @@ private:
     void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int startSample, int numSamples) noexcept;
 
     bool enabled = true;
-    int laneWidth = 2;
-    const char* instructionSetName = "sse2";
+    int laneWidth = 0;
+    const char* instructionSetName = "none";
     VoiceLanes::Kernel kernel = nullptr;
 
     std::array<OscillatorVoice*, maxVoices> voices {};

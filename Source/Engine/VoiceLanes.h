@@ -101,7 +101,7 @@ namespace VoiceLanes
     // every lane), the master volume, and where each lane's output goes.
     struct Batch
     {
-        int numLanes = 0;                 // the kernel's width: 2, 4 or 8
+        int numLanes = 0;                 // the kernel's width: 4 or 8
         int numOscillators = 0;           // 1 or 2
         double master = 0.0;
         OscillatorLanes oscillators[2];
@@ -124,7 +124,6 @@ namespace VoiceLanes
     // sample, its oscillators stay silent after it and its filter goes on.
     using Kernel = void (*) (Batch& batch, int firstSample, int numSamples);
 
-    void renderSse2 (Batch&, int firstSample, int numSamples);
     void renderAvx2 (Batch&, int firstSample, int numSamples);
     void renderAvx512 (Batch&, int firstSample, int numSamples);
 }

@@ -1,11 +1,13 @@
 #include "EngineBenchmarkCase.h"
 #include "OfflineRenderer.h"
+#include "Engine/VoiceLaneRenderer.h"
 #include "Processor/PluginProcessor.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <stdexcept>
 #include <vector>
 
 namespace
@@ -86,12 +88,19 @@ const char* EngineBenchmarkCase::getName (Kind kind) noexcept
     return "unknown";
 }
 
-EngineBenchmarkCase::EngineBenchmarkCase (Kind kindToRun, int numVoices, int blockSizeToUse)
+EngineBenchmarkCase::EngineBenchmarkCase (Kind kindToRun, int numVoices, int blockSizeToUse, const juce::String& lanes)
     : kind (kindToRun),
       numBlockSamples (blockSizeToUse > 0 ? blockSizeToUse : getDefaultBlockSize (kindToRun)),
       processor (std::make_unique<QuenbyAudioProcessor>()),
       buffer (2, numBlockSamples)
 {
+    auto& laneRenderer = processor->synthAudioSource->getSynth().getLaneRenderer();
+
+    if (lanes == "off")
+        laneRenderer.setEnabled (false);
+    else if (lanes.isNotEmpty() && ! laneRenderer.useInstructionSet (lanes.toRawUTF8()))
+        throw std::invalid_argument ("this machine cannot run voice lanes of " + lanes.toStdString());
+
     processor->switchToProgram (processor->state->database->createProgram());
 
     for (const auto& [index, value] : settingsFor (kind))
@@ -152,6 +161,13 @@ EngineBenchmarkCase::Measurement EngineBenchmarkCase::measure (double audioSecon
     std::nth_element (blockMicroseconds.begin(), blockMicroseconds.begin() + numBlocks / 2, blockMicroseconds.end());
     result.medianBlockMicroseconds = blockMicroseconds[(size_t) numBlocks / 2];
     return result;
+}
+
+juce::String EngineBenchmarkCase::getLanes() const
+{
+    const auto& laneRenderer = processor->synthAudioSource->getSynth().getLaneRenderer();
+    const bool running = laneRenderer.isEnabled() && laneRenderer.getLaneWidth() > 0;
+    return running ? juce::String (laneRenderer.getInstructionSetName()) : juce::String ("off");
 }
 
 juce::String EngineBenchmarkCase::getCpuModel()

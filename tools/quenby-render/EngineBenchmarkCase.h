@@ -36,13 +36,18 @@ public:
     static int getDefaultBlockSize (Kind kind) noexcept   { return kind == Kind::storm ? stormBlockSize : blockSize; }
 
     // Builds the processor, strikes the notes (none for idle) and renders past the attacks,
-    // in blocks of the given size (the case's own when 0).
-    EngineBenchmarkCase (Kind kind, int numVoices, int blockSizeToUse = 0);
+    // in blocks of the given size (the case's own when 0), with the voice lanes of the
+    // named instruction set ("avx512", "avx2"), or none ("off"), or the widest the
+    // machine has (empty). Throws std::invalid_argument for a set the machine lacks.
+    EngineBenchmarkCase (Kind kind, int numVoices, int blockSizeToUse = 0, const juce::String& lanes = {});
     ~EngineBenchmarkCase();
 
     void renderBlock();
     float firstSample() const noexcept   { return buffer.getSample (0, 0); }
     int getBlockSize() const noexcept    { return numBlockSamples; }
+
+    // The instruction set of the voice lanes, or "off".
+    juce::String getLanes() const;
 
     // Real-time factor (audio seconds per CPU second) and the median and slowest block's
     // wall-clock time in microseconds.

@@ -45,7 +45,7 @@ namespace
         bool shown = false;
     };
 
-    // --bench [CASE] [VOICES] [--seconds S] [--block N]: the real-time factors and block
+    // --bench [CASE] [VOICES] [--seconds S] [--block N] [--lanes SET]: the real-time factors and block
     // times of the benchmark cases (all of them by default), one core, 3 s of audio each
     // after a second of warm-up.
     int runBenchmark (const juce::StringArray& arguments)
@@ -55,6 +55,7 @@ namespace
         double seconds = 3.0;
 
         int blockSize = 0;
+        juce::String lanes;
 
         for (int i = arguments.indexOf ("--bench") + 1; i < arguments.size(); ++i)
         {
@@ -62,6 +63,8 @@ namespace
                 seconds = juce::jlimit (0.01, 3600.0, arguments[++i].getDoubleValue());
             else if (arguments[i] == "--block" && i + 1 < arguments.size())
                 blockSize = juce::jlimit (1, 8192, arguments[++i].getIntValue());
+            else if (arguments[i] == "--lanes" && i + 1 < arguments.size())
+                lanes = arguments[++i];
             else if (arguments[i].containsOnly ("0123456789"))
                 onlyVoices = arguments[i].getIntValue();
             else
@@ -69,7 +72,8 @@ namespace
         }
 
         const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; 48000 Hz, "
+        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; voice lanes: "
+                  << (lanes.isNotEmpty() ? lanes : juce::String ("widest")) << "; 48000 Hz, "
                   << (blockSize > 0 ? juce::String (blockSize) : juce::String ("512 (storm: 64)")) << "-sample blocks\n";
 
         for (const auto kind : EngineBenchmarkCase::allKinds)
@@ -86,7 +90,19 @@ namespace
                 if (((idle || storm) && voices != 8) || (onlyVoices > 0 && ! idle && ! storm && voices != onlyVoices))
                     continue;
 
-                EngineBenchmarkCase benchmarkCase (kind, voices, blockSize);
+                std::unique_ptr<EngineBenchmarkCase> created;
+
+                try
+                {
+                    created = std::make_unique<EngineBenchmarkCase> (kind, voices, blockSize, lanes);
+                }
+                catch (const std::invalid_argument& error)
+                {
+                    std::cerr << "quenby-render: " << error.what() << " (avx512, avx2 or off)" << std::endl;
+                    return 1;
+                }
+
+                auto& benchmarkCase = *created;
                 const auto measured = benchmarkCase.measure (seconds);
                 const auto factor = measured.realTimeFactor;
                 const auto voiceText = idle ? juce::String ("no notes") : storm ? juce::String ("128 notes") : juce::String (voices).paddedLeft (' ', 3) + " voices";
