@@ -43,33 +43,25 @@ namespace LaneKernel
     template <int N> using F = typename Vec<N>::F;
     template <int N> using FM = typename Vec<N>::FM;
 
-    template <int N>
-    QUENBY_LANE_INLINE D<N> load (const double* p) noexcept
+    // A vector from the first lanes of an array, and back (no alignment assumed).
+    template <typename Vector, typename Element>
+    QUENBY_LANE_INLINE Vector loadVector (const Element* p) noexcept
     {
-        D<N> v;
+        Vector v;
         std::memcpy (&v, p, sizeof (v));
         return v;
     }
 
-    template <int N>
-    QUENBY_LANE_INLINE void store (double* p, D<N> v) noexcept
+    template <typename Vector, typename Element>
+    QUENBY_LANE_INLINE void storeVector (Element* p, Vector v) noexcept
     {
         std::memcpy (p, &v, sizeof (v));
     }
 
-    template <int N>
-    QUENBY_LANE_INLINE F<N> loadFloats (const float* p) noexcept
-    {
-        F<N> v;
-        std::memcpy (&v, p, sizeof (v));
-        return v;
-    }
-
-    template <int N>
-    QUENBY_LANE_INLINE void storeFloats (float* p, F<N> v) noexcept
-    {
-        std::memcpy (p, &v, sizeof (v));
-    }
+    template <int N> QUENBY_LANE_INLINE D<N> load (const double* p) noexcept          { return loadVector<D<N>> (p); }
+    template <int N> QUENBY_LANE_INLINE void store (double* p, D<N> v) noexcept       { storeVector (p, v); }
+    template <int N> QUENBY_LANE_INLINE F<N> loadFloats (const float* p) noexcept     { return loadVector<F<N>> (p); }
+    template <int N> QUENBY_LANE_INLINE void storeFloats (float* p, F<N> v) noexcept  { storeVector (p, v); }
 
     template <int N>
     QUENBY_LANE_INLINE D<N> broadcast (double x) noexcept
