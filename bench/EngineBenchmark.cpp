@@ -20,9 +20,9 @@ namespace
             benchmark::DoNotOptimize (benchmarkCase.firstSample());
         }
 
-        constexpr double blockSeconds = EngineBenchmarkCase::blockSize / EngineBenchmarkCase::sampleRate;
+        const double blockSeconds = benchmarkCase.getBlockSize() / EngineBenchmarkCase::sampleRate;
         benchState.counters["realtime_x"] = benchmark::Counter (blockSeconds, benchmark::Counter::kIsIterationInvariantRate);
-        benchState.counters["voices"] = kind == EngineBenchmarkCase::Kind::idle ? 0 : voices;
+        benchState.counters["voices"] = kind == EngineBenchmarkCase::Kind::idle ? 0 : kind == EngineBenchmarkCase::Kind::storm ? 128 : voices;
     }
 
     void Light (benchmark::State& state)      { renderCase (state, EngineBenchmarkCase::Kind::light); }
@@ -31,6 +31,7 @@ namespace
     void Idle (benchmark::State& state)       { renderCase (state, EngineBenchmarkCase::Kind::idle); }
     void Vibrato (benchmark::State& state)    { renderCase (state, EngineBenchmarkCase::Kind::vibrato); }
     void Wobble (benchmark::State& state)     { renderCase (state, EngineBenchmarkCase::Kind::wobble); }
+    void Storm (benchmark::State& state)      { renderCase (state, EngineBenchmarkCase::Kind::storm); }
 }
 
 BENCHMARK (Light)->Arg (8)->Arg (32)->Arg (128)->Unit (benchmark::kMicrosecond);
@@ -39,6 +40,7 @@ BENCHMARK (Heavy)->Arg (8)->Arg (32)->Arg (128)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Idle)->Arg (0)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Vibrato)->Arg (64)->Unit (benchmark::kMicrosecond);
 BENCHMARK (Wobble)->Arg (64)->Unit (benchmark::kMicrosecond);
+BENCHMARK (Storm)->Arg (0)->Unit (benchmark::kMicrosecond);
 
 int main (int argc, char** argv)
 {

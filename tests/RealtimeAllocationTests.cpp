@@ -101,7 +101,8 @@ protected:
     }
 
     // The same pattern of notes, wheel moves and block sizes in the warm-up and in the
-    // measured part: chords that make the synthesiser steal voices, single notes, releases.
+    // measured part: chords and storms that make the synthesiser steal voices, single
+    // notes, releases.
     static void fillBlockMidi (juce::MidiBuffer& midi, int block)
     {
         midi.clear();
@@ -109,6 +110,11 @@ protected:
         if (block % 16 == 0)
             for (int note = 0; note < 40; ++note)
                 midi.addEvent (juce::MidiMessage::noteOn (1 + note % 3, 20 + (block / 16 * 7 + note * 3) % 90, 0.7f), note % 64);
+
+        // A storm: every note at once, and more notes than voices, so that voices are stolen.
+        if (block % 64 == 40)
+            for (int note = 0; note < 160; ++note)
+                midi.addEvent (juce::MidiMessage::noteOn (1 + note / 128, note % 128, 0.6f), 0);
 
         if (block % 3 == 0)
             midi.addEvent (juce::MidiMessage::noteOn (1, 60 + block % 12, 0.9f), 100);
@@ -174,7 +180,7 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
 
     juce::AudioBuffer<float> buffer (2, 512);
     juce::MidiBuffer midi;
-    midi.ensureSize (8192);   // as hosts' wrappers do: room for every event of a block
+    midi.ensureSize (16384);   // as hosts' wrappers do: room for every event of a block
 
     // Called as JUCE's wrappers call it, under the callback lock.
     const auto processOneBlock = [&] (int block)
@@ -231,4 +237,73 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
     EXPECT_GT (peak, 0.0f);
     EXPECT_EQ (allocationsCounted.load(), 0);
     EXPECT_EQ (deallocationsCounted.load(), 0);
+}
+
+// What a host may do on the audio thread itself, in 64-sample blocks: switch programs, play
+// storms of 128 note-ons in one block, and play more notes than there are voices. The notes
+// are held, so every storm (on another channel than the last) steals all the voices.
+TEST_F (RealtimeAllocation, StormsStealingAndProgramChangesOnTheAudioThreadAllocateNothing)
+{
+    ProcessorFixture fixture (48000.0, 64);
+    auto& processor = fixture.processor;
+    PluginProgram* programs[] = { createEverythingOnProgram (processor, 0.0f), createEverythingOnProgram (processor, 2.0f) };
+    processor.switchToProgram (programs[0]);
+
+    juce::AudioBuffer<float> buffer (2, 64);
+    juce::MidiBuffer midi;
+    midi.ensureSize (8192);
+    constexpr int cycle = 32;
+
+    const auto processOneBlock = [&] (int block)
+    {
+        const auto phase = block % cycle;
+        const auto channel = 1 + block / cycle % 2;
+        midi.clear();
+
+        if (phase == 0)
+            for (int note = 0; note < 128; ++note)
+                midi.addEvent (juce::MidiMessage::noteOn (channel, note, 0.8f), note % 64);
+
+        if (phase == 8)
+            for (int note = 0; note < 8; ++note)
+                midi.addEvent (juce::MidiMessage::noteOn (3, 40 + note * 5, 0.8f), note * 8);
+
+        const AudioThreadScope audioThread;
+        const juce::ScopedLock lock (processor.getCallbackLock());
+
+        if (phase == 16)
+            processor.switchToProgram (programs[block / cycle % 2]);
+
+        processor.processBlock (buffer, midi);
+    };
+
+    constexpr int warmUpBlocks = 2 * cycle;
+    constexpr int measuredBlocks = 10 * cycle + 4;   // ends just after a storm on channel 1
+
+    for (int block = 0; block < warmUpBlocks; ++block)
+        processOneBlock (block);
+
+    allocationsCounted = 0;
+    deallocationsCounted = 0;
+    float peak = 0.0f;
+
+    for (int block = warmUpBlocks; block < warmUpBlocks + measuredBlocks; ++block)
+    {
+        processOneBlock (block);
+        peak = juce::jmax (peak, buffer.getMagnitude (0, buffer.getNumSamples()));
+    }
+
+    EXPECT_EQ (allocationsCounted.load(), 0);
+    EXPECT_EQ (deallocationsCounted.load(), 0);
+    EXPECT_GT (peak, 0.0f);
+    EXPECT_EQ (processor.state->getCurrentProgram(), programs[1]);
+
+    // Every voice was taken from a held note of the storm before.
+    auto& synth = processor.synthAudioSource->getSynth();
+    int onLastStormsChannel = 0;
+
+    for (int i = 0; i < synth.getNumVoices(); ++i)
+        onLastStormsChannel += synth.getVoice (i)->isPlayingChannel (1) ? 1 : 0;
+
+    EXPECT_EQ (onLastStormsChannel, 128);
 }

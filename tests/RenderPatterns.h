@@ -2,6 +2,7 @@
 
 #include "TestHelpers.h"
 
+#include <functional>
 #include <vector>
 
 // Fixed playing situations rendered through the processor at 48 kHz. Their output is kept
@@ -169,10 +170,15 @@ namespace render_patterns
         return patterns;
     }
 
-    // Renders a pattern through a freshly prepared processor playing a default program.
-    inline juce::AudioBuffer<float> render (const Pattern& pattern)
+    // Renders a pattern through a freshly prepared processor playing a default program,
+    // at 48 kHz unless told otherwise; setUp, when given, sees the processor first.
+    inline juce::AudioBuffer<float> render (const Pattern& pattern, std::function<void (QuenbyAudioProcessor&)> setUp = {},
+                                            double sampleRate = 48000.0)
     {
-        testing_helpers::ProcessorFixture fixture (48000.0, pattern.blockSize);
+        testing_helpers::ProcessorFixture fixture (sampleRate, pattern.blockSize);
+
+        if (setUp)
+            setUp (fixture.processor);
         juce::AudioBuffer<float> result (2, pattern.numSamples);
         juce::AudioBuffer<float> block (2, pattern.blockSize);
 

@@ -52,6 +52,8 @@ public:
     float getQ() const noexcept                           { return q; }
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+
     void computeCoefficients (float newCutoff) noexcept;
 
     template <bool modulated, typename LfoValueAt>

@@ -58,6 +58,8 @@ public:
     void setActive (bool shouldBeActive) noexcept   { active = shouldBeActive; }
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+
     static double coefficientFor (double rateInSamples, double targetRatio) noexcept;
 
     // The attack heads for 1 + attackRatio and decay and release for their end value minus

@@ -64,6 +64,8 @@ public:
     const Envelope& getEnvelope() const noexcept   { return envelope; }
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+
     void startBlock (bool keyPressedInBlock) noexcept;
     bool anyKeyDown() const noexcept;
     bool anyVoiceActive() const noexcept;

@@ -146,21 +146,26 @@ void Oscillator::followPitchEnvelope() noexcept
 }
 
 // The wheel bends linearly in Hz towards the pitch-range frequencies, in whole percent.
+// The wheel position in whole percent, -100 ... +100.
+int Oscillator::bendPercentFor (int wheel) noexcept
+{
+    if (wheel == Velmora::pitchWheelCentre)
+        return 0;
+
+    return (int) ((wheel - Velmora::pitchWheelCentre) * wheelPercentPerStep);
+}
+
 void Oscillator::computeBend() noexcept
 {
     double bend = 0.0;
 
-    if (lastWheel != Velmora::pitchWheelCentre)
-    {
-        // The wheel position in whole percent, -100 ... +100; the bend is t percent of the
-        // way to the pitch-range frequency.
-        const auto t = (int) ((lastWheel - Velmora::pitchWheelCentre) * wheelPercentPerStep);
+    // The bend is t percent of the way to the pitch-range frequency.
+    const auto t = bendPercentFor (lastWheel);
 
-        if (t > 0)
-            bend = (frequencyUp - frequency) / fullDeflectionPercent * t;
-        else if (t < 0)
-            bend = (frequency - frequencyDown) / fullDeflectionPercent * t;
-    }
+    if (t > 0)
+        bend = (frequencyUp - frequency) / fullDeflectionPercent * t;
+    else if (t < 0)
+        bend = (frequency - frequencyDown) / fullDeflectionPercent * t;
 
     bentFrequency = frequency + bend;
     phaseIncrement = bentFrequency * twoPi / sampleRate;

@@ -83,6 +83,8 @@ public:
     void setPhase (double newPhase) noexcept              { phase = newPhase; }
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+
     // The settings this oscillator reads, oscillator 1's or oscillator 2's, by name.
     struct Settings
     {
@@ -110,6 +112,7 @@ private:
     template <bool scalesPitch>
     double step (double lfoValue, double pitchFactor) noexcept;
 
+    static int bendPercentFor (int wheel) noexcept;
     void computeBend() noexcept;
     void computeNoteFrequencies() noexcept;
     void followPitchEnvelope() noexcept;

@@ -158,68 +158,94 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
     if (! isVoiceActive())
         return;
 
+    const auto plan = beginBlock (startSample, numSamples);
+    renderPlannedBlock (plan, output, startSample, numSamples);
+}
+
+// Settings, wheel and LFO rate are taken once here; JUCE splits blocks at MIDI events, so
+// wheel messages still take effect at their sample.
+OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int numSamples) noexcept
+{
     // Reuses the storage; only a block longer than any before allocates.
     scratch.setSize (2, numSamples, false, false, true);
-    scratch.clear();
 
+    BlockPlan plan;
     const auto& settings = synth.settings;
-    const double master = settings.MasterVolume;
+    plan.master = settings.MasterVolume;
     const bool on[2] = { settings.Osc1Active, settings.Osc2Active };
     const double pan[2] = { settings.Osc1Pan, settings.Osc2Pan };
     const bool lfoOn = settings.Lfo1Active;
     const int target = settings.Lfo1Target;
     const bool retriggered = settings.Lfo1Mode == LfoMode::retrigger;
-    const bool filterOn = settings.Filter1Active;
+    plan.filterOn = settings.Filter1Active;
     const bool voiceLfo = lfoOn && target != LfoTarget::filter && retriggered;
 
     // The pitch and filter targets act while chosen, on notes that started with them.
     const int noteTarget = oscillators[0]->getLfoTarget();
     const bool lfoOnPitch = lfoOn && target == LfoTarget::pitch && noteTarget == LfoTarget::pitch;
-    const bool lfoOnFilter = lfoOn && filterOn && target == LfoTarget::filter && noteTarget == LfoTarget::filter;
+    plan.lfoOnFilter = lfoOn && plan.filterOn && target == LfoTarget::filter && noteTarget == LfoTarget::filter;
 
     // In Free mode they follow the global LFO's values, computed once for the whole block.
-    const double* sharedValues = (lfoOnPitch || lfoOnFilter) && ! retriggered
+    const double* sharedValues = (lfoOnPitch || plan.lfoOnFilter) && ! retriggered
                                    ? source.getGlobalLfo().getBlockValues (startSample, numSamples)
                                    : nullptr;
 
-    // The oscillators sounding in this block with their linear pan gains. Settings, wheel
-    // and LFO rate are taken once here; JUCE splits blocks at MIDI events, so wheel
-    // messages still take effect at their sample.
-    Source sources[2];
-    int numSources = 0;
-
+    // The oscillators sounding in this block with their linear pan gains.
     for (size_t o = 0; o < 2; ++o)
     {
         if (on[o] && oscillators[o]->hasStarted())
         {
             oscillators[o]->refreshForBlock();
-            sources[numSources++] = { oscillators[o].get(), 1.0 - pan[o], 1.0 + pan[o] };
+            plan.sources[plan.numSources++] = { oscillators[o].get(), 1.0 - pan[o], 1.0 + pan[o] };
         }
     }
 
-    const bool voiceLfoOnFilter = lfoOnFilter && retriggered;
+    plan.voiceLfoOnFilter = plan.lfoOnFilter && retriggered;
 
-    if (voiceLfo || voiceLfoOnFilter)
+    if (voiceLfo || plan.voiceLfoOnFilter)
         lfo->refresh();
 
+    plan.modulation = { voiceLfo, lfoOnPitch, sharedValues };
+    plan.pitchModulated = lfoOnPitch || glideSamplesLeft > 0;
+
+    // Oscillators whose pitch no glide or LFO moves can run side by side with others.
+    plan.fitsLanes = plan.numSources > 0 && ! plan.pitchModulated;
+
+    plan.filterFitsLanes = plan.filterOn && ! plan.lfoOnFilter;
+
+    return plan;
+}
+
+void OscillatorVoice::renderPlannedBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output,
+                                          int startSample, int numSamples) noexcept
+{
+    // The oscillators add into a cleared block and leave the rest of it silent when the voice ends.
+    scratch.clear();
     auto* left = scratch.getWritePointer (0);
     auto* right = scratch.getWritePointer (1);
-    const BlockModulation modulation { voiceLfo, lfoOnPitch, sharedValues };
 
     // Notes without a glide or the LFO on their pitch take the plain path.
-    if (lfoOnPitch || glideSamplesLeft > 0)
-        renderOscillators<true> (left, right, numSamples, sources, numSources, master, modulation);
+    if (plan.pitchModulated)
+        renderOscillators<true> (left, right, numSamples, plan.sources, plan.numSources, plan.master, plan.modulation);
     else
-        renderOscillators<false> (left, right, numSamples, sources, numSources, master, modulation);
+        renderOscillators<false> (left, right, numSamples, plan.sources, plan.numSources, plan.master, plan.modulation);
 
+    finishBlock (plan, output, startSample, numSamples);
+}
+
+// The filter, then the voice into the output.
+void OscillatorVoice::finishBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output,
+                                   int startSample, int numSamples) noexcept
+{
     // The switch is read now, not at note start.
-    if (filterOn)
+    if (plan.filterOn && ! plan.filteredInLanes)
     {
-        filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+        setUpFilter();
+        const auto* sharedValues = plan.modulation.sharedValues;
 
-        if (voiceLfoOnFilter)
+        if (plan.voiceLfoOnFilter)
             filter.processWithCutoffModulation (scratch, 0, numSamples, [this] (int) { return lfo->nextValue (false); });
-        else if (lfoOnFilter && sharedValues != nullptr)
+        else if (plan.lfoOnFilter && sharedValues != nullptr)
             filter.processWithCutoffModulation (scratch, 0, numSamples, [sharedValues] (int i) { return sharedValues[i]; });
         else
             filter.process (scratch, 0, numSamples);
@@ -229,6 +255,18 @@ void OscillatorVoice::renderNextBlock (juce::AudioBuffer<float>& output, int sta
 
     if (output.getNumChannels() > 1)
         output.addFrom (1, startSample, scratch, 1, 0, numSamples);
+}
+
+void OscillatorVoice::setUpFilter() noexcept
+{
+    const auto& settings = synth.settings;
+    filter.set ((float) settings.Filter1Cutoff, (float) settings.Filter1Resonance);
+}
+
+void OscillatorVoice::endNote() noexcept
+{
+    clearCurrentNote();
+    note = 0;
 }
 
 // The per-sample loop. With modulatesPitch the oscillators' pitch is multiplied by
@@ -297,8 +335,7 @@ void OscillatorVoice::renderOscillators (float* left, float* right, int numSampl
 
         if (allIdle)
         {
-            clearCurrentNote();
-            note = 0;
+            endNote();
             break;
         }
     }

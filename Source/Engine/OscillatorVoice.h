@@ -67,7 +67,6 @@ public:
     // Semitones between the sliding pitch and the note's own; 0 once a glide has arrived.
     double getGlideSemitones() const noexcept                    { return glideSemitones; }
 
-private:
     // An oscillator sounding in this block with its linear pan gains.
     struct Source
     {
@@ -83,6 +82,42 @@ private:
         const double* sharedValues;      // the global LFO's values for this block, or null
     };
 
+    // A block's plan, taken at its start: what sounds and what modulates it.
+    struct BlockPlan
+    {
+        Source sources[2] {};
+        int numSources = 0;
+        double master = 0.0;
+        BlockModulation modulation {};
+        bool filterOn = false, lfoOnFilter = false, voiceLfoOnFilter = false;
+        bool pitchModulated = false;     // a glide or the LFO moves the pitch
+        bool fitsLanes = false;          // plain enough to run side by side with other voices
+        bool filterFitsLanes = false;    // the filter, unmodulated, can run in the lanes too
+        bool filteredInLanes = false;    // the lanes have run the filter: finishBlock skips it
+    };
+
+    // renderNextBlock in three steps, for a renderer that runs the oscillators of several
+    // voices side by side: beginBlock takes the block's settings and sizes the scratch
+    // block; renderPlannedBlock renders the oscillators one sample at a time into it and
+    // then finishes; finishBlock filters the scratch block and adds it to the output. A
+    // side-by-side renderer writes every sample of the scratch block before finishBlock.
+    // Only for an active voice.
+    BlockPlan beginBlock (int startSample, int numSamples) noexcept;
+    void renderPlannedBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept;
+    void finishBlock (const BlockPlan& plan, juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept;
+
+    // The scratch block's two channels, where a side-by-side renderer puts the oscillators' output.
+    float* getScratch (int channel) noexcept                     { return scratch.getWritePointer (channel); }
+
+    // Brings the filter to this block's cutoff and resonance, as finishBlock does first.
+    void setUpFilter() noexcept;
+    AnalogFilter& getFilter() noexcept                           { return filter; }
+    Lfo& getLfo() noexcept                                       { return *lfo; }
+
+    // Frees the voice: its oscillators have ended.
+    void endNote() noexcept;
+
+private:
     template <bool modulatesPitch>
     void renderOscillators (float* left, float* right, int numSamples, const Source* sources, int numSources,
                             double master, BlockModulation modulation) noexcept;

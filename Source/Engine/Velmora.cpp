@@ -1,4 +1,6 @@
 #include "Engine/Velmora.h"
+#include "Engine/VoiceLaneRenderer.h"
+#include "Engine/VoiceStealing.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 #include "Model/PluginProgram.h"
@@ -39,8 +41,21 @@ namespace
 }
 
 Velmora::Velmora()
+    : laneRenderer (std::make_unique<VoiceLaneRenderer>())
 {
     setNoteStealingEnabled (true);
+}
+
+Velmora::~Velmora() = default;
+
+juce::SynthesiserVoice* Velmora::findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int, int midiNoteNumber) const
+{
+    return VoiceStealing::chooseVoice (voices, soundToPlay, midiNoteNumber);
+}
+
+void Velmora::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
+{
+    laneRenderer->render (voices, buffer, startSample, numSamples);
 }
 
 void Velmora::updateSettings (double newTempo)

@@ -4,7 +4,10 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <memory>
+
 class PluginState;
+class VoiceLaneRenderer;
 
 // The synthesiser: JUCE's voice management and MIDI dispatch, plus the engine settings,
 // the last pitch-wheel and modulation-wheel values and the host tempo.
@@ -19,6 +22,7 @@ public:
 
     // Settings all zero until the first updateSettings, wheel centred, tempo 120.
     Velmora();
+    ~Velmora() override;
 
     // The state whose current program updateSettings converts.
     void setState (PluginState& stateToUse) noexcept    { state = &stateToUse; }
@@ -37,6 +41,16 @@ public:
     // Records controller 1 as the modulation wheel, after JUCE's pedal handling.
     void handleController (int midiChannel, int controllerNumber, int controllerValue) override;
 
+    // The voice a new note takes over when all sound: JUCE's choice, found in one pass.
+    juce::SynthesiserVoice* findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int midiChannel, int midiNoteNumber) const override;
+
+    // Renders the voices, the plain ones side by side in vector lanes.
+    void renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
+    using juce::Synthesiser::renderVoices;
+
+    // The renderer of the voices' lanes; it can be switched off to compare.
+    VoiceLaneRenderer& getLaneRenderer() noexcept          { return *laneRenderer; }
+
     // The synthesiser's own lock, held while it renders a block.
     const juce::CriticalSection& getLock() const noexcept   { return lock; }
 
@@ -51,4 +65,5 @@ public:
 
 private:
     PluginState* state = nullptr;
+    std::unique_ptr<VoiceLaneRenderer> laneRenderer;
 };

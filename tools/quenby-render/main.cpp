@@ -45,18 +45,26 @@ namespace
         bool shown = false;
     };
 
-    // --bench [CASE] [VOICES] [--seconds S]: the real-time factors of the benchmark cases
-    // (all of them by default), one core, 3 s of audio each after a second of warm-up.
+    // --bench [CASE] [VOICES] [--seconds S] [--block N] [--lanes SET]: the real-time factors and block
+    // times of the benchmark cases (all of them by default), one core, 3 s of audio each
+    // after a second of warm-up.
     int runBenchmark (const juce::StringArray& arguments)
     {
         juce::String onlyCase;
         int onlyVoices = 0;
         double seconds = 3.0;
 
+        int blockSize = 0;
+        juce::String lanes;
+
         for (int i = arguments.indexOf ("--bench") + 1; i < arguments.size(); ++i)
         {
             if (arguments[i] == "--seconds" && i + 1 < arguments.size())
                 seconds = juce::jlimit (0.01, 3600.0, arguments[++i].getDoubleValue());
+            else if (arguments[i] == "--block" && i + 1 < arguments.size())
+                blockSize = juce::jlimit (1, 8192, arguments[++i].getIntValue());
+            else if (arguments[i] == "--lanes" && i + 1 < arguments.size())
+                lanes = arguments[++i];
             else if (arguments[i].containsOnly ("0123456789"))
                 onlyVoices = arguments[i].getIntValue();
             else
@@ -64,27 +72,48 @@ namespace
         }
 
         const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; 48000 Hz, 512-sample blocks\n";
+        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; voice lanes: "
+                  << (lanes.isNotEmpty() ? lanes : juce::String ("widest")) << "; 48000 Hz, "
+                  << (blockSize > 0 ? juce::String (blockSize) : juce::String ("512 (storm: 64)")) << "-sample blocks\n";
 
         for (const auto kind : EngineBenchmarkCase::allKinds)
         {
             const juce::String name (EngineBenchmarkCase::getName (kind));
             const bool idle = kind == EngineBenchmarkCase::Kind::idle;
+            const bool storm = kind == EngineBenchmarkCase::Kind::storm;
 
             if (onlyCase.isNotEmpty() && onlyCase != name)
                 continue;
 
             for (const int voices : { 8, 32, 64, 128 })
             {
-                if ((idle && voices != 8) || (onlyVoices > 0 && ! idle && voices != onlyVoices))
+                if (((idle || storm) && voices != 8) || (onlyVoices > 0 && ! idle && ! storm && voices != onlyVoices))
                     continue;
 
-                EngineBenchmarkCase benchmarkCase (kind, voices);
-                const auto factor = benchmarkCase.measureRealTimeFactor (seconds);
-                const auto voiceText = idle ? juce::String ("no notes") : juce::String (voices).paddedLeft (' ', 3) + " voices";
+                std::unique_ptr<EngineBenchmarkCase> created;
+
+                try
+                {
+                    created = std::make_unique<EngineBenchmarkCase> (kind, voices, blockSize, lanes);
+                }
+                catch (const std::invalid_argument& error)
+                {
+                    std::cerr << "quenby-render: " << error.what() << " (avx512, avx2 or off)" << std::endl;
+                    return 1;
+                }
+
+                auto& benchmarkCase = *created;
+                const auto measured = benchmarkCase.measure (seconds);
+                const auto factor = measured.realTimeFactor;
+                const auto voiceText = idle ? juce::String ("no notes") : storm ? juce::String ("128 notes") : juce::String (voices).paddedLeft (' ', 3) + " voices";
+                const auto blockMicroseconds = 1.0e6 * benchmarkCase.getBlockSize() / EngineBenchmarkCase::sampleRate;
 
                 std::cout << name.paddedRight (' ', 9) << voiceText.paddedRight (' ', 11) << juce::String (factor, 1).paddedLeft (' ', 8)
-                          << "x real time (" << juce::String (100.0 / factor, 3) << " % of a core)" << std::endl;
+                          << "x real time (" << juce::String (100.0 / factor, 3) << " % of a core); blocks of "
+                          << benchmarkCase.getBlockSize() << ": median " << juce::String (measured.medianBlockMicroseconds, 1)
+                          << " us, slowest " << juce::String (measured.slowestBlockMicroseconds, 1) << " us ("
+                          << juce::String (100.0 * measured.slowestBlockMicroseconds / blockMicroseconds, 1) << " % of the block's "
+                          << juce::roundToInt (blockMicroseconds) << " us)" << std::endl;
             }
         }
 

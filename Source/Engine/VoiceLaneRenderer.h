@@ -1,0 +1,90 @@
+#pragma once
+
+#include "Engine/OscillatorVoice.h"
+#include "Engine/VoiceLanes.h"
+
+#include <juce_audio_basics/juce_audio_basics.h>
+
+#include <array>
+
+// Renders the synthesiser's voices for a block with the voices side by side, one voice per
+// vector lane, in batches as wide as the machine's widest instruction set allows (8 lanes
+// with AVX-512, 4 with AVX2), chosen when the program starts; without AVX2 (where two
+// lanes would cost more than they save) every voice renders alone. Voices that the lanes
+// do not cover (a glide, the LFO on the pitch) and a batch's lone remainder render one
+// sample at a time as before. Each
+// voice's samples are those it renders alone, and the voices are added to the output in
+// their order, so the result is the same sample for sample. Allocates nothing.
+class VoiceLaneRenderer
+{
+public:
+    VoiceLaneRenderer();
+
+    // Adds numSamples of each of the synthesiser's voices to the output from startSample.
+    void render (const juce::OwnedArray<juce::SynthesiserVoice>& voices, juce::AudioBuffer<float>& output,
+                 int startSample, int numSamples);
+
+    // Off, every voice renders alone (for comparisons and measurements).
+    void setEnabled (bool shouldRunLanes) noexcept      { enabled = shouldRunLanes; }
+    bool isEnabled() const noexcept                     { return enabled; }
+
+    // Lanes per batch on this machine: 8 or 4, or 0 without AVX2; the instruction set's name.
+    int getLaneWidth() const noexcept                   { return laneWidth; }
+    const char* getInstructionSetName() const noexcept  { return instructionSetName; }
+
+    // Limits the width to the given instruction set's, when the machine has it: "avx512"
+    // or "avx2". Returns false for a name the machine cannot run.
+    bool useInstructionSet (const char* name) noexcept;
+
+private:
+    static constexpr int maxVoices = 256;
+    static constexpr int maxGroups = 4;
+
+    // What a batch's lanes must share: the same oscillators with the same waves and
+    // modulations, the same LFO and the same filter.
+    struct Kind
+    {
+        int numSources = 0;
+        int oscillatorIndex[2] {};
+        int waveType[2] {};
+        bool followsLfo[2] {};
+        bool followsPitchEnvelope[2] {};
+        bool modulated = false;
+        int lfoWaveType = 0;
+        bool lfoFollowsEnvelope = false;
+        bool filtered = false;
+        int filterType = 0;
+        bool filterFollowsEnvelope = false;
+
+        bool operator== (const Kind& other) const noexcept;
+    };
+
+    // The voices of one kind.
+    struct Group
+    {
+        Kind kind;
+        int numVoices = 0;
+        std::array<int, maxVoices> voices {};
+    };
+
+    int findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept;
+    void renderGroup (const Group& group, int startSample, int numSamples) noexcept;
+    void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int startSample, int numSamples) noexcept;
+
+    bool enabled = true;
+    int laneWidth = 0;
+    const char* instructionSetName = "none";
+    VoiceLanes::Kernel kernel = nullptr;
+
+    std::array<OscillatorVoice*, maxVoices> voices {};
+    std::array<OscillatorVoice::BlockPlan, maxVoices> plans {};
+    // How each voice renders this block: not at all (free), in the lanes, alone, or as
+    // a voice of another kind renders.
+    enum class Route { free, lanes, alone, elsewhere };
+    std::array<Route, maxVoices> routes {};
+    std::array<Group, maxGroups> groups {};
+    int numGroups = 0;
+    VoiceLanes::Batch batch;
+
+    JUCE_DECLARE_NON_COPYABLE (VoiceLaneRenderer)
+};

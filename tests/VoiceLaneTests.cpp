@@ -1,0 +1,126 @@
+#include "RenderPatterns.h"
+#include "Engine/VoiceLaneRenderer.h"
+
+#include <algorithm>
+#include <cstring>
+
+// The voices rendered side by side in vector lanes give the samples each voice gives
+// alone, bit for bit, with every instruction set the machine has: the fixed patterns, and
+// chords wide enough to fill several batches, with voices that end mid-block, waves that
+// differ between voices, pitches near the sample rate and odd block sizes.
+namespace
+{
+    using render_patterns::Pattern;
+    using render_patterns::on;
+    using render_patterns::off;
+
+    std::vector<render_patterns::Event> chord (int numNotes, int lowest, int step, int start, int spacing, int length)
+    {
+        std::vector<render_patterns::Event> events;
+
+        for (int n = 0; n < numNotes; ++n)
+        {
+            const int note = juce::jlimit (0, 127, lowest + n * step);
+            events.push_back (on (start + n * spacing, note, 0.3f + 0.6f * (float) ((n * 7) % 10) / 10.0f));
+            events.push_back (off (start + n * spacing + length + (n * 53) % 700, note));
+        }
+
+        return events;
+    }
+
+    std::vector<Pattern> lanePatterns()
+    {
+        using render_patterns::withQuickEnvelopes;
+        auto patterns = render_patterns::allPatterns();
+
+        patterns.push_back ({ "WideChordOfSquaresAndSaws", 6000, 256,
+                              withQuickEnvelopes ({ { 0, "Osc2Active", 1.0f }, { 0, "Osc1WaveType", 1.0f }, { 0, "Osc2WaveType", 3.0f },
+                                                    { 0, "Osc1Pan", 0.1f }, { 0, "Osc2Pan", 0.8f }, { 0, "Osc2Detune", 0.6f },
+                                                    { 3000, "Osc1WaveType", 2.0f } }),
+                              chord (40, 28, 2, 0, 37, 2500) });
+
+        patterns.push_back ({ "HighTrianglesAndSinesInOddBlocks", 5000, 37,
+                              withQuickEnvelopes ({ { 0, "Osc2Active", 1.0f }, { 0, "Osc1WaveType", 2.0f }, { 0, "Osc2WaveType", 0.0f },
+                                                    { 0, "Osc1Offset", 0.24f }, { 0, "MasterVolume", 0.3f } }),
+                              chord (18, 76, 2, 3, 11, 1500) });
+
+        // Oscillator 1 switched on while notes that started without it still sound.
+        patterns.push_back ({ "OscillatorSwitchedOnMidNote", 6000, 512,
+                              withQuickEnvelopes ({ { 0, "Osc1Active", 0.0f }, { 0, "Osc2Active", 1.0f }, { 0, "Osc2WaveType", 3.0f },
+                                                    { 1000, "Osc1Active", 1.0f }, { 1000, "Osc1WaveType", 1.0f },
+                                                    { 0, "Filter1Active", 1.0f }, { 0, "Filter1Cutoff", 0.5f } }),
+                              [] {
+                                  auto events = chord (12, 40, 5, 0, 50, 3000);
+                                  auto more = chord (12, 43, 5, 1100, 61, 2500);
+                                  events.insert (events.end(), more.begin(), more.end());
+                                  return events;
+                              }() });
+
+        return patterns;
+    }
+
+    struct VoiceLanesRender : public ::testing::TestWithParam<Pattern> {};
+
+    std::string patternName (const ::testing::TestParamInfo<Pattern>& info)   { return info.param.name; }
+}
+
+TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
+{
+    const auto& pattern = GetParam();
+    const auto alone = render_patterns::render (pattern, [] (QuenbyAudioProcessor& processor)
+    {
+        processor.synthAudioSource->getSynth().getLaneRenderer().setEnabled (false);
+    });
+
+    ASSERT_GT (alone.getMagnitude (0, 0, pattern.numSamples), 0.001f);
+
+    for (const auto* set : { "avx2", "avx512" })
+    {
+        bool available = true;
+        const auto inLanes = render_patterns::render (pattern, [&] (QuenbyAudioProcessor& processor)
+        {
+            available = processor.synthAudioSource->getSynth().getLaneRenderer().useInstructionSet (set);
+        });
+
+        if (! available)
+            continue;
+
+        for (int channel = 0; channel < 2; ++channel)
+            EXPECT_EQ (std::memcmp (alone.getReadPointer (channel), inLanes.getReadPointer (channel),
+                                    sizeof (float) * (size_t) pattern.numSamples), 0)
+                << set << ", channel " << channel;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::ValuesIn (lanePatterns()), patternName);
+
+// The same at the sample rates and block sizes hosts use, with the machine's widest lanes.
+TEST (VoiceLanesRender, GiveEachVoiceItsOwnSamplesAtEveryRateAndBlockSize)
+{
+    const auto patterns = lanePatterns();
+
+    for (const auto* name : { "ManyVoices", "WideChordOfSquaresAndSaws" })
+    {
+        const auto base = *std::find_if (patterns.begin(), patterns.end(), [&] (const Pattern& p) { return std::strcmp (p.name, name) == 0; });
+
+        for (const double rate : { 44100.0, 96000.0, 192000.0 })
+        {
+            for (const int blockSize : { 1, 64, 4096 })
+            {
+                auto pattern = base;
+                pattern.blockSize = blockSize;
+
+                const auto alone = render_patterns::render (pattern, [] (QuenbyAudioProcessor& processor)
+                {
+                    processor.synthAudioSource->getSynth().getLaneRenderer().setEnabled (false);
+                }, rate);
+                const auto inLanes = render_patterns::render (pattern, {}, rate);
+
+                for (int channel = 0; channel < 2; ++channel)
+                    EXPECT_EQ (std::memcmp (alone.getReadPointer (channel), inLanes.getReadPointer (channel),
+                                            sizeof (float) * (size_t) pattern.numSamples), 0)
+                        << name << " at " << rate << " Hz in blocks of " << blockSize << ", channel " << channel;
+            }
+        }
+    }
+}
