@@ -15,6 +15,7 @@
 #include "Engine/VoiceLanes.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <immintrin.h>
 #include <limits>
@@ -535,6 +536,9 @@ namespace LaneKernel
         }
     };
 
+    // Samples whose filter coefficients are computed ahead of the voices' loop.
+    inline constexpr int aheadSamples = 64;
+
     // One voice filter per lane: the cutoff follows the envelope sample by sample when it
     // moves, and the section runs in single precision, as the filter's own loop does.
     template <int N>
@@ -546,6 +550,7 @@ namespace LaneKernel
         EnvelopeVector<N> envelope {};
         int type = FilterDesign::lowpass;
         bool followsEnvelope = false;
+        F<N> ahead[5][aheadSamples];     // b0, b1, b2, a1 and a2 of the samples prepared ahead
 
         void load (const FilterLanes& f) noexcept
         {
@@ -592,47 +597,74 @@ namespace LaneKernel
             }
         }
 
-        QUENBY_LANE_INLINE void process (FilterLanes& f, F<N>& left, F<N>& right) noexcept
+        // The coefficients of the next count samples (at most aheadSamples), computed ahead
+        // of the samples when the envelope moves the cutoff: the cutoff of each sample, new
+        // coefficients where it has moved. Resonance, type and rate were brought up to date
+        // at the block start. Kept apart from the voices' loop, so that the library's
+        // cosine and sine are called with nothing else held in registers.
+        void prepareAhead (FilterLanes& f, int count) noexcept
+        {
+            if (! followsEnvelope)
+                return;
+
+            alignas (64) float angles[aheadSamples][N], cosines[aheadSamples][N], sines[aheadSamples][N];
+            FM<N> moved[aheadSamples];
+
+            for (int k = 0; k < count; ++k)
+            {
+                envelope.template process<false> (f.envelope, ~M<N> {});
+                const auto cutoff = __builtin_convertvector (envelope.output * baseCutoff, F<N>);
+                moved[k] = cutoff != computedCutoff;
+                computedCutoff = selectFloats<N> (moved[k], cutoff, computedCutoff);
+
+                storeFloats<N> (angles[k], FilterDesign::angleFor (cutoff, inverseSampleRate, [] (FM<N> condition, F<N> value, F<N> otherwise)
+                {
+                    return selectFloats<N> (condition, value, otherwise);
+                }));
+            }
+
+            // The library's single-precision cosine and sine, lane by lane, as the filter
+            // takes them.
+            for (int k = 0; k < count; ++k)
+            {
+                for (int j = 0; j < N; ++j)
+                {
+                    cosines[k][j] = std::cos (angles[k][j]);
+                    sines[k][j] = std::sin (angles[k][j]);
+                }
+            }
+
+            for (int k = 0; k < count; ++k)
+            {
+                if (anyFloat<N> (moved[k]))
+                {
+                    F<N> c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
+                    FilterDesign::section (type, loadFloats<N> (cosines[k]), loadFloats<N> (sines[k]), alphaDivisor, c0, c1, c2, d1, d2);
+                    b0 = selectFloats<N> (moved[k], c0, b0);
+                    b1 = selectFloats<N> (moved[k], c1, b1);
+                    b2 = selectFloats<N> (moved[k], c2, b2);
+                    a1 = selectFloats<N> (moved[k], d1, a1);
+                    a2 = selectFloats<N> (moved[k], d2, a2);
+                }
+
+                ahead[0][k] = b0;
+                ahead[1][k] = b1;
+                ahead[2][k] = b2;
+                ahead[3][k] = a1;
+                ahead[4][k] = a2;
+            }
+        }
+
+        // Sample k of those prepared ahead (any k without the envelope).
+        QUENBY_LANE_INLINE void process (F<N>& left, F<N>& right, int k) noexcept
         {
             if (followsEnvelope)
             {
-                envelope.template process<false> (f.envelope, ~M<N> {});
-
-                // New coefficients where the cutoff has moved; resonance, type and rate
-                // were brought up to date at the block start.
-                const auto cutoff = __builtin_convertvector (envelope.output * baseCutoff, F<N>);
-                const FM<N> moved = cutoff != computedCutoff;
-
-                if (anyFloat<N> (moved))
-                {
-                    const auto w = FilterDesign::angleFor (cutoff, inverseSampleRate, [] (FM<N> condition, F<N> value, F<N> otherwise)
-                    {
-                        return selectFloats<N> (condition, value, otherwise);
-                    });
-
-                    // The library's single-precision cosine and sine, lane by lane, as the
-                    // filter takes them.
-                    alignas (64) float angles[N], cosines[N], sines[N];
-                    storeFloats<N> (angles, w);
-
-                    for (int j = 0; j < N; ++j)
-                    {
-                        cosines[j] = std::cos (angles[j]);
-                        sines[j] = std::sin (angles[j]);
-                    }
-
-                    const auto cs = loadFloats<N> (cosines);
-                    const auto sn = loadFloats<N> (sines);
-
-                    F<N> c0 = b0, c1 = b1, c2 = b2, d1 = a1, d2 = a2;
-                    FilterDesign::section (type, cs, sn, alphaDivisor, c0, c1, c2, d1, d2);
-                    b0 = selectFloats<N> (moved, c0, b0);
-                    b1 = selectFloats<N> (moved, c1, b1);
-                    b2 = selectFloats<N> (moved, c2, b2);
-                    a1 = selectFloats<N> (moved, d1, a1);
-                    a2 = selectFloats<N> (moved, d2, a2);
-                    computedCutoff = selectFloats<N> (moved, cutoff, computedCutoff);
-                }
+                b0 = ahead[0][k];
+                b1 = ahead[1][k];
+                b2 = ahead[2][k];
+                a1 = ahead[3][k];
+                a2 = ahead[4][k];
             }
 
             const auto y = left * b0 + leftZ1;
@@ -781,7 +813,7 @@ namespace LaneKernel
             auto rightOut = right + 0.0f;
 
             if constexpr (filtered)
-                filter.process (batch.filter, leftOut, rightOut);
+                filter.process (leftOut, rightOut, i % aheadSamples);
 
             pendingLeft[i % N] = leftOut;
             pendingRight[i % N] = rightOut;
@@ -807,18 +839,26 @@ namespace LaneKernel
             }
         };
 
-        for (int i = 0; i < numSamples; ++i)
+        for (int first = 0; first < numSamples; first += aheadSamples)
         {
-            if (allAlive)
-                step (i, std::false_type {});
-            else
-                step (i, std::true_type {});
+            const int last = std::min (numSamples, first + aheadSamples);
 
-            // Every N samples the lanes' samples go to the voices, N at a time.
-            if (i % N == N - 1)
+            if constexpr (filtered)
+                filter.prepareAhead (batch.filter, last - first);
+
+            for (int i = first; i < last; ++i)
             {
-                writeColumns<N> (pendingLeft, batch.left, i - (N - 1));
-                writeColumns<N> (pendingRight, batch.right, i - (N - 1));
+                if (allAlive)
+                    step (i, std::false_type {});
+                else
+                    step (i, std::true_type {});
+
+                // Every N samples the lanes' samples go to the voices, N at a time.
+                if (i % N == N - 1)
+                {
+                    writeColumns<N> (pendingLeft, batch.left, i - (N - 1));
+                    writeColumns<N> (pendingRight, batch.right, i - (N - 1));
+                }
             }
         }
 
