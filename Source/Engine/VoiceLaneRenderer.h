@@ -50,6 +50,8 @@ private:
         bool followsLfo[2] {};
         bool followsPitchEnvelope[2] {};
         bool modulated = false;
+        bool pitchModulated = false;
+        bool lfoOnPitch = false;
         int lfoWaveType = 0;
         bool lfoFollowsEnvelope = false;
         bool filtered = false;
