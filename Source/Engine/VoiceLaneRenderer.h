@@ -12,8 +12,9 @@
 // with AVX-512, 4 with AVX2), chosen when the program starts; without AVX2 (where two
 // lanes would cost more than they save) every voice renders alone. A batch's lone
 // remainder renders alone, and a voice whose LFO moves the filter runs its filter alone
-// after the lanes. Each voice's samples are those it renders alone, and the voices are added to the output in
-// their order, so the result is the same sample for sample. Allocates nothing.
+// after the lanes. Each voice's samples are those it renders alone, and the voices are
+// added to the output in their order, so the result is the same sample for sample.
+// Allocates nothing.
 class VoiceLaneRenderer
 {
 public:
