@@ -56,6 +56,30 @@ namespace
                                   return events;
                               }() });
 
+        // Glides among chords: each note slides from the one struck before it.
+        patterns.push_back ({ "GlidingChords", 6000, 256,
+                              withQuickEnvelopes ({ { 0, "CurrentPlayMode", 2.0f }, { 0, "Glide", 0.3f }, { 0, "Osc2Active", 1.0f },
+                                                    { 0, "Osc1WaveType", 3.0f }, { 0, "Osc2WaveType", 2.0f },
+                                                    { 0, "EnvAmpOsc1Release", 0.3f }, { 0, "EnvAmpOsc2Release", 0.3f } }),
+                              [] {
+                                  auto events = chord (10, 45, 4, 0, 3, 2500);
+                                  auto more = chord (10, 50, 3, 2000, 29, 2500);
+                                  events.insert (events.end(), more.begin(), more.end());
+                                  return events;
+                              }() });
+
+        // Vibrato from each voice's LFO, then from the one global LFO, on a wide chord.
+        patterns.push_back ({ "VibratoOwnAndShared", 6000, 256,
+                              withQuickEnvelopes ({ { 0, "Lfo1Active", 1.0f }, { 0, "Lfo1Target", 1.0f }, { 0, "Lfo1Mix", 0.05f },
+                                                    { 0, "Lfo1Speed", 0.6f }, { 0, "Lfo1Mode", 1.0f }, { 0, "Osc1WaveType", 1.0f },
+                                                    { 3000, "Lfo1Mode", 0.0f } }),
+                              [] {
+                                  auto events = chord (20, 40, 2, 0, 17, 2000);
+                                  auto more = chord (20, 42, 2, 3100, 13, 2000);
+                                  events.insert (events.end(), more.begin(), more.end());
+                                  return events;
+                              }() });
+
         return patterns;
     }
 

@@ -208,8 +208,8 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (int startSample, int num
     plan.modulation = { voiceLfo, lfoOnPitch, sharedValues };
     plan.pitchModulated = lfoOnPitch || glideSamplesLeft > 0;
 
-    // Oscillators whose pitch no glide or LFO moves can run side by side with others.
-    plan.fitsLanes = plan.numSources > 0 && ! plan.pitchModulated;
+    // Every voice with something sounding can run side by side with others.
+    plan.fitsLanes = plan.numSources > 0;
 
     plan.filterFitsLanes = plan.filterOn && ! plan.lfoOnFilter;
 

@@ -118,6 +118,8 @@ public:
     void endNote() noexcept;
 
 private:
+    friend struct VoiceLaneAccess;     // the voice lanes copy the glide in and out
+
     template <bool modulatesPitch>
     void renderOscillators (float* left, float* right, int numSamples, const Source* sources, int numSources,
                             double master, BlockModulation modulation) noexcept;

@@ -401,13 +401,17 @@ namespace LaneKernel
         // The next sample of every lane, as the scalar oscillator computes it; the phase
         // and the triangle's state move in the live lanes only.
         template <bool masked>
-        QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, bool& becameIdle) noexcept
+        // With pitchFactor (a glide or the LFO on the pitch) the step is multiplied by it
+        // for this sample, on top of the pitch envelope and the wheel.
+        QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, const D<N>* pitchFactor, bool& becameIdle) noexcept
         {
             auto& envelopeLanes = o.amplitude;
 
             if (followsPitchEnvelope)
                 followPitchEnvelope<masked> (o, alive);
 
+            const auto stepNow = pitchFactor != nullptr ? increment * *pitchFactor : increment;
+            const auto cyclesNow = pitchFactor != nullptr ? stepNow / twoPi : dt;
             D<N> v;
 
             if (waveType == sineWave)
@@ -420,27 +424,27 @@ namespace LaneKernel
 
                 if (waveType == sawtoothWave)
                 {
-                    v = ((2.0 * t) - 1.0) - blep<N> (t, dt);
+                    v = ((2.0 * t) - 1.0) - blep<N> (t, cyclesNow);
                 }
                 else
                 {
                     const auto step = select<N> (phase < pi, broadcast<N> (1.0), broadcast<N> (-1.0));
-                    v = (step + blep<N> (t, dt)) - blep<N> (wrapToUnit<N> (t + 0.5), dt);
+                    v = (step + blep<N> (t, cyclesNow)) - blep<N> (wrapToUnit<N> (t + 0.5), cyclesNow);
 
                     if (waveType == triangleWave)
                     {
-                        v = increment * v + (1.0 - increment) * triangleState;
+                        v = stepNow * v + (1.0 - stepNow) * triangleState;
                         triangleState = keep<masked, N> (alive, v, triangleState);
                     }
                 }
             }
 
-            auto moved = phase + increment;
+            auto moved = phase + stepNow;
             const M<N> wrapped = moved >= twoPi;
             moved = select<N> (wrapped, moved - twoPi, moved);
 
             // Only pitches above the sample rate step more than a cycle.
-            if (largeSteps && any<N> (moved >= twoPi))
+            if ((largeSteps || pitchFactor != nullptr) && any<N> (moved >= twoPi))
                 for (int j = 0; j < N; ++j)
                     if (moved[j] >= twoPi)
                         moved[j] = std::isfinite (moved[j]) ? std::fmod (moved[j], twoPi) : 0.0;
@@ -685,6 +689,37 @@ namespace LaneKernel
         return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
     }
 
+    // The pitch factor of sample i: 2 to the power of the LFO's value (the voice's own,
+    // or the global one's shared for the block) when it is on the pitch, plus the glide's
+    // distance in octaves, which moves on by its step. The power is the library's, lane
+    // by lane, as the voice takes it.
+    template <int N, bool masked>
+    QUENBY_LANE_INLINE D<N> pitchFactorAt (Batch& batch, int i, D<N> lfoValue, M<N> alive) noexcept
+    {
+        auto octaves = broadcast<N> (0.0);
+
+        if (batch.lfoOnPitch)
+            octaves = batch.sharedLfoValues != nullptr ? broadcast<N> (batch.sharedLfoValues[batch.firstSample + i]) : lfoValue;
+
+        alignas (64) double powers[N];
+        storeVector (powers, octaves);
+
+        for (int j = 0; j < N; ++j)
+        {
+            auto& left = batch.glideSamplesLeft[j];
+
+            if (left > 0 && (! masked || alive[j]))
+            {
+                powers[j] += batch.glideSemitones[j] / 12.0;
+                batch.glideSemitones[j] = --left > 0 ? batch.glideSemitones[j] - batch.glideStep[j] : 0.0;
+            }
+
+            powers[j] = std::exp2 (powers[j]);
+        }
+
+        return loadVector<D<N>> (powers);
+    }
+
     // N rows of N lanes' samples, transposed: lane j's N samples into column[j] from
     // sample first on.
     template <int N>
@@ -776,10 +811,15 @@ namespace LaneKernel
             constexpr bool masked = decltype (maskedTag)::value;
             D<N> l {}, r {};
             const auto lfoValue = batch.modulated ? lfo.template next<masked> (batch.lfo, alive) : broadcast<N> (0.0);
+            D<N> pitchFactor;
+
+            if (batch.pitchModulated)
+                pitchFactor = pitchFactorAt<N, masked> (batch, i, lfoValue, alive);
 
             for (int o = 0; o < numOscillators; ++o)
             {
-                const auto v = oscillators[o].template next<masked> (batch.oscillators[o], alive, lfoValue, becameIdle);
+                const auto v = oscillators[o].template next<masked> (batch.oscillators[o], alive, lfoValue,
+                                                                     batch.pitchModulated ? &pitchFactor : nullptr, becameIdle);
                 const auto oscLeft = leftGain[o] * v;
                 const auto oscRight = rightGain[o] * v;
 

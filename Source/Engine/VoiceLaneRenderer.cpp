@@ -133,6 +133,25 @@ struct VoiceLaneAccess
 
     static int getWaveType (const Lfo& lfo) noexcept     { return lfo.waveType; }
 
+    static void loadGlide (VoiceLanes::Batch& b, int j, const OscillatorVoice& voice) noexcept
+    {
+        b.glideSemitones[j] = voice.glideSemitones;
+        b.glideStep[j] = voice.glideStep;
+        b.glideSamplesLeft[j] = voice.glideSamplesLeft;
+    }
+
+    static void storeGlide (const VoiceLanes::Batch& b, int j, OscillatorVoice& voice) noexcept
+    {
+        voice.glideSemitones = b.glideSemitones[j];
+        voice.glideSamplesLeft = b.glideSamplesLeft[j];
+    }
+
+    static void loadNoGlide (VoiceLanes::Batch& b, int j) noexcept
+    {
+        b.glideSemitones[j] = b.glideStep[j] = 0.0;
+        b.glideSamplesLeft[j] = 0;
+    }
+
     static void loadLfo (VoiceLanes::LfoLanes& l, int j, const Lfo& lfo) noexcept
     {
         l.phase[j] = lfo.phase;
@@ -353,6 +372,7 @@ bool VoiceLaneRenderer::Kind::operator== (const Kind& other) const noexcept
 
     return numSources == other.numSources && sameSource (0) && sameSource (1)
             && modulated == other.modulated && lfoWaveType == other.lfoWaveType && lfoFollowsEnvelope == other.lfoFollowsEnvelope
+            && pitchModulated == other.pitchModulated && lfoOnPitch == other.lfoOnPitch
             && filtered == other.filtered && filterType == other.filterType && filterFollowsEnvelope == other.filterFollowsEnvelope;
 }
 
@@ -371,6 +391,8 @@ int VoiceLaneRenderer::findGroup (OscillatorVoice& voice, const OscillatorVoice:
     }
 
     kind.modulated = plan.modulation.voiceLfo;
+    kind.pitchModulated = plan.pitchModulated;
+    kind.lfoOnPitch = plan.modulation.lfoOnPitch;
 
     if (kind.modulated)
     {
@@ -467,6 +489,17 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
                    [&] (int j) { VoiceLaneAccess::loadSilentLfo (l, j); });
     }
 
+    batch.pitchModulated = kind.pitchModulated;
+
+    if (kind.pitchModulated)
+    {
+        batch.lfoOnPitch = kind.lfoOnPitch;
+        batch.sharedLfoValues = plans[(size_t) voiceIndices[0]].modulation.sharedValues;
+
+        fillLanes ([&] (int j, int voice) { VoiceLaneAccess::loadGlide (batch, j, *voices[(size_t) voice]); },
+                   [&] (int j) { VoiceLaneAccess::loadNoGlide (batch, j); });
+    }
+
     batch.filtered = kind.filtered;
 
     if (kind.filtered)
@@ -497,6 +530,7 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
             batch.right[j] = voice != nullptr ? voice->getScratch (1) + first : batch.unused[1];
         }
 
+        batch.firstSample = first;
         kernel (batch, first, length);
     }
 
@@ -509,6 +543,9 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
 
         if (kind.modulated)
             VoiceLaneAccess::storeLfo (batch.lfo, j, voices[(size_t) voiceIndices[j]]->getLfo());
+
+        if (kind.pitchModulated)
+            VoiceLaneAccess::storeGlide (batch, j, *voices[(size_t) voiceIndices[j]]);
 
         if (kind.filtered)
         {

@@ -10,11 +10,11 @@
 // Renders the synthesiser's voices for a block with the voices side by side, one voice per
 // vector lane, in batches as wide as the machine's widest instruction set allows (8 lanes
 // with AVX-512, 4 with AVX2), chosen when the program starts; without AVX2 (where two
-// lanes would cost more than they save) every voice renders alone. Voices that the lanes
-// do not cover (a glide, the LFO on the pitch) and a batch's lone remainder render one
-// sample at a time as before. Each
-// voice's samples are those it renders alone, and the voices are added to the output in
-// their order, so the result is the same sample for sample. Allocates nothing.
+// lanes would cost more than they save) every voice renders alone. A batch's lone
+// remainder renders alone, and a voice whose LFO moves the filter runs its filter alone
+// after the lanes. Each voice's samples are those it renders alone, and the voices are
+// added to the output in their order, so the result is the same sample for sample.
+// Allocates nothing.
 class VoiceLaneRenderer
 {
 public:
@@ -50,6 +50,8 @@ private:
         bool followsLfo[2] {};
         bool followsPitchEnvelope[2] {};
         bool modulated = false;
+        bool pitchModulated = false;
+        bool lfoOnPitch = false;
         int lfoWaveType = 0;
         bool lfoFollowsEnvelope = false;
         bool filtered = false;

@@ -106,6 +106,17 @@ namespace VoiceLanes
         double master = 0.0;
         OscillatorLanes oscillators[2];
         bool modulated = false;           // the voice LFO runs, once per sample
+
+        // A glide or the LFO on the pitch multiplies the oscillators' step every sample:
+        // the LFO's value (the voice's, or the global LFO's values for the block, from
+        // the block's sample firstSample on) and each lane's glide.
+        bool pitchModulated = false;
+        bool lfoOnPitch = false;
+        const double* sharedLfoValues = nullptr;
+        int firstSample = 0;
+        double glideSemitones[maxLanes], glideStep[maxLanes];
+        int glideSamplesLeft[maxLanes];
+
         LfoLanes lfo;
         bool filtered = false;            // the lanes' filters run in the kernel
         FilterLanes filter;
