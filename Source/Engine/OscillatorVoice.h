@@ -91,8 +91,8 @@ public:
         BlockModulation modulation {};
         bool filterOn = false, lfoOnFilter = false, voiceLfoOnFilter = false;
         bool pitchModulated = false;     // a glide or the LFO moves the pitch
-        bool fitsLanes = false;          // plain enough to run side by side with other voices
-        bool filterFitsLanes = false;    // the filter, unmodulated, can run in the lanes too
+        bool fitsLanes = false;          // something sounds: it can run side by side with other voices
+        bool filterFitsLanes = false;    // the filter is on and no LFO moves it: it can run in the lanes too
         bool filteredInLanes = false;    // the lanes have run the filter: finishBlock skips it
     };
 

@@ -399,10 +399,10 @@ namespace LaneKernel
         }
 
         // The next sample of every lane, as the scalar oscillator computes it; the phase
-        // and the triangle's state move in the live lanes only.
+        // and the triangle's state move in the live lanes only. With pitchFactor (a glide
+        // or the LFO on the pitch) the step is multiplied by it for this sample, on top of
+        // the pitch envelope and the wheel.
         template <bool masked>
-        // With pitchFactor (a glide or the LFO on the pitch) the step is multiplied by it
-        // for this sample, on top of the pitch envelope and the wheel.
         QUENBY_LANE_INLINE D<N> next (OscillatorLanes& o, M<N> alive, D<N> lfoValue, const D<N>* pitchFactor, bool& becameIdle) noexcept
         {
             auto& envelopeLanes = o.amplitude;
@@ -689,7 +689,7 @@ namespace LaneKernel
         return select<N> (x > 0.0, broadcast<N> (1.0), select<N> (x < 0.0, broadcast<N> (-1.0), broadcast<N> (0.0)));
     }
 
-    // The pitch factor of sample i: 2 to the power of the LFO's value (the voice's own,
+    // The pitch factor of the block's sample i: 2 to the power of the LFO's value (the voice's own,
     // or the global one's shared for the block) when it is on the pitch, plus the glide's
     // distance in octaves, which moves on by its step. The power is the library's, lane
     // by lane, as the voice takes it.
@@ -699,7 +699,7 @@ namespace LaneKernel
         auto octaves = broadcast<N> (0.0);
 
         if (batch.lfoOnPitch)
-            octaves = batch.sharedLfoValues != nullptr ? broadcast<N> (batch.sharedLfoValues[batch.firstSample + i]) : lfoValue;
+            octaves = batch.sharedLfoValues != nullptr ? broadcast<N> (batch.sharedLfoValues[i]) : lfoValue;
 
         alignas (64) double powers[N];
         storeVector (powers, octaves);
@@ -814,7 +814,7 @@ namespace LaneKernel
             D<N> pitchFactor;
 
             if (batch.pitchModulated)
-                pitchFactor = pitchFactorAt<N, masked> (batch, i, lfoValue, alive);
+                pitchFactor = pitchFactorAt<N, masked> (batch, firstSample + i, lfoValue, alive);
 
             for (int o = 0; o < numOscillators; ++o)
             {

@@ -333,9 +333,6 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
         if (! plans[(size_t) i].fitsLanes)
             continue;
 
-        if (plans[(size_t) i].filterFitsLanes)
-            voice->setUpFilter();
-
         const int g = findGroup (*voice, plans[(size_t) i]);
 
         if (g >= 0)
@@ -347,7 +344,7 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
     }
 
     for (int g = 0; g < numGroups; ++g)
-        renderGroup (groups[(size_t) g], startSample, numSamples);
+        renderGroup (groups[(size_t) g], numSamples);
 
     // Into the output in the voices' order, as the synthesiser adds them.
     for (int i = 0; i < numVoices; ++i)
@@ -422,18 +419,18 @@ int VoiceLaneRenderer::findGroup (OscillatorVoice& voice, const OscillatorVoice:
 }
 
 // Full batches, then the remainder in one narrower batch; a lone voice renders alone.
-void VoiceLaneRenderer::renderGroup (const Group& group, int startSample, int numSamples) noexcept
+void VoiceLaneRenderer::renderGroup (const Group& group, int numSamples) noexcept
 {
     int first = 0;
 
     for (; first + laneWidth <= group.numVoices; first += laneWidth)
-        renderBatch (group, group.voices.data() + first, laneWidth, startSample, numSamples);
+        renderBatch (group, group.voices.data() + first, laneWidth, numSamples);
 
     const int rest = group.numVoices - first;
 
     if (rest > 1)
     {
-        renderBatch (group, group.voices.data() + first, rest, startSample, numSamples);
+        renderBatch (group, group.voices.data() + first, rest, numSamples);
     }
     else if (rest == 1)
     {
@@ -441,11 +438,9 @@ void VoiceLaneRenderer::renderGroup (const Group& group, int startSample, int nu
     }
 }
 
-void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices, int numLanes,
-                                     int, int numSamples) noexcept
+void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices, int numLanes, int numSamples) noexcept
 {
     const int width = laneWidth;
-    batch.numLanes = width;
     const auto& kind = group.kind;
 
     // Each lane from its voice; the lanes no voice fills stay silent.
@@ -459,6 +454,7 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
                 loadSilent (j);
         }
     };
+
     batch.numOscillators = kind.numSources;
     batch.master = plans[(size_t) voiceIndices[0]].master;
 
@@ -508,7 +504,12 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
         f.type = kind.filterType;
         f.followsEnvelope = kind.filterFollowsEnvelope;
 
-        fillLanes ([&] (int j, int voice) { VoiceLaneAccess::loadFilter (f, j, voices[(size_t) voice]->getFilter()); },
+        // Cutoff and resonance brought to this block first, as finishBlock would.
+        fillLanes ([&] (int j, int voice)
+                   {
+                       voices[(size_t) voice]->setUpFilter();
+                       VoiceLaneAccess::loadFilter (f, j, voices[(size_t) voice]->getFilter());
+                   },
                    [&] (int j) { VoiceLaneAccess::loadSilentFilter (f, j); });
     }
 
@@ -530,7 +531,6 @@ void VoiceLaneRenderer::renderBatch (const Group& group, const int* voiceIndices
             batch.right[j] = voice != nullptr ? voice->getScratch (1) + first : batch.unused[1];
         }
 
-        batch.firstSample = first;
         kernel (batch, first, length);
     }
 

@@ -70,8 +70,8 @@ private:
     };
 
     int findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept;
-    void renderGroup (const Group& group, int startSample, int numSamples) noexcept;
-    void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int startSample, int numSamples) noexcept;
+    void renderGroup (const Group& group, int numSamples) noexcept;
+    void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int numSamples) noexcept;
 
     bool enabled = true;
     int laneWidth = 0;

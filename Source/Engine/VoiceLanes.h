@@ -1,8 +1,8 @@
 #pragma once
 
-// Up to eight voices side by side, one lane per voice: the oscillators' and amplitude
-// envelopes' state as plain arrays, for the kernels that render the lanes with vector
-// instructions. Plain data only: the kernels are compiled for several instruction sets
+// Up to eight voices side by side, one lane per voice: the oscillators', envelopes',
+// voice LFO's, glide's and filter's state as plain arrays, for the kernels that render
+// the lanes with vector instructions. Plain data only: the kernels are compiled for several instruction sets
 // and must share no inline function with the rest of the engine.
 namespace VoiceLanes
 {
@@ -101,19 +101,17 @@ namespace VoiceLanes
     // every lane), the master volume, and where each lane's output goes.
     struct Batch
     {
-        int numLanes = 0;                 // the kernel's width: 4 or 8
         int numOscillators = 0;           // 1 or 2
         double master = 0.0;
         OscillatorLanes oscillators[2];
         bool modulated = false;           // the voice LFO runs, once per sample
 
         // A glide or the LFO on the pitch multiplies the oscillators' step every sample:
-        // the LFO's value (the voice's, or the global LFO's values for the block, from
-        // the block's sample firstSample on) and each lane's glide.
+        // the LFO's value (the voice's, or the global LFO's values for the block) and each
+        // lane's glide.
         bool pitchModulated = false;
         bool lfoOnPitch = false;
         const double* sharedLfoValues = nullptr;
-        int firstSample = 0;
         double glideSemitones[maxLanes], glideStep[maxLanes];
         int glideSamplesLeft[maxLanes];
 
