@@ -171,9 +171,11 @@ namespace render_patterns
     }
 
     // Renders a pattern through a freshly prepared processor playing a default program,
-    // at 48 kHz unless told otherwise; setUp, when given, sees the processor first.
+    // at 48 kHz unless told otherwise; setUp, when given, sees the processor first, and
+    // afterBlock after every block.
     inline juce::AudioBuffer<float> render (const Pattern& pattern, std::function<void (QuenbyAudioProcessor&)> setUp = {},
-                                            double sampleRate = 48000.0)
+                                            double sampleRate = 48000.0,
+                                            std::function<void (QuenbyAudioProcessor&)> afterBlock = {})
     {
         testing_helpers::ProcessorFixture fixture (sampleRate, pattern.blockSize);
 
@@ -199,6 +201,9 @@ namespace render_patterns
 
             block.setSize (2, length, false, false, true);
             fixture.processor.processBlock (block, midi);
+
+            if (afterBlock)
+                afterBlock (fixture.processor);
 
             for (int channel = 0; channel < 2; ++channel)
                 result.copyFrom (channel, position, block, channel, 0, length);

@@ -348,3 +348,36 @@ TEST (RenderListings, TheParameterTableShowsDefaultsItemsAndSteps)
     EXPECT_TRUE (row (ParameterIndex::Filter1Cutoff).contains (" 0.3 ") && row (ParameterIndex::Filter1Cutoff).endsWith (" 0 ... 1"));
     EXPECT_TRUE (row (ParameterIndex::MidiLearn).endsWith (" 0 ... 1, stored only"));
 }
+
+// The benchmark mode: each line gives the real-time factor and the block times, in the
+// block size asked for (the storm's own 64 by default), with the voice lanes asked for;
+// lanes the machine cannot run are refused in one line.
+TEST_F (RendererFixture, TheBenchmarkReportsBlockTimesAndRefusesLanesTheMachineLacks)
+{
+    struct Case
+    {
+        juce::StringArray arguments;
+        int exitCode;
+        const char* header;      // in the first line
+        const char* result;      // in the last line
+    };
+
+    const Case cases[] = {
+        { { "--bench", "storm", "--seconds", "0.05" }, 0, "512 (storm: 64)-sample blocks", "storm    128 notes" },
+        { { "--bench", "storm", "--seconds", "0.05" }, 0, "48000 Hz", "blocks of 64: median " },
+        { { "--bench", "light", "8", "--seconds", "0.05", "--block", "100", "--lanes", "off" }, 0, "100-sample blocks", "blocks of 100: median " },
+        { { "--bench", "light", "8", "--seconds", "0.05", "--lanes", "off" }, 0, "CPU: ", "voice lanes: off" },
+        { { "--bench", "heavy", "8", "--seconds", "0.05" }, 0, "CPU: ", "% of the block's 10667 us); voice lanes: " },
+        { { "--bench", "light", "8", "--lanes", "sse1" }, 1, "CPU: ", "quenby-render: this machine cannot run voice lanes of sse1" },
+    };
+
+    for (const auto& c : cases)
+    {
+        const auto run = runRenderer (c.arguments, folder);
+        const auto what = c.arguments.joinIntoString (" ");
+        EXPECT_EQ (run.exitCode, c.exitCode) << what;
+        ASSERT_GE (run.lines.size(), 2) << what;
+        EXPECT_TRUE (run.lines[0].contains (c.header)) << what << ": " << run.lines[0];
+        EXPECT_TRUE (run.lines[run.lines.size() - 1].contains (c.result)) << what << ": " << run.lines[run.lines.size() - 1];
+    }
+}

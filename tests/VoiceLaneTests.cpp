@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string>
 
 // The voices rendered side by side in vector lanes give the samples each voice gives
 // alone, bit for bit, with every instruction set the machine has: the fixed patterns, and
@@ -56,6 +58,26 @@ namespace
                                   return events;
                               }() });
 
+        // More kinds of voice at once than the renderer keeps groups for: each wave on
+        // oscillator 1 in turn, then another filter type, every chord held across the
+        // changes, so that the last kind renders alone.
+        patterns.push_back ({ "MoreKindsThanGroups", 6000, 512,
+                              withQuickEnvelopes ({ { 0, "Osc2Active", 1.0f }, { 0, "Osc2WaveType", 3.0f }, { 0, "Filter1Active", 1.0f },
+                                                    { 0, "Filter1Cutoff", 0.5f }, { 0, "EnvAmpOsc1Sustain", 1.0f }, { 0, "EnvAmpOsc2Sustain", 1.0f },
+                                                    { 600, "Osc1WaveType", 1.0f }, { 1200, "Osc1WaveType", 2.0f },
+                                                    { 1800, "Osc1WaveType", 3.0f }, { 2400, "Filter1Type", 2.0f } }),
+                              [] {
+                                  std::vector<render_patterns::Event> events;
+
+                                  for (int kind = 0; kind < 5; ++kind)
+                                  {
+                                      const auto more = chord (4, 40 + kind * 8, 2, kind * 600 + 10, 7, 4000 - kind * 600);
+                                      events.insert (events.end(), more.begin(), more.end());
+                                  }
+
+                                  return events;
+                              }() });
+
         // Glides among chords: each note slides from the one struck before it.
         patterns.push_back ({ "GlidingChords", 6000, 256,
                               withQuickEnvelopes ({ { 0, "CurrentPlayMode", 2.0f }, { 0, "Glide", 0.3f }, { 0, "Osc2Active", 1.0f },
@@ -83,6 +105,54 @@ namespace
         return patterns;
     }
 
+    // A pattern's samples and the number of voices sounding after each block, with the
+    // voice lanes of an instruction set, the machine's widest (set empty), or with every
+    // voice alone (set null). Nothing when the machine lacks the set.
+    struct Rendered
+    {
+        juce::AudioBuffer<float> audio;
+        std::vector<int> soundingVoices;
+    };
+
+    std::optional<Rendered> render (const Pattern& pattern, const char* set, double sampleRate = 48000.0)
+    {
+        bool available = true;
+        Rendered rendered;
+
+        rendered.audio = render_patterns::render (pattern, [&] (QuenbyAudioProcessor& processor)
+        {
+            auto& lanes = processor.synthAudioSource->getSynth().getLaneRenderer();
+
+            if (set == nullptr)
+                lanes.setEnabled (false);
+            else if (*set != 0)
+                available = lanes.useInstructionSet (set);
+        },
+        sampleRate, [&] (QuenbyAudioProcessor& processor)
+        {
+            auto& synth = processor.synthAudioSource->getSynth();
+            int sounding = 0;
+
+            for (int i = 0; i < synth.getNumVoices(); ++i)
+                sounding += synth.getVoice (i)->isVoiceActive() ? 1 : 0;
+
+            rendered.soundingVoices.push_back (sounding);
+        });
+
+        return available ? std::optional<Rendered> (std::move (rendered)) : std::nullopt;
+    }
+
+    // The same samples, byte for byte, and the same voices freed at the same blocks.
+    void expectTheSame (const Rendered& alone, const Rendered& inLanes, const std::string& what)
+    {
+        for (int channel = 0; channel < 2; ++channel)
+            EXPECT_EQ (std::memcmp (alone.audio.getReadPointer (channel), inLanes.audio.getReadPointer (channel),
+                                    sizeof (float) * (size_t) alone.audio.getNumSamples()), 0)
+                << what << ", channel " << channel;
+
+        EXPECT_EQ (alone.soundingVoices, inLanes.soundingVoices) << what;
+    }
+
     struct VoiceLanesRender : public ::testing::TestWithParam<Pattern> {};
 
     std::string patternName (const ::testing::TestParamInfo<Pattern>& info)   { return info.param.name; }
@@ -91,29 +161,13 @@ namespace
 TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
 {
     const auto& pattern = GetParam();
-    const auto alone = render_patterns::render (pattern, [] (QuenbyAudioProcessor& processor)
-    {
-        processor.synthAudioSource->getSynth().getLaneRenderer().setEnabled (false);
-    });
+    const auto alone = render (pattern, nullptr);
 
-    ASSERT_GT (alone.getMagnitude (0, 0, pattern.numSamples), 0.001f);
+    ASSERT_GT (alone->audio.getMagnitude (0, 0, pattern.numSamples), 0.001f);
 
     for (const auto* set : { "avx2", "avx512" })
-    {
-        bool available = true;
-        const auto inLanes = render_patterns::render (pattern, [&] (QuenbyAudioProcessor& processor)
-        {
-            available = processor.synthAudioSource->getSynth().getLaneRenderer().useInstructionSet (set);
-        });
-
-        if (! available)
-            continue;
-
-        for (int channel = 0; channel < 2; ++channel)
-            EXPECT_EQ (std::memcmp (alone.getReadPointer (channel), inLanes.getReadPointer (channel),
-                                    sizeof (float) * (size_t) pattern.numSamples), 0)
-                << set << ", channel " << channel;
-    }
+        if (const auto inLanes = render (pattern, set))
+            expectTheSame (*alone, *inLanes, set);
 }
 
 INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::ValuesIn (lanePatterns()), patternName);
@@ -133,17 +187,8 @@ TEST (VoiceLanesRender, GiveEachVoiceItsOwnSamplesAtEveryRateAndBlockSize)
             {
                 auto pattern = base;
                 pattern.blockSize = blockSize;
-
-                const auto alone = render_patterns::render (pattern, [] (QuenbyAudioProcessor& processor)
-                {
-                    processor.synthAudioSource->getSynth().getLaneRenderer().setEnabled (false);
-                }, rate);
-                const auto inLanes = render_patterns::render (pattern, {}, rate);
-
-                for (int channel = 0; channel < 2; ++channel)
-                    EXPECT_EQ (std::memcmp (alone.getReadPointer (channel), inLanes.getReadPointer (channel),
-                                            sizeof (float) * (size_t) pattern.numSamples), 0)
-                        << name << " at " << rate << " Hz in blocks of " << blockSize << ", channel " << channel;
+                expectTheSame (*render (pattern, nullptr, rate), *render (pattern, "", rate),
+                               std::string (name) + " at " + std::to_string ((int) rate) + " Hz in blocks of " + std::to_string (blockSize));
             }
         }
     }

@@ -72,9 +72,8 @@ namespace
         }
 
         const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; voice lanes: "
-                  << (lanes.isNotEmpty() ? lanes : juce::String ("widest")) << "; 48000 Hz, "
-                  << (blockSize > 0 ? juce::String (blockSize) : juce::String ("512 (storm: 64)")) << "-sample blocks\n";
+        std::cout << "CPU: " << EngineBenchmarkCase::getCpuModel() << "; 48000 Hz, "
+                  << (blockSize > 0 ? juce::String (blockSize) : juce::String ("512 (storm: 64)")) << "-sample blocks" << std::endl;   // before any error line
 
         for (const auto kind : EngineBenchmarkCase::allKinds)
         {
@@ -113,7 +112,7 @@ namespace
                           << benchmarkCase.getBlockSize() << ": median " << juce::String (measured.medianBlockMicroseconds, 1)
                           << " us, slowest " << juce::String (measured.slowestBlockMicroseconds, 1) << " us ("
                           << juce::String (100.0 * measured.slowestBlockMicroseconds / blockMicroseconds, 1) << " % of the block's "
-                          << juce::roundToInt (blockMicroseconds) << " us)" << std::endl;
+                          << juce::roundToInt (blockMicroseconds) << " us); voice lanes: " << benchmarkCase.getLanes() << std::endl;
             }
         }
 
