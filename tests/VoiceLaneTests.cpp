@@ -78,6 +78,41 @@ namespace
                                   return events;
                               }() });
 
+        // The wheel up and down over both pitch envelopes on a wide chord.
+        patterns.push_back ({ "WheelOverPitchEnvelopes", 6000, 512,
+                              withQuickEnvelopes ({ { 0, "Osc2Active", 1.0f }, { 0, "Osc2WaveType", 1.0f }, { 0, "Osc1PitchRange", 0.05f },
+                                                    { 0, "Osc2PitchRange", 0.12f }, { 0, "EnvPitchOsc1Active", 1.0f },
+                                                    { 0, "Osc1PitchEnvRange", 0.04f }, { 0, "EnvPitchOsc1Attack", 0.02f },
+                                                    { 0, "EnvPitchOsc2Active", 1.0f }, { 0, "Osc2PitchEnvDown", 1.0f },
+                                                    { 0, "Osc2PitchEnvRange", 0.02f }, { 0, "EnvPitchOsc2Decay", 0.03f } }),
+                              [] {
+                                  auto events = chord (16, 36, 3, 0, 23, 3500);
+                                  for (const auto& [sample, value] : { std::pair { 900, 14000 }, { 2100, 1500 }, { 3300, 8192 }, { 4000, 16383 } })
+                                      events.push_back (render_patterns::wheel (sample, value));
+                                  return events;
+                              }() });
+
+        // Each LFO shape in turn on the amplitude, with the LFO's envelope, and then on the
+        // filter from each voice's LFO and from the global one (the filter then runs per
+        // voice after the lanes).
+        patterns.push_back ({ "LfoShapesAndFilterWobble", 8000, 256,
+                              withQuickEnvelopes ({ { 0, "Osc1WaveType", 3.0f }, { 0, "Lfo1Active", 1.0f }, { 0, "Lfo1Mode", 1.0f },
+                                                    { 0, "Lfo1Speed", 0.8f }, { 0, "Lfo1Mix", 0.6f }, { 0, "EnvLfo1Active", 1.0f },
+                                                    { 0, "EnvLfo1Attack", 0.01f }, { 0, "Filter1Active", 1.0f }, { 0, "Filter1Cutoff", 0.3f },
+                                                    { 800, "Lfo1WaveType", 1.0f }, { 1600, "Lfo1WaveType", 2.0f }, { 2400, "Lfo1WaveType", 3.0f },
+                                                    { 3200, "Lfo1WaveType", 4.0f }, { 4000, "Lfo1Target", 2.0f }, { 6000, "Lfo1Mode", 0.0f } }),
+                              [] {
+                                  std::vector<render_patterns::Event> events;
+
+                                  for (const int start : { 0, 800, 1600, 2400, 3200, 4100, 6100 })
+                                  {
+                                      const auto more = chord (9, 44 + start / 400, 2, start + 5, 11, 700);
+                                      events.insert (events.end(), more.begin(), more.end());
+                                  }
+
+                                  return events;
+                              }() });
+
         // Glides among chords: each note slides from the one struck before it.
         patterns.push_back ({ "GlidingChords", 6000, 256,
                               withQuickEnvelopes ({ { 0, "CurrentPlayMode", 2.0f }, { 0, "Glide", 0.3f }, { 0, "Osc2Active", 1.0f },
