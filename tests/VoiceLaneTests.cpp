@@ -113,6 +113,13 @@ namespace
                                   return events;
                               }() });
 
+        // Pitches far above the sample rate (at the 8 kHz the rate test also plays this
+        // at), where a step spans several cycles.
+        patterns.push_back ({ "StepsOfSeveralCycles", 3000, 128,
+                              withQuickEnvelopes ({ { 0, "Osc2Active", 1.0f }, { 0, "Osc1WaveType", 3.0f }, { 0, "Osc2WaveType", 1.0f },
+                                                    { 0, "Osc1Offset", 0.24f } }),
+                              chord (12, 104, 2, 0, 9, 1500) });
+
         // Glides among chords: each note slides from the one struck before it.
         patterns.push_back ({ "GlidingChords", 6000, 256,
                               withQuickEnvelopes ({ { 0, "CurrentPlayMode", 2.0f }, { 0, "Glide", 0.3f }, { 0, "Osc2Active", 1.0f },
@@ -207,16 +214,17 @@ TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
 
 INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::ValuesIn (lanePatterns()), patternName);
 
-// The same at the sample rates and block sizes hosts use, with the machine's widest lanes.
+// The same at the sample rates and block sizes hosts use, and at 8 kHz, with the machine's
+// widest lanes.
 TEST (VoiceLanesRender, GiveEachVoiceItsOwnSamplesAtEveryRateAndBlockSize)
 {
     const auto patterns = lanePatterns();
 
-    for (const auto* name : { "ManyVoices", "WideChordOfSquaresAndSaws" })
+    for (const auto* name : { "ManyVoices", "WideChordOfSquaresAndSaws", "StepsOfSeveralCycles" })
     {
         const auto base = *std::find_if (patterns.begin(), patterns.end(), [&] (const Pattern& p) { return std::strcmp (p.name, name) == 0; });
 
-        for (const double rate : { 44100.0, 96000.0, 192000.0 })
+        for (const double rate : { 8000.0, 44100.0, 96000.0, 192000.0 })
         {
             for (const int blockSize : { 1, 64, 4096 })
             {
