@@ -1,4 +1,5 @@
 #include "Model/Enumeration.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 
@@ -44,6 +45,47 @@ TEST (ParameterConversion, TextsReadBackAndNonsenseReadsAsNothing)
              { Osc1Active, "maybe" }, { Osc1WaveType, "Saw" }, { Osc1Offset, "" }, { Osc1Offset, "st" }, { Osc1Gain, "loud" },
              { Osc1Gain, "1e999" } })
         EXPECT_FALSE (ParameterConversion::fromText (index, text).has_value()) << Enumeration::getName (index) << " " << text;
+}
+
+// While the LFO follows the tempo its speed names the note value one cycle lasts, from eight
+// bars at 0 to a thirty-second at 1, each shorter than the one before, and the name reads
+// back as a speed with that name.
+TEST (ParameterConversion, ASynchronisedLfoSpeedIsANoteValue)
+{
+    const ParameterConversion::Context synced { true, true };
+
+    const std::tuple<float, const char*> cases[] = {
+        { 0.0f, "8 bars" }, { 0.5f, "1/2" }, { 0.62f, "1/4" }, { 0.82f, "1/8T" }, { 1.0f, "1/32" }, { -2.0f, "8 bars" }, { 7.0f, "1/32" },
+    };
+
+    for (const auto& [stored, text] : cases)
+        EXPECT_EQ (ParameterConversion::toText (Lfo1Speed, stored, synced), text) << stored;
+
+    EXPECT_EQ (ParameterConversion::toText (Lfo1Speed, 0.5f), "0.50");
+    EXPECT_FALSE (ParameterConversion::fromText (Lfo1Speed, "1/4").has_value());
+
+    double previousBeats = 1.0e9;
+    juce::String previousName;
+
+    for (int step = 0; step <= 100; ++step)
+    {
+        const auto speed = ParameterConversion::editorValueAtStep (step);
+        const auto name = ParameterConversion::toText (Lfo1Speed, speed, synced);
+        const auto readBack = ParameterConversion::fromText (Lfo1Speed, name, synced);
+
+        ASSERT_TRUE (readBack.has_value()) << name;
+        EXPECT_EQ (ParameterConversion::toText (Lfo1Speed, *readBack, synced), name);
+
+        if (name != previousName)
+        {
+            const auto beats = NoteValue::forSpeed (speed).beats;
+            EXPECT_LT (beats, previousBeats) << name;
+            previousBeats = beats;
+            previousName = name;
+        }
+    }
+
+    EXPECT_EQ (previousName, "1/32");
 }
 
 // Every parameter, every position of a stepped scale: the host's positions reach each value

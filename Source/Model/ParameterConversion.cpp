@@ -1,4 +1,5 @@
 #include "Model/ParameterConversion.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 
@@ -43,9 +44,12 @@ namespace
     }
 }
 
-juce::String ParameterConversion::toText (int index, float storedValue)
+juce::String ParameterConversion::toText (int index, float storedValue, Context context)
 {
     const auto& info = ParameterTable::get (index);
+
+    if (index == ParameterIndex::Lfo1Speed && context.lfoSynced)
+        return NoteValue::forSpeed (storedValue).name;
 
     switch (info.kind)
     {
@@ -74,10 +78,15 @@ juce::String ParameterConversion::toText (int index, float storedValue)
     return withTwoDecimals (storedValue);
 }
 
-std::optional<float> ParameterConversion::fromText (int index, const juce::String& text)
+std::optional<float> ParameterConversion::fromText (int index, const juce::String& text, Context context)
 {
     const auto& info = ParameterTable::get (index);
     const auto trimmed = text.trim();
+
+    if (index == ParameterIndex::Lfo1Speed && context.lfoSynced)
+        for (int note = 0; note < NoteValue::count; ++note)
+            if (trimmed.equalsIgnoreCase (NoteValue::all[note].name))
+                return editorValueAtStep (juce::roundToInt (NoteValue::speedOf (note) / ParameterTable::editorStep));
 
     switch (info.kind)
     {

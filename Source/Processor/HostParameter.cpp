@@ -62,15 +62,20 @@ juce::String HostParameter::getLabel() const
     return {};
 }
 
+ParameterConversion::Context HostParameter::textContext() const
+{
+    return ParameterConversion::Context::of ([this] (int other) { return editPath.get (other); });
+}
+
 juce::String HostParameter::getText (float value, int maximumStringLength) const
 {
-    return ParameterConversion::toText (index, toStoredValue (value)).substring (0, maximumStringLength);
+    return ParameterConversion::toText (index, toStoredValue (value), textContext()).substring (0, maximumStringLength);
 }
 
 // A text that names no value leaves the value as it is.
 float HostParameter::getValueForText (const juce::String& text) const
 {
-    const auto stored = ParameterConversion::fromText (index, text);
+    const auto stored = ParameterConversion::fromText (index, text, textContext());
     return stored.has_value() ? toHostValue (*stored) : getValue();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/ParameterConversion.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 class ParameterEditPath;
@@ -41,6 +43,9 @@ public:
     void setFromEditor (float storedValue);
 
 private:
+    // The current program's sync switches, which some texts depend on.
+    ParameterConversion::Context textContext() const;
+
     float toHostValue (float storedValue) const;
     float toStoredValue (float hostValue) const;
 

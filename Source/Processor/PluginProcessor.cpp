@@ -262,7 +262,11 @@ juce::String QuenbyAudioProcessor::getParameterName (int index, int maximumStrin
 
 const juce::String QuenbyAudioProcessor::getParameterText (int index)
 {
-    return ParameterIndex::isValid (index) ? ParameterConversion::toText (index, editPath->get (index)) : juce::String();
+    if (! ParameterIndex::isValid (index))
+        return {};
+
+    const auto context = ParameterConversion::Context::of ([this] (int other) { return editPath->get (other); });
+    return ParameterConversion::toText (index, editPath->get (index), context);
 }
 
 juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStringLength)
