@@ -4,8 +4,8 @@
 # debian/*.install, and every line of those lists takes at least one file.
 #   check-install-matches-packages.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
-build="$1"
-source="$2"
+build="$(cd "$1" && pwd)"
+source="$(cd "$2" && pwd)"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
@@ -23,7 +23,12 @@ for list in "$source"/debian/*.install; do
     # A line is a pattern below the staging folder, then an optional destination.
     while read -r pattern _; do
         case "$pattern" in ''|'#'*) continue ;; esac
-        matches=($pattern)
+        matches=()
+        for match in $pattern; do
+            if [ -e "$match" ] || [ -L "$match" ]; then
+                matches+=("$match")
+            fi
+        done
 
         if [ ${#matches[@]} -eq 0 ]; then
             echo "debian/$package.install: $pattern takes no installed file"
