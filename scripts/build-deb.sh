@@ -42,5 +42,6 @@ lintian --fail-on error --display-info --tag-display-limit 0 "$root/build-deb/"*
 echo "== packages"
 for deb in "$root/build-deb/"*.deb; do
     echo "$(basename "$deb"):"
-    dpkg-deb --contents "$deb" | awk '$NF !~ /\/$/ { print "  " $NF }'
+    # Files and links, without the folders: "./usr/bin/Quenby", "./usr/share/doc/x -> y".
+    dpkg-deb --contents "$deb" | awk '$6 !~ /\/$/ { $1 = $2 = $3 = $4 = $5 = ""; sub (/^ +/, ""); print "  " $0 }'
 done
