@@ -15,6 +15,7 @@ juce_add_plugin (Quenby
     PRODUCT_NAME "Quenby"
     VERSION ${PROJECT_VERSION}
     COMPANY_NAME "Quenby"
+    DESCRIPTION "Polyphonic two-oscillator subtractive synthesiser"
     PLUGIN_MANUFACTURER_CODE Qnby
     PLUGIN_CODE Qnb1
     FORMATS VST VST3 LV2 Standalone
@@ -38,6 +39,9 @@ target_compile_definitions (Quenby
         JUCE_MODAL_LOOPS_PERMITTED=1
         JUCE_USE_OGGVORBIS=0
         JUCE_USE_FLAC=0
+        # The standalone app offers JACK beside ALSA. JUCE opens the JACK library when the
+        # app lists its audio devices, so the app still starts where JACK is not installed.
+        JUCE_JACK=1
         # Stereo first: hosts start an instrument in the first configuration.
         # Debian's JUCE does not always pass the LV2 URI on to the wrappers; say it directly.
         "JucePlugin_LV2URI=\"${QUENBY_LV2_URI}\""
@@ -55,6 +59,12 @@ target_link_libraries (Quenby
 # mark many speaker constants as deprecated, which only JUCE's wrapper uses.
 target_link_options (Quenby_VST PRIVATE "-Wl,--version-script=${PROJECT_SOURCE_DIR}/Source/Processor/vst2-exports.map")
 target_compile_options (Quenby_VST PRIVATE -Wno-deprecated-declarations -Wno-cpp)
+
+# JUCE's helper describes the LV2 plug-in after each link (a step JUCE added first, so it
+# runs first); ours then corrects what the LV2 vocabulary does not allow in that data.
+add_custom_command (TARGET Quenby_LV2 POST_BUILD
+    COMMAND "${CMAKE_COMMAND}" "-DBUNDLE=$<TARGET_FILE_DIR:Quenby_LV2>" -P "${CMAKE_CURRENT_LIST_DIR}/QuenbyLv2Data.cmake"
+    VERBATIM)
 
 # VST2 hosts name a plug-in after its file: Quenby.so, not libQuenby.so.
 set_target_properties (Quenby_VST PROPERTIES PREFIX "")

@@ -1,5 +1,6 @@
 #include "OfflineRenderer.h"
 #include "RenderListings.h"
+#include "RenderOptionTable.h"
 #include "RenderOptions.h"
 #include "Model/ParameterTable.h"
 
@@ -277,8 +278,10 @@ namespace
         juce::StringArray lines;
     };
 
-    // The built quenby-render, as a script runs it: standard output and error are pipes.
-    Run runRenderer (const juce::StringArray& arguments, const juce::File& workingFolder)
+    // The built quenby-render, as a script runs it: standard output and error are pipes, both
+    // read unless only one is asked for.
+    Run runRenderer (const juce::StringArray& arguments, const juce::File& workingFolder,
+                     int streams = juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr)
     {
         juce::StringArray command { QUENBY_RENDER_BINARY };
         command.addArray (arguments);
@@ -288,7 +291,7 @@ namespace
         juce::ChildProcess process;
         Run run;
 
-        if (process.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+        if (process.start (command, streams))
         {
             run.lines = juce::StringArray::fromLines (process.readAllProcessOutput().trimEnd());
             process.waitForProcessToFinish (60000);
@@ -380,4 +383,66 @@ TEST_F (RendererFixture, TheBenchmarkReportsBlockTimesAndRefusesLanesTheMachineL
         EXPECT_TRUE (run.lines[0].contains (c.header)) << what << ": " << run.lines[0];
         EXPECT_TRUE (run.lines[run.lines.size() - 1].contains (c.result)) << what << ": " << run.lines[run.lines.size() - 1];
     }
+}
+
+namespace
+{
+    // The long option names in a text, in order: each "--name" that begins a help line's
+    // option column, or that follows a ".TP" line in a manual page's OPTIONS section.
+    juce::String findOptionNames (const juce::StringArray& lines, bool manualPage)
+    {
+        juce::StringArray names;
+        bool inOptions = false;
+
+        for (int i = 0; i < lines.size(); ++i)
+        {
+            if (lines[i].startsWith (".SH "))
+                inOptions = lines[i] == ".SH OPTIONS";
+
+            if (manualPage ? (! inOptions || lines[i - 1] != ".TP") : ! lines[i].startsWith ("  -"))
+                continue;
+
+            const auto plain = lines[i].replace ("\\-", "-").replace ("\\fB", "").replace ("\\fR", "");
+            names.add (plain.fromFirstOccurrenceOf ("--", true, false).upToFirstOccurrenceOf (" ", false, false));
+        }
+
+        return names.joinIntoString (" ");
+    }
+}
+
+// The option table is the one list of the renderer's options: the parser reads every row
+// of it (a row it does not read, or an option not in it, is refused), and --help and the
+// manual page list each row once. --help and --version print to standard output.
+TEST_F (RendererFixture, TheParserHelpAndManualPageShareOneOptionTable)
+{
+    juce::StringArray table;
+
+    for (const auto& option : RenderOptionTable::getOptions())
+    {
+        table.add (option.name);
+
+        if (option.group == RenderOption::Group::rendering || option.group == RenderOption::Group::listing)
+        {
+            error.clear();
+            parse ({ option.name, "1", "in.mid", "out.wav" });
+            EXPECT_FALSE (error.contains ("not read") || error.startsWith ("unknown option")) << option.name << ": " << error;
+        }
+    }
+
+    parse ({ "--frobnicate", "1", "in.mid", "out.wav" });
+    EXPECT_EQ (error, "unknown option --frobnicate");
+
+    const auto help = runRenderer ({ "--help" }, folder, juce::ChildProcess::wantStdOut);
+    EXPECT_EQ (help.exitCode, 0);
+    EXPECT_TRUE (help.lines[0].startsWith ("usage: quenby-render ")) << help.lines[0];
+    const auto tableNames = table.joinIntoString (" ");
+    EXPECT_EQ (findOptionNames (help.lines, false), tableNames);
+
+    const auto manualPage = juce::StringArray::fromLines (juce::File (QUENBY_RENDER_MANUAL).loadFileAsString());
+    EXPECT_EQ (findOptionNames (manualPage, true), tableNames);
+
+    const auto version = runRenderer ({ "--version" }, folder, juce::ChildProcess::wantStdOut);
+    EXPECT_EQ (version.exitCode, 0);
+    ASSERT_EQ (version.lines.size(), 1);
+    EXPECT_TRUE (version.lines[0].startsWith ("quenby-render ") && version.lines[0].containsOnly ("quenby-render 0123456789.")) << version.lines[0];
 }

@@ -1,4 +1,5 @@
 #include "RenderOptions.h"
+#include "RenderOptionTable.h"
 #include "Model/Enumeration.h"
 
 #include <cmath>
@@ -30,26 +31,7 @@ namespace
 
 juce::String RenderOptions::getUsage()
 {
-    return "usage: quenby-render [options] input.mid output.wav\n"
-           "       quenby-render [--program NAME] [--state FILE] [--set NAME=VALUE ...] --save-state FILE\n"
-           "       quenby-render --list-parameters | --list-programs\n"
-           "       quenby-render --bench [light|standard|heavy|idle|vibrato|wobble|storm] [VOICES] [--seconds S] [--block N]\n"
-           "                         [--lanes avx512|avx2|off]\n"
-           "                         (real-time factors and block times of the engine's benchmark cases)\n"
-           "  --rate HZ          sample rate (default 48000)\n"
-           "  --block N          samples per block (default 512)\n"
-           "  --channels 1|2     output channels (default 2)\n"
-           "  --bits 16|24|32    sample format; 32 is floating point (default 32)\n"
-           "  --program NAME     play the first program of that name in the program database\n"
-           "                     (default: a new program with the default values)\n"
-           "  --state FILE       restore a state chunk saved by a host or by --save-state\n"
-           "  --set NAME=VALUE   set a parameter of the program, as stored (repeatable)\n"
-           "  --at SECONDS NAME=VALUE\n"
-           "                     change a parameter at that time of the song, before the block in\n"
-           "                     which it falls (repeatable)\n"
-           "  --save-state FILE  write the state chunk after --program, --state and --set\n"
-           "  --bpm BPM          tempo reported by the play head (default: the file's first tempo, else 120)\n"
-           "  --tail SECONDS     longest render after the last MIDI event (default 30)\n";
+    return RenderOptionTable::formatHelp();
 }
 
 std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& arguments, juce::String& error)
@@ -67,10 +49,30 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             continue;
         }
 
-        if (argument == "--list-parameters" || argument == "--list-programs")
+        const auto* option = RenderOptionTable::find (argument.toStdString());
+
+        if (option == nullptr)
         {
-            (argument == "--list-parameters" ? options.listParameters : options.listPrograms) = true;
-            continue;
+            error = "unknown option " + argument;
+            return {};
+        }
+
+        if (option->group == RenderOption::Group::benchmark)
+        {
+            error = argument + " is an option of --bench";
+            return {};
+        }
+
+        if (! option->takesValue())
+        {
+            if (argument == "--list-parameters" || argument == "--list-programs")
+            {
+                (argument == "--list-parameters" ? options.listParameters : options.listPrograms) = true;
+                continue;
+            }
+
+            error = "option " + argument + " is in the option table but not read";
+            return {};
         }
 
         if (i + 1 >= arguments.size())
@@ -209,7 +211,7 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
         }
         else
         {
-            error = "unknown option " + argument;
+            error = "option " + argument + " is in the option table but not read";
             return {};
         }
     }

@@ -133,6 +133,12 @@ int main (int argc, char* argv[])
         return 0;
     }
 
+    if (arguments.contains ("--version"))
+    {
+        std::cout << "quenby-render " << QUENBY_VERSION << std::endl;
+        return 0;
+    }
+
     if (arguments.contains ("--bench"))
         return runBenchmark (arguments);
 
