@@ -370,13 +370,14 @@ void QuenbyAudioProcessor::reloadDatabase()
 
 void QuenbyAudioProcessor::saveDatabase()
 {
-    std::unique_ptr<juce::XmlElement> root;
+    // The copy is quick; the text is made and written after the lock is released.
+    PluginDatabase::Snapshot snapshot;
     {
         const juce::ScopedLock lock (getCallbackLock());
-        root = state->database->createXml();
+        snapshot = state->database->takeSnapshot();
     }
 
-    state->database->write (*root);
+    state->database->write (snapshot);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
