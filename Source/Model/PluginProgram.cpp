@@ -66,6 +66,25 @@ juce::String PluginProgram::getColumnText (int column) const
     }
 }
 
+bool PluginProgram::Texts::operator== (const Texts& other) const noexcept
+{
+    return std::equal (std::begin (text), std::end (text), std::begin (other.text));
+}
+
+PluginProgram::Texts PluginProgram::getTexts() const
+{
+    return { { name, bank, category, subType, mode } };
+}
+
+void PluginProgram::setTexts (const Texts& texts)
+{
+    name = texts.text[0];
+    bank = texts.text[1];
+    category = texts.text[2];
+    subType = texts.text[3];
+    mode = texts.text[4];
+}
+
 juce::String PluginProgram::createIdentifier()
 {
     // JUCE's Uuid draws 16 random bytes and sets the version-4 and variant bits.

@@ -49,6 +49,19 @@ public:
     // 3 subtype, 4 mode; empty for any other column.
     juce::String getColumnText (int column) const;
 
+    // The five texts the musician edits, together.
+    struct Texts
+    {
+        static constexpr int count = 5;
+        juce::String text[count];    // in the order of the columns: name, bank, category, subtype, mode
+
+        bool operator== (const Texts& other) const noexcept;
+        bool operator!= (const Texts& other) const noexcept     { return ! operator== (other); }
+    };
+
+    Texts getTexts() const;
+    void setTexts (const Texts& texts);
+
     // A random version-4 UUID in dashed lower-case form, 36 characters.
     static juce::String createIdentifier();
 

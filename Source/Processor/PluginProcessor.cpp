@@ -41,10 +41,17 @@ QuenbyAudioProcessor::QuenbyAudioProcessor()
         hostParameters[(size_t) index] = new HostParameter (*editPath, index, scale);
         addParameter (hostParameters[(size_t) index]);
     }
+
+    programManager = std::make_unique<ProgramManager> (*this);
+    editPath->onEditorChange = [this] (PluginProgram& program, int index, float before, float after)
+    {
+        programManager->recordEdit (program, index, before, after);
+    };
 }
 
 QuenbyAudioProcessor::~QuenbyAudioProcessor()
 {
+    programManager.reset();
     stopAllNotes();
     synthAudioSource.reset();
     state->database.reset();
@@ -318,6 +325,7 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
     // An open window shows the restored program at its next timer tick.
     if (restoresProgram)
     {
+        programManager->noteListChanged();
         hostRestoredState = true;
         hostChangedParameter = true;
     }
@@ -366,6 +374,9 @@ void QuenbyAudioProcessor::reloadDatabase()
         state->setCurrentProgram (program);
         synthAudioSource->parametersChanged();
     });
+
+    // No step of the history can reach the new programs.
+    programManager->programsReplaced();
 }
 
 void QuenbyAudioProcessor::saveDatabase()
