@@ -28,7 +28,7 @@ class MainComponent : public juce::Component,
                       public juce::Timer,
                       public juce::Button::Listener,
                       public juce::FileDragAndDropTarget,
-                      private juce::KeyListener,
+                      public juce::KeyListener,
                       private juce::ChangeListener
 {
 public:
@@ -63,6 +63,9 @@ public:
     // from programs; the display tells what was done, or why not.
     void importPrograms (const juce::File& file);
     void exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file);
+
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own).
+    bool keyPressed (const juce::KeyPress&, juce::Component*) override;
 
     bool isInterestedInFileDrag (const juce::StringArray& files) override;
     void filesDropped (const juce::StringArray& files, int x, int y) override;
@@ -115,7 +118,6 @@ private:
     // current one at either end.
     void stepProgram (int step);
 
-    bool keyPressed (const juce::KeyPress&, juce::Component*) override;
     void changeListenerCallback (juce::ChangeBroadcaster*) override;
     void updateHistoryButtons();
     ProgramManager& programs();

@@ -30,6 +30,25 @@ namespace
         return p;
     }
 
+    // JUCE's isWhitespace asks the C library, whose answer may depend on the locale, for
+    // every character; the characters that every locale answers alike are answered here.
+    bool isWhitespace (juce_wchar c) noexcept
+    {
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            return true;
+
+        if (c > ' ' && c < 0x7f)
+            return false;
+
+        return juce::CharacterFunctions::isWhitespace (c);
+    }
+
+    void skipWhitespace (juce::String::CharPointerType& p) noexcept
+    {
+        while (isWhitespace (*p))
+            ++p;
+    }
+
     bool startsWith (juce::String::CharPointerType p, const char* ascii) noexcept
     {
         return juce::CharacterFunctions::compareUpTo (p, juce::CharPointer_ASCII (ascii), (int) std::strlen (ascii)) == 0;
@@ -93,7 +112,7 @@ std::unique_ptr<juce::XmlElement> XmlReader::readDocument()
     if (errorOccurred || tooDeep)
         return {};
 
-    input.incrementToEndOfWhitespace();
+    skipWhitespace (input);
 
     if (outOfData || ! input.isEmpty())
         complete = false;     // JUCE ignores whatever follows the element
@@ -150,7 +169,7 @@ void XmlReader::skipNextWhiteSpace()
 {
     for (;;)
     {
-        input.incrementToEndOfWhitespace();
+        skipWhitespace (input);
 
         if (input.isEmpty())
         {
@@ -596,7 +615,7 @@ bool XmlReader::readText (ChildList& children)
             }
 
             content.appendUTF8Char (next);
-            contentIsUsed = contentIsUsed || ! juce::CharacterFunctions::isWhitespace (next);
+            contentIsUsed = contentIsUsed || ! isWhitespace (next);
         }
     }
 

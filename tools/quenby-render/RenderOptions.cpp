@@ -42,6 +42,8 @@ juce::String RenderOptions::getUsage()
            "  --bits 16|24|32    sample format; 32 is floating point (default 32)\n"
            "  --program NAME     play the first program of that name in the program database\n"
            "                     (default: a new program with the default values)\n"
+           "  --program-file FILE\n"
+           "                     play the first program of a program file (.quenby, or a program database)\n"
            "  --state FILE       restore a state chunk saved by a host or by --save-state\n"
            "  --set NAME=VALUE   set a parameter of the program, as stored (repeatable)\n"
            "  --at SECONDS NAME=VALUE\n"
@@ -196,6 +198,16 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.programName = value;
         }
+        else if (argument == "--program-file")
+        {
+            if (value.isEmpty())
+            {
+                error = "--program-file needs a file name";
+                return {};
+            }
+
+            options.programFile = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        }
         else if (argument == "--state" || argument == "--save-state")
         {
             if (value.isEmpty())
@@ -212,6 +224,12 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             error = "unknown option " + argument;
             return {};
         }
+    }
+
+    if (options.programName.isNotEmpty() && options.programFile != juce::File())
+    {
+        error = "--program and --program-file each choose the program: give one of them";
+        return {};
     }
 
     if (options.listsOnly())
