@@ -48,7 +48,7 @@ namespace
         { 5, "Mode",     140, juce::TableHeaderComponent::defaultFlags },
     };
 
-    std::unique_ptr<juce::TextButton> makeButton (const char* name, const char* text, juce::Button::Listener* listener)
+    std::unique_ptr<juce::TextButton> makeButton (const char* name, const juce::String& text, juce::Button::Listener* listener)
     {
         auto button = std::make_unique<juce::TextButton> (name);
         button->setButtonText (text);
