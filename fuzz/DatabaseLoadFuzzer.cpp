@@ -2,6 +2,7 @@
 #include "Model/Enumeration.h"
 #include "Model/PluginDatabase.h"
 #include "Model/XmlText.h"
+#include "ReferenceReading.h"
 
 #include <sanitizer/common_interface_defs.h>
 
@@ -72,18 +73,6 @@ namespace
         return description << "\n";
     }
 
-    // A stored value as JUCE's parser reads the text: beyond the float range 0, and the
-    // sign of a zero kept.
-    float juceValue (const juce::String& text)
-    {
-        const auto value = (float) text.getDoubleValue();
-
-        if (! std::isfinite (value))
-            return 0.0f;
-
-        return value == 0.0f && text.trimStart().startsWithChar ('-') ? -0.0f : value;
-    }
-
     // The programs of JUCE's tree, found by attribute look-ups as JUCE offers them.
     std::string describeJuceTree (const juce::XmlElement* root)
     {
@@ -101,17 +90,7 @@ namespace
                 continue;
 
             PluginProgram program;
-            program.setId (child->getStringAttribute ("ID", "ERROR"));
-            program.setName (child->getStringAttribute ("Name", "Empty"));
-            program.setBank (child->getStringAttribute ("Bank", "Empty"));
-            program.setCategory (child->getStringAttribute ("Category", "Empty"));
-            program.setSubType (child->getStringAttribute ("SubType", "Empty"));
-            program.setMode (child->getStringAttribute ("Mode", "Empty"));
-
-            for (int i = 0; i < program.getNumParameters(); ++i)
-                if (child->hasAttribute (Enumeration::getName (i)))
-                    program.getParameter (i)->setValue (juceValue (child->getStringAttribute (Enumeration::getName (i))));
-
+            testing_helpers::readByLookUps (*child, program);
             description << describeProgram (program);
         }
 

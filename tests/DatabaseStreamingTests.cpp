@@ -1,6 +1,7 @@
 #include "DatabaseFileHelpers.h"
 #include "Model/Enumeration.h"
 #include "Model/XmlText.h"
+#include "ReferenceReading.h"
 
 using namespace testing_helpers;
 
@@ -46,26 +47,7 @@ namespace
                 continue;
 
             PluginProgram program;
-            program.setId (child->getStringAttribute ("ID", "ERROR"));
-            program.setName (child->getStringAttribute ("Name", "Empty"));
-            program.setBank (child->getStringAttribute ("Bank", "Empty"));
-            program.setCategory (child->getStringAttribute ("Category", "Empty"));
-            program.setSubType (child->getStringAttribute ("SubType", "Empty"));
-            program.setMode (child->getStringAttribute ("Mode", "Empty"));
-
-            for (int i = 0; i < program.getNumParameters(); ++i)
-            {
-                const auto name = Enumeration::getName (i);
-
-                if (child->hasAttribute (name))
-                {
-                    const auto text = child->getStringAttribute (name);
-                    auto value = (float) text.getDoubleValue();
-                    value = ! std::isfinite (value) ? 0.0f : value == 0.0f && text.trimStart().startsWithChar ('-') ? -0.0f : value;
-                    program.getParameter (i)->setValue (value);
-                }
-            }
-
+            readByLookUps (*child, program);
             programs.add (describe (program));
         }
 

@@ -194,86 +194,47 @@ ProgramManager& MainComponent::programs()
 
 // Each operation is the program manager's; texts typed in the browser and not applied go
 // into their program first when another one is about to be chosen.
-void MainComponent::selectProgram (PluginProgram* program)
+void MainComponent::operate (bool applyTypedTexts, const std::function<void (ProgramManager&)>& operation)
 {
     const EventLock eventLock;
-    browserPageComponent->applyUnappliedTexts();
-    editor->getProcessor().stopAllNotes();
-    programs().selectProgram (program, true);
+
+    if (applyTypedTexts)
+        browserPageComponent->applyUnappliedTexts();
+
+    operation (programs());
     updateAll();
 }
 
-void MainComponent::previousProgram()   { stepProgram (-1); }
-void MainComponent::nextProgram()       { stepProgram (1); }
+void MainComponent::selectProgram (PluginProgram* program)  { operate (true, [program] (auto& p) { p.getProcessor().stopAllNotes(); p.selectProgram (program, true); }); }
+void MainComponent::previousProgram()                       { stepProgram (-1); }
+void MainComponent::nextProgram()                           { stepProgram (1); }
+void MainComponent::copyProgram()                           { operate (true, [] (auto& p) { p.copyProgram(); }); }
+void MainComponent::resetProgram()                          { operate (false, [] (auto& p) { p.resetProgram(); }); }
+void MainComponent::deleteProgram()                         { operate (false, [] (auto& p) { p.deleteProgram(); }); }
+void MainComponent::undo()                                  { operate (false, [] (auto& p) { p.undo(); }); }
+void MainComponent::redo()                                  { operate (false, [] (auto& p) { p.redo(); }); }
 
 // No wrap-around. A current program missing from the list gives way to the first one
 // when stepping forwards.
 void MainComponent::stepProgram (int step)
 {
-    const EventLock eventLock;
-    browserPageComponent->applyUnappliedTexts();
-    programs().stepProgram (step);
-    updateAll();
+    operate (true, [step] (auto& p) { p.stepProgram (step); });
 }
 
 void MainComponent::newProgram()
 {
-    {
-        const EventLock eventLock;
-        browserPageComponent->applyUnappliedTexts();
-        programs().newProgram();
-        updateAll();
-    }
+    operate (true, [] (auto& p) { p.newProgram(); });
 
     if (browserPageComponent->isShowing())
         browserPageComponent->editName();
 }
 
-void MainComponent::copyProgram()
-{
-    const EventLock eventLock;
-    browserPageComponent->applyUnappliedTexts();
-    programs().copyProgram();
-    updateAll();
-}
-
-void MainComponent::resetProgram()
-{
-    const EventLock eventLock;
-    programs().resetProgram();
-    updateAll();
-}
-
-void MainComponent::deleteProgram()
-{
-    const EventLock eventLock;
-    programs().deleteProgram();
-    updateAll();
-}
-
-void MainComponent::undo()
-{
-    const EventLock eventLock;
-    programs().undo();
-    updateAll();
-}
-
-void MainComponent::redo()
-{
-    const EventLock eventLock;
-    programs().redo();
-    updateAll();
-}
-
 void MainComponent::importPrograms (const juce::File& file)
 {
-    {
-        const EventLock eventLock;
-        const auto result = programs().importPrograms (file);
-        updateAll();
-        displayComponent->showMessage (result.error.isNotEmpty() ? "Not imported: " + result.error
-                                                                  : "Imported " + juce::String (result.numAdded) + " from " + file.getFileName());
-    }
+    ProgramManager::ImportResult result;
+    operate (false, [&] (auto& p) { result = p.importPrograms (file); });
+    displayComponent->showMessage (result.error.isNotEmpty() ? "Not imported: " + result.error
+                                                              : "Imported " + juce::String (result.numAdded) + " from " + file.getFileName());
 }
 
 void MainComponent::exportPrograms (const juce::Array<PluginProgram*>& programsToExport, const juce::File& file)

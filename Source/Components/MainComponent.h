@@ -118,6 +118,9 @@ private:
     // current one at either end.
     void stepProgram (int step);
 
+    // Runs a program operation and refreshes every view.
+    void operate (bool applyTypedTexts, const std::function<void (ProgramManager&)>& operation);
+
     void changeListenerCallback (juce::ChangeBroadcaster*) override;
     void updateHistoryButtons();
     ProgramManager& programs();

@@ -91,33 +91,22 @@ namespace
 
         bool perform() override
         {
-            auto& processor = manager.getProcessor();
-            processor.stopAllNotes();
+            return manager.changeList ([this] (PluginDatabase& database)
             {
-                const juce::ScopedLock lock (processor.getCallbackLock());
-                auto& database = *processor.state->database;
                 firstIndex = database.getNumPrograms();
 
                 for (auto& program : owned)
                     database.insertProgram (std::move (program), database.getNumPrograms());
 
                 owned.clear();
-                processor.switchToProgram (added.front());
-            }
-
-            manager.noteListChanged();
-            return true;
+                return added.front();
+            });
         }
 
         bool undo() override
         {
-            auto& processor = manager.getProcessor();
-            processor.stopAllNotes();
+            return manager.changeList ([this] (PluginDatabase& database)
             {
-                const juce::ScopedLock lock (processor.getCallbackLock());
-                auto& database = *processor.state->database;
-                processor.switchToProgram (database.indexOf (previous) >= 0 ? previous : database.getProgram (0));
-
                 // From the last, where they were appended (a host may have appended one since).
                 for (auto program = added.rbegin(); program != added.rend(); ++program)
                 {
@@ -127,12 +116,10 @@ namespace
                     if (auto removed = database.removeProgram (index))
                         owned.push_back (std::move (removed));
                 }
-            }
 
-            std::reverse (owned.begin(), owned.end());
-
-            manager.noteListChanged();
-            return true;
+                std::reverse (owned.begin(), owned.end());
+                return database.indexOf (previous) >= 0 ? previous : database.getProgram (0);
+            });
         }
 
         int getSizeInUnits() override
@@ -157,36 +144,22 @@ namespace
 
         bool perform() override
         {
-            auto& processor = manager.getProcessor();
-            processor.stopAllNotes();
+            return manager.changeList ([this] (PluginDatabase& database) -> PluginProgram*
             {
-                const juce::ScopedLock lock (processor.getCallbackLock());
-                auto& database = *processor.state->database;
                 index = database.indexOf (program);
 
                 // The first program is never deleted, so the list never runs empty.
                 if (index < 1)
-                    return false;
+                    return nullptr;
 
                 owned = database.removeProgram (index);
-                processor.switchToProgram (database.getProgram (juce::jmin (index, database.getNumPrograms() - 1)));
-            }
-
-            manager.noteListChanged();
-            return true;
+                return database.getProgram (juce::jmin (index, database.getNumPrograms() - 1));
+            });
         }
 
         bool undo() override
         {
-            auto& processor = manager.getProcessor();
-            processor.stopAllNotes();
-            {
-                const juce::ScopedLock lock (processor.getCallbackLock());
-                processor.switchToProgram (processor.state->database->insertProgram (std::move (owned), index));
-            }
-
-            manager.noteListChanged();
-            return true;
+            return manager.changeList ([this] (PluginDatabase& database) { return database.insertProgram (std::move (owned), index); });
         }
 
         int getSizeInUnits() override     { return (int) (sizeof (*this) + sizeof (PluginProgram)); }
@@ -306,6 +279,23 @@ void ProgramManager::switchTo (PluginProgram* program, bool stopNotes)
         processor.stopAllNotes();
 
     processor.switchToProgram (program);
+}
+
+bool ProgramManager::changeList (const std::function<PluginProgram* (PluginDatabase&)>& change)
+{
+    processor.stopAllNotes();
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        auto* nowCurrent = change (*processor.state->database);
+
+        if (nowCurrent == nullptr)
+            return false;
+
+        processor.switchToProgram (nowCurrent);
+    }
+
+    noteListChanged();
+    return true;
 }
 
 bool ProgramManager::perform (juce::UndoableAction* step, const juce::String& name)

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <bitset>
+#include <functional>
 
+class PluginDatabase;
 class QuenbyAudioProcessor;
 
 // The program operations, beside the edit path: selecting and stepping, new, copy,
@@ -112,6 +114,11 @@ public:
     // Used by the steps themselves.
     QuenbyAudioProcessor& getProcessor() noexcept   { return processor; }
     void applyValue (PluginProgram& program, int index, float value);
+
+    // Changes the program list: notes stop, then the change runs under the callback lock
+    // and the program it returns becomes current under the same lock, so no host call ever
+    // reaches a program that left the list. A change that returns nullptr changed nothing.
+    bool changeList (const std::function<PluginProgram* (PluginDatabase&)>& change);
     void switchTo (PluginProgram* program, bool stopNotes);
 
 private:
