@@ -4,6 +4,7 @@
 //   quenby_database_bench [Google Benchmark options]
 //   quenby_database_bench --write-database N FOLDER   writes FOLDER/.config/VelmoraDatabase.xml
 //                                                      with N programs, for bench/database-scaling.sh
+#include "BenchmarkMain.h"
 #include "EngineBenchmarkCase.h"
 #include "Model/PluginDatabase.h"
 #include "Model/ProgramListView.h"
@@ -137,21 +138,5 @@ int main (int argc, char** argv)
         return 0;
     }
 
-    // The database is written in a temporary home, never the user's.
-    auto configHome = juce::File::createTempFile ("quenby-database-bench");
-    configHome.createDirectory();
-    ::setenv ("XDG_CONFIG_HOME", configHome.getChildFile (".config").getFullPathName().toRawUTF8(), 1);
-    ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);
-
-    benchmark::AddCustomContext ("cpu_model", EngineBenchmarkCase::getCpuModel().toStdString());
-    benchmark::Initialize (&argc, argv);
-
-    {
-        const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-        benchmark::RunSpecifiedBenchmarks();
-    }
-
-    benchmark::Shutdown();
-    configHome.deleteRecursively();
-    return 0;
+    return runBenchmarks (argc, argv);
 }

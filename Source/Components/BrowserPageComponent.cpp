@@ -203,9 +203,11 @@ void BrowserPageComponent::showCurrentProgram()
         updateTextEditors();
 }
 
+// The rows as of the last refresh: the main component's full refresh follows every change
+// of the list, and a host's within a timer tick. A row's program is looked for in the list
+// before anything is done with it.
 int BrowserPageComponent::getNumRows()
 {
-    refreshList();
     return view.getNumRows();
 }
 
