@@ -1,6 +1,7 @@
 // Real-time factors of the processor: audio seconds rendered per CPU second, at 48 kHz
 // in 512-sample blocks, with a fixed number of voices kept sounding. The cases are those
 // of quenby-render --bench (EngineBenchmarkCase).
+#include "BenchmarkMain.h"
 #include "EngineBenchmarkCase.h"
 
 #include <benchmark/benchmark.h>
@@ -44,21 +45,5 @@ BENCHMARK (Storm)->Arg (0)->Unit (benchmark::kMicrosecond);
 
 int main (int argc, char** argv)
 {
-    // The processor reads and writes its program database: keep it away from the user's.
-    auto configHome = juce::File::createTempFile ("quenby-bench-config");
-    configHome.createDirectory();
-    ::setenv ("XDG_CONFIG_HOME", configHome.getFullPathName().toRawUTF8(), 1);
-    ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);   // JUCE finds ~/.config through HOME
-
-    benchmark::AddCustomContext ("cpu_model", EngineBenchmarkCase::getCpuModel().toStdString());
-    benchmark::Initialize (&argc, argv);
-
-    {
-        const juce::ScopedJuceInitialiser_GUI juceInitialiser;
-        benchmark::RunSpecifiedBenchmarks();
-    }
-
-    benchmark::Shutdown();
-    configHome.deleteRecursively();
-    return 0;
+    return runBenchmarks (argc, argv);
 }

@@ -116,6 +116,36 @@ TEST_F (RendererSound, ProgramPlaysTheDatabaseProgramOfThatName)
     EXPECT_TRUE (processor.hostChangedParameter);     // --set goes the host's way
 }
 
+// The first program of a program file plays; the database file is not written. A file
+// that is no program file, or the file together with --program, is an error.
+TEST_F (RendererSound, ProgramFilePlaysItsFirstProgramAndAnUnreadableOneIsAnError)
+{
+    const auto programFile = temporaryFile ("two.quenby");
+    {
+        PluginProgram first, second;
+        first.setName ("Lead");
+        first.getParameter (ParameterIndex::Osc1WaveType)->setValue (3.0f);
+        PluginDatabase::writeFile (programFile, { &first, &second });
+    }
+
+    const auto databaseBytes = databaseFile.loadFileAsString();
+    QuenbyAudioProcessor processor;
+    ASSERT_TRUE (setUp (processor, "--program-file " + programFile.getFullPathName() + " --set Osc1Pan=0.75")) << error;
+
+    EXPECT_EQ (processor.state->getCurrentProgram()->getName(), "Lead");
+    EXPECT_EQ (processor.synthAudioSource->getSynth().settings.Osc1WaveType, 3);
+    EXPECT_EQ (processor.getParameter (ParameterIndex::Osc1Pan), 0.75f);
+    EXPECT_EQ (databaseFile.loadFileAsString(), databaseBytes);
+
+    const auto notAProgramFile = temporaryFile ("song.mid");
+    ASSERT_TRUE (notAProgramFile.replaceWithText ("MThd"));
+    EXPECT_FALSE (setUp (processor, "--program-file " + notAProgramFile.getFullPathName()));
+    EXPECT_TRUE (error.contains ("song.mid is not XML")) << error;
+
+    EXPECT_FALSE (setUp (processor, "--program Bright --program-file " + programFile.getFullPathName()));
+    EXPECT_TRUE (error.contains ("--program-file")) << error;
+}
+
 TEST_F (RendererSound, UnknownProgramOrParameterIsAnError)
 {
     QuenbyAudioProcessor processor;

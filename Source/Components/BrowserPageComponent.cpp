@@ -15,7 +15,7 @@ namespace
         return label;
     }
 
-    // Single line: Return neither starts a new line nor applies the texts.
+    // Single line: Return applies instead of starting a new line.
     std::unique_ptr<juce::TextEditor> makeTextEditor (const char* name)
     {
         auto textEditor = std::make_unique<juce::TextEditor> (name);
@@ -36,18 +36,30 @@ namespace
         int flags;
     };
 
-    // The IDs are the columns of PluginProgram::getColumnText. The Name column has ID 0,
-    // the header's "no column": it can never become the sort column. JUCE asserts on that
-    // ID in debug builds only.
+    // The IDs are the columns of PluginProgram::getColumnText plus one: the header's 0
+    // means no column, and every column, Name too, sorts.
     constexpr int minimumColumnWidth = 50, maximumColumnWidth = 400;
 
     const Column columns[] = {
-        { 0, "Name",     240, juce::TableHeaderComponent::resizable },
-        { 1, "Bank",     140, juce::TableHeaderComponent::defaultFlags },
-        { 2, "Category", 140, juce::TableHeaderComponent::defaultFlags },
-        { 3, "SubType",  140, juce::TableHeaderComponent::defaultFlags },
-        { 4, "Mode",     140, juce::TableHeaderComponent::defaultFlags },
+        { 1, "Name",     240, juce::TableHeaderComponent::defaultFlags },
+        { 2, "Bank",     140, juce::TableHeaderComponent::defaultFlags },
+        { 3, "Category", 140, juce::TableHeaderComponent::defaultFlags },
+        { 4, "SubType",  140, juce::TableHeaderComponent::defaultFlags },
+        { 5, "Mode",     140, juce::TableHeaderComponent::defaultFlags },
     };
+
+    std::unique_ptr<juce::TextButton> makeButton (const char* name, const juce::String& text, juce::Button::Listener* listener)
+    {
+        auto button = std::make_unique<juce::TextButton> (name);
+        button->setButtonText (text);
+        button->addListener (listener);
+        return button;
+    }
+
+    ProgramManager& programsOf (QuenbyAudioProcessorEditor* editor)
+    {
+        return editor->getProcessor().getProgramManager();
+    }
 }
 
 BrowserPageComponent::BrowserPageComponent (QuenbyAudioProcessorEditor* editorToUse)
@@ -64,21 +76,30 @@ BrowserPageComponent::BrowserPageComponent (QuenbyAudioProcessorEditor* editorTo
     textEditorCategory = makeTextEditor ("textEditorCategory");
     textEditorSubType = makeTextEditor ("textEditorSubType");
     textEditorMode = makeTextEditor ("textEditorMode");
-    textButtonApplyChanges = std::make_unique<juce::TextButton> ("textButtonApplyChanges");
-    textButtonApplyChanges->setButtonText ("Apply changes");
-    textButtonApplyChanges->addListener (this);
+    textButtonApplyChanges = makeButton ("textButtonApplyChanges", "Apply changes", this);
     labelBank = makeLabel ("labelBank", "Bank");
     textEditorBank = makeTextEditor ("textEditorBank");
+    labelSearch = makeLabel ("labelSearch", "Search");
+    textEditorSearch = makeTextEditor ("textEditorSearch");
+    textEditorSearch->setTextToShowWhenEmpty ("name, bank, category, subtype, mode", Skin::getHighlightColour().withAlpha (0.6f));
+    textButtonImport = makeButton ("textButtonImport", juce::CharPointer_UTF8 ("Import\xe2\x80\xa6"), this);
+    textButtonExport = makeButton ("textButtonExport", juce::CharPointer_UTF8 ("Export\xe2\x80\xa6"), this);
 
     for (auto* child : std::initializer_list<juce::Component*> {
              groupComponentMain.get(), tableListBox.get(), labelName.get(), labelCategory.get(), labelSubType.get(),
              labelMode.get(), textEditorName.get(), textEditorCategory.get(), textEditorSubType.get(),
-             textEditorMode.get(), textButtonApplyChanges.get(), labelBank.get(), textEditorBank.get() })
+             textEditorMode.get(), textButtonApplyChanges.get(), labelBank.get(), textEditorBank.get(),
+             labelSearch.get(), textEditorSearch.get(), textButtonImport.get(), textButtonExport.get() })
         addAndMakeVisible (child);
+
+    for (auto* field : getFields())
+        field->addListener (this);
+
+    textEditorSearch->addListener (this);
 
     tableListBox->setModel (this);
     addColumns();
-    tableListBox->setMultipleSelectionEnabled (false);
+    tableListBox->setMultipleSelectionEnabled (true);
     tableListBox->setColour (juce::ListBox::outlineColourId, juce::Colours::white);
     tableListBox->setColour (juce::ListBox::backgroundColourId, Skin::getDisplayBackgroundColour());
     tableListBox->setRowHeight (rowHeight);
@@ -92,27 +113,28 @@ void BrowserPageComponent::addColumns()
 
     for (const auto& column : columns)
         header.addColumn (column.title, column.id, column.width, minimumColumnWidth, maximumColumnWidth, column.flags);
-
-    // Added without the visible flag, the Name column is shown here.
-    header.setColumnVisible (columns[0].id, true);
 }
 
 void BrowserPageComponent::resized()
 {
     const std::pair<juce::Component*, juce::Rectangle<int>> layout[] = {
-        { groupComponentMain.get(),      {   0,  0, 800, 443 } },
-        { tableListBox.get(),            {  16, 96, 768, 336 } },
-        { labelName.get(),               {  16, 24,  64,  24 } },
-        { labelCategory.get(),           { 520, 24,  64,  24 } },
-        { labelSubType.get(),            {  16, 56,  64,  24 } },
-        { labelMode.get(),               { 264, 56,  64,  24 } },
-        { textEditorName.get(),          {  80, 24, 176,  24 } },
-        { textEditorCategory.get(),      { 584, 24, 176,  24 } },
-        { textEditorSubType.get(),       {  80, 56, 176,  24 } },
-        { textEditorMode.get(),          { 328, 56, 176,  24 } },
-        { textButtonApplyChanges.get(),  { 584, 56, 176,  24 } },
-        { labelBank.get(),               { 264, 24,  64,  24 } },
-        { textEditorBank.get(),          { 328, 24, 176,  24 } },
+        { groupComponentMain.get(),      {   0,   0, 800, 443 } },
+        { tableListBox.get(),            {  16, 120, 768, 312 } },
+        { labelName.get(),               {  16,  24,  64,  24 } },
+        { labelCategory.get(),           { 520,  24,  64,  24 } },
+        { labelSubType.get(),            {  16,  56,  64,  24 } },
+        { labelMode.get(),               { 264,  56,  64,  24 } },
+        { textEditorName.get(),          {  80,  24, 176,  24 } },
+        { textEditorCategory.get(),      { 584,  24, 176,  24 } },
+        { textEditorSubType.get(),       {  80,  56, 176,  24 } },
+        { textEditorMode.get(),          { 328,  56, 176,  24 } },
+        { textButtonApplyChanges.get(),  { 584,  56, 176,  24 } },
+        { labelBank.get(),               { 264,  24,  64,  24 } },
+        { textEditorBank.get(),          { 328,  24, 176,  24 } },
+        { labelSearch.get(),             {  16,  88,  64,  24 } },
+        { textEditorSearch.get(),        {  80,  88, 424,  24 } },
+        { textButtonImport.get(),        { 584,  88,  84,  24 } },
+        { textButtonExport.get(),        { 676,  88,  84,  24 } },
     };
 
     for (const auto& [child, bounds] : layout)
@@ -133,11 +155,60 @@ void BrowserPageComponent::paint (juce::Graphics& g)
     g.drawLine (table.getRight(), table.getY() - 2.0f, table.getRight(), table.getBottom(), 3.0f);
 }
 
+std::array<juce::TextEditor*, PluginProgram::Texts::count> BrowserPageComponent::getFields() const
+{
+    return { textEditorName.get(), textEditorBank.get(), textEditorCategory.get(), textEditorSubType.get(), textEditorMode.get() };
+}
+
+// The rows follow the list whenever programs came, went or got new texts.
+void BrowserPageComponent::refreshList()
+{
+    auto& programs = programsOf (editor);
+    const auto revision = programs.getListRevision();
+
+    if (viewFilled && revision == viewRevision)
+        return;
+
+    viewFilled = true;
+    viewRevision = revision;
+    std::vector<ProgramListView::Entry> entries;
+
+    for (auto& [program, texts] : programs.listPrograms())
+        entries.push_back ({ program, std::move (texts) });
+
+    view.setEntries (std::move (entries));
+    tableListBox->updateContent();
+    tableListBox->repaint();
+}
+
+void BrowserPageComponent::selectCurrentRow()
+{
+    const auto row = view.findRow (programsOf (editor).getCurrentProgram());
+
+    if (row < 0)
+        tableListBox->deselectAllRows();
+    else if (! tableListBox->isRowSelected (row))
+        tableListBox->selectRow (row);
+}
+
+void BrowserPageComponent::showCurrentProgram()
+{
+    refreshList();
+    selectCurrentRow();
+
+    const auto* current = programsOf (editor).getCurrentProgram();
+    const auto* entry = view.getRow (view.findRow (current));
+
+    if (current != fieldsProgram || (entry != nullptr && entry->texts != fieldsTexts))
+        updateTextEditors();
+}
+
+// The rows as of the last refresh: the main component's full refresh follows every change
+// of the list, and a host's within a timer tick. A row's program is looked for in the list
+// before anything is done with it.
 int BrowserPageComponent::getNumRows()
 {
-    auto& processor = editor->getProcessor();
-    const juce::ScopedLock lock (processor.getCallbackLock());
-    return processor.state->database->getNumPrograms();
+    return view.getNumRows();
 }
 
 void BrowserPageComponent::paintRowBackground (juce::Graphics& g, int, int, int, bool rowIsSelected)
@@ -148,27 +219,31 @@ void BrowserPageComponent::paintRowBackground (juce::Graphics& g, int, int, int,
         g.fillAll (Skin::getDisplayTextColour());
 }
 
-void BrowserPageComponent::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool)
+void BrowserPageComponent::paintCell (juce::Graphics& g, int row, int columnId, int width, int height, bool rowIsSelected)
 {
-    juce::String text;
-    {
-        auto& processor = editor->getProcessor();
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        const auto* program = processor.state->database->getProgram (row);
+    const auto* entry = view.getRow (row);
 
-        if (program == nullptr)
-            return;
+    if (entry == nullptr || ! juce::isPositiveAndBelow (columnId - 1, PluginProgram::Texts::count))
+        return;
 
-        text = program->getColumnText (columnId);
-    }
-
-    // The selected row is drawn inverted: dark text on the light highlight.
-    g.setColour (row == tableListBox->getSelectedRow() ? Skin::getDisplayBackgroundColour() : Skin::getDisplayTextColour());
+    // Selected rows are drawn inverted: dark text on the light highlight.
+    g.setColour (rowIsSelected ? Skin::getDisplayBackgroundColour() : Skin::getDisplayTextColour());
     g.setFont (Skin::getDisplayFont());
-    g.drawText (text, 2, 0, width - 4, height, juce::Justification::centredLeft, true);
+    g.drawText (entry->texts.text[columnId - 1], 2, 0, width - 4, height, juce::Justification::centredLeft, true);
 
     g.setColour (juce::Colours::black.withAlpha (0.2f));
     g.fillRect (width - 1, 0, 1, height);
+}
+
+void BrowserPageComponent::sortOrderChanged (int newSortColumnId, bool isForwards)
+{
+    view.setSort (newSortColumnId - 1, isForwards);
+    tableListBox->updateContent();
+    tableListBox->repaint();
+
+    const EventLock eventLock;
+    selectCurrentRow();
+    tableListBox->scrollToEnsureRowIsOnscreen (juce::jmax (0, tableListBox->getSelectedRow()));
 }
 
 void BrowserPageComponent::selectedRowsChanged (int lastRowSelected)
@@ -176,62 +251,152 @@ void BrowserPageComponent::selectedRowsChanged (int lastRowSelected)
     if (! EventLock::eventsEnabled)
         return;
 
-    // A row outside the list keeps the current program. Notes keep sounding.
-    auto& processor = editor->getProcessor();
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        processor.switchToProgram (processor.state->database->getProgram (lastRowSelected));
-    }
+    const auto* entry = view.getRow (lastRowSelected);
 
-    editor->getMainComponent().updateAll();
-    updateTextEditors();
-}
-
-void BrowserPageComponent::buttonClicked (juce::Button* button)
-{
-    if (button != textButtonApplyChanges.get())
+    if (entry == nullptr)
         return;
 
-    auto& processor = editor->getProcessor();
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        auto* program = processor.state->getCurrentProgram();
+    // A row outside the list keeps the current program. Notes keep sounding.
+    auto* chosen = entry->program;
+    applyUnappliedTexts();
+    programsOf (editor).selectProgram (chosen, false);
+    editor->getMainComponent().updateAll();
+}
 
-        if (program == nullptr)
-            return;
+PluginProgram::Texts BrowserPageComponent::getTypedTexts() const
+{
+    PluginProgram::Texts texts;
+    const auto fields = getFields();
 
-        program->setName (textEditorName->getText());
-        program->setBank (textEditorBank->getText());
-        program->setCategory (textEditorCategory->getText());
-        program->setSubType (textEditorSubType->getText());
-        program->setMode (textEditorMode->getText());
-    }
+    for (size_t i = 0; i < fields.size(); ++i)
+        texts.text[i] = fields[i]->getText();
 
-    editor->getMainComponent().displayComponent->updateLabels();
-    repaint();
+    return texts;
+}
+
+void BrowserPageComponent::applyUnappliedTexts()
+{
+    if (fieldsProgram != nullptr && getTypedTexts() != fieldsTexts)
+        applyChanges();
+}
+
+void BrowserPageComponent::applyChanges()
+{
+    const auto typed = getTypedTexts();
+
+    if (programsOf (editor).renameProgram (fieldsProgram, typed))
+        fieldsTexts = typed;
+
+    // The row shows the new texts, even where the search or the order now puts it elsewhere.
+    editor->getMainComponent().updateAll();
 }
 
 void BrowserPageComponent::updateTextEditors()
 {
     auto& processor = editor->getProcessor();
-    juce::String name, bank, category, subType, mode;
     {
         const juce::ScopedLock lock (processor.getCallbackLock());
-        const auto* program = processor.state->getCurrentProgram();
+        fieldsProgram = processor.state->getCurrentProgram();
 
-        if (program == nullptr)
+        if (fieldsProgram == nullptr)
             return;
 
-        name = program->getName();
-        bank = program->getBank();
-        category = program->getCategory();
-        subType = program->getSubType();
-        mode = program->getMode();
+        fieldsTexts = fieldsProgram->getTexts();
     }
 
-    textEditorName->setText (name, true);
-    textEditorBank->setText (bank, true);
-    textEditorCategory->setText (category, true);
-    textEditorSubType->setText (subType, true);
-    textEditorMode->setText (mode, true);
+    const auto fields = getFields();
+
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText (fieldsTexts.text[i], true);
+}
+
+void BrowserPageComponent::editName()
+{
+    textEditorName->grabKeyboardFocus();
+    textEditorName->selectAll();
+}
+
+PluginProgram* BrowserPageComponent::getProgramInRow (int row) const
+{
+    const auto* entry = view.getRow (row);
+    return entry != nullptr ? entry->program : nullptr;
+}
+
+juce::Array<PluginProgram*> BrowserPageComponent::getSelectedPrograms() const
+{
+    juce::Array<PluginProgram*> programs;
+    const auto selected = tableListBox->getSelectedRows();
+
+    for (int i = 0; i < selected.size(); ++i)
+        if (const auto* entry = view.getRow (selected[i]))
+            programs.add (entry->program);
+
+    return programs;
+}
+
+void BrowserPageComponent::textEditorTextChanged (juce::TextEditor& field)
+{
+    if (&field != textEditorSearch.get())
+        return;
+
+    view.setSearch (field.getText());
+    tableListBox->updateContent();
+    tableListBox->repaint();
+
+    const EventLock eventLock;
+    selectCurrentRow();
+}
+
+void BrowserPageComponent::textEditorReturnKeyPressed (juce::TextEditor& field)
+{
+    if (&field != textEditorSearch.get())
+        applyChanges();
+}
+
+void BrowserPageComponent::buttonClicked (juce::Button* button)
+{
+    if (button == textButtonApplyChanges.get())
+        applyChanges();
+    else if (button == textButtonExport.get())
+        chooseExportFile();
+    else if (button == textButtonImport.get())
+        chooseImportFile();
+}
+
+void BrowserPageComponent::chooseExportFile()
+{
+    const auto programs = getSelectedPrograms();
+
+    if (programs.isEmpty())
+        return;
+
+    const auto folder = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory);
+    const auto name = juce::File::createLegalFileName (programs.size() == 1 ? programs[0]->getName() : "Programs");
+    const auto extension = juce::String (ProgramManager::programFileExtension);
+    fileChooser = std::make_unique<juce::FileChooser> ("Export programs", folder.getChildFile (name + extension), "*" + extension);
+
+    const auto flags = juce::FileBrowserComponent::saveMode | juce::FileBrowserComponent::canSelectFiles
+                     | juce::FileBrowserComponent::warnAboutOverwriting;
+
+    fileChooser->launchAsync (flags, [this, programs, extension] (const juce::FileChooser& chooser)
+    {
+        const auto chosen = chooser.getResult();
+
+        if (chosen != juce::File())
+            editor->getMainComponent().exportPrograms (programs, chosen.hasFileExtension (extension) ? chosen : chosen.withFileExtension (extension));
+    });
+}
+
+void BrowserPageComponent::chooseImportFile()
+{
+    const auto extension = juce::String (ProgramManager::programFileExtension);
+    fileChooser = std::make_unique<juce::FileChooser> ("Import programs", juce::File::getSpecialLocation (juce::File::userDocumentsDirectory),
+                                                       "*" + extension + ";*.xml");
+
+    fileChooser->launchAsync (juce::FileBrowserComponent::openMode | juce::FileBrowserComponent::canSelectFiles,
+                              [this] (const juce::FileChooser& chooser)
+    {
+        if (chooser.getResult() != juce::File())
+            editor->getMainComponent().importPrograms (chooser.getResult());
+    });
 }

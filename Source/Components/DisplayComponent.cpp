@@ -58,8 +58,15 @@ void DisplayComponent::updateLabels()
         name = program->getName();
 
         if (ParameterIndex::isValid (hoveredParameter))
+        {
+            message.clear();
             parameter = juce::String ("Parameter: ") + ParameterTable::get (hoveredParameter).name
                       + " Value: " + toGeneralNumberText (processor.getEditPath().get (hoveredParameter));
+        }
+        else if (message.isNotEmpty())
+        {
+            parameter = message;
+        }
     }
 
     labelBank->setText ("Bank     : " + bank, juce::dontSendNotification);
@@ -69,6 +76,12 @@ void DisplayComponent::updateLabels()
 
     if (debugMode)
         labelDebug->setText ("Voices: " + juce::String (processor.getNumSoundingVoices()), juce::dontSendNotification);
+}
+
+void DisplayComponent::showMessage (const juce::String& text)
+{
+    message = text;
+    updateLabels();
 }
 
 // The thick edge lines are centred on the border, so half of each falls outside.

@@ -15,6 +15,9 @@ public:
     // Rewrites the labels from the current program and the hovered parameter.
     void updateLabels();
 
+    // Shows a message in the parameter line until a control is hovered.
+    void showMessage (const juce::String& text);
+
     void paint (juce::Graphics&) override;
     void resized() override;
 
@@ -32,6 +35,7 @@ public:
 
 private:
     QuenbyAudioProcessorEditor* editor;
+    juce::String message;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DisplayComponent)
 };

@@ -43,10 +43,17 @@ MainComponent::MainComponent (QuenbyAudioProcessorEditor* editorToUse, juce::Mid
     juce::LookAndFeel::setDefaultLookAndFeel (skin);
     showPage (0);
     startTimer (100);
+
+    // Keys that no child takes reach the editor, which hands them on here.
+    editor->addKeyListener (this);
+    programs().getHistory().addChangeListener (this);
+    updateHistoryButtons();
 }
 
 MainComponent::~MainComponent()
 {
+    programs().getHistory().removeChangeListener (this);
+    editor->removeKeyListener (this);
     stopTimer();
     juce::PopupMenu::dismissAllActiveMenus();
     editor->getProcessor().saveDatabase();
@@ -82,6 +89,8 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     wavePageComponent = makePage<WavePageComponent> (editor, "wavePageComponent");
     sequencePageComponent = makePage<SequencePageComponent> (editor, "sequencePageComponent");
     labelLogo = makeLabel ("labelLogo", "QUENBY", Skin::getLogoFont());
+    textButtonUndo = makeButton ("textButtonUndo", "Undo");
+    textButtonRedo = makeButton ("textButtonRedo", "Redo");
     keyboardComponent = std::make_unique<juce::MidiKeyboardComponent> (keyboardState, juce::MidiKeyboardComponent::horizontalKeyboard);
     midiIndicatorComponent = std::make_unique<MidiIndicatorComponent>();
 
@@ -91,12 +100,13 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
              wheelComponent.get(), displayComponent.get(), textButtonCopy.get(), textButtonReset.get(),
              textButtonBrowser.get(), labelBpm.get(), browserPageComponent.get(), textButtonEdit.get(),
              wavePageComponent.get(), sequencePageComponent.get(), labelLogo.get(), keyboardComponent.get(),
-             midiIndicatorComponent.get() })
+             midiIndicatorComponent.get(), textButtonUndo.get(), textButtonRedo.get() })
         addAndMakeVisible (child);
 
     for (auto* button : { textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
                           textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), textButtonCopy.get(),
-                          textButtonReset.get(), textButtonBrowser.get(), textButtonEdit.get() })
+                          textButtonReset.get(), textButtonBrowser.get(), textButtonEdit.get(),
+                          textButtonUndo.get(), textButtonRedo.get() })
         button->addListener (this);
 }
 
@@ -126,6 +136,8 @@ void MainComponent::resized()
         { labelLogo.get(),                 {   8, 504, 150,  24 } },
         { keyboardComponent.get(),         {  48, 530, 758, 100 } },
         { midiIndicatorComponent.get(),    {  48,  11,  24,  12 } },
+        { textButtonUndo.get(),            { 616,  32,  64,  24 } },
+        { textButtonRedo.get(),            { 680,  32,  64,  24 } },
     };
 
     for (const auto& [child, bounds] : layout)
@@ -159,6 +171,8 @@ void MainComponent::buttonClicked (juce::Button* button)
     else if (button == textButtonCopy.get())              copyProgram();
     else if (button == textButtonEdit.get())              showPage (0);
     else if (button == textButtonBrowser.get())           showPage (1);
+    else if (button == textButtonUndo.get())              undo();
+    else if (button == textButtonRedo.get())              redo();
 }
 
 void MainComponent::showPage (int page)
@@ -173,121 +187,106 @@ void MainComponent::showPage (int page)
         browserPageComponent->setVisible (true);
 }
 
-void MainComponent::switchAndUpdate (PluginProgram* program)
+ProgramManager& MainComponent::programs()
 {
-    auto& processor = editor->getProcessor();
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        processor.switchToProgram (program != nullptr ? program : processor.state->getCurrentProgram());
-    }
+    return editor->getProcessor().getProgramManager();
+}
 
+// Each operation is the program manager's; texts typed in the browser and not applied go
+// into their program first when another one is about to be chosen.
+void MainComponent::operate (bool applyTypedTexts, const std::function<void (ProgramManager&)>& operation)
+{
+    const EventLock eventLock;
+
+    if (applyTypedTexts)
+        browserPageComponent->applyUnappliedTexts();
+
+    operation (programs());
     updateAll();
 }
 
-void MainComponent::selectProgram (PluginProgram* program)
-{
-    const EventLock eventLock;
-    editor->getProcessor().stopAllNotes();
-    switchAndUpdate (program);
-}
-
-void MainComponent::previousProgram()   { stepProgram (-1); }
-void MainComponent::nextProgram()       { stepProgram (1); }
+void MainComponent::selectProgram (PluginProgram* program)  { operate (true, [program] (auto& p) { p.getProcessor().stopAllNotes(); p.selectProgram (program, true); }); }
+void MainComponent::previousProgram()                       { stepProgram (-1); }
+void MainComponent::nextProgram()                           { stepProgram (1); }
+void MainComponent::copyProgram()                           { operate (true, [] (auto& p) { p.copyProgram(); }); }
+void MainComponent::resetProgram()                          { operate (false, [] (auto& p) { p.resetProgram(); }); }
+void MainComponent::deleteProgram()                         { operate (false, [] (auto& p) { p.deleteProgram(); }); }
+void MainComponent::undo()                                  { operate (false, [] (auto& p) { p.undo(); }); }
+void MainComponent::redo()                                  { operate (false, [] (auto& p) { p.redo(); }); }
 
 // No wrap-around. A current program missing from the list gives way to the first one
 // when stepping forwards.
 void MainComponent::stepProgram (int step)
 {
-    const EventLock eventLock;
-    auto& processor = editor->getProcessor();
-    processor.stopAllNotes();
-
-    PluginProgram* target = nullptr;
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        target = processor.state->database->getProgram (processor.state->getCurrentProgramIndex() + step);
-    }
-
-    switchAndUpdate (target);
+    operate (true, [step] (auto& p) { p.stepProgram (step); });
 }
 
 void MainComponent::newProgram()
 {
-    auto& processor = editor->getProcessor();
-    PluginProgram* created = nullptr;
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        created = processor.state->database->createProgram();
-    }
+    operate (true, [] (auto& p) { p.newProgram(); });
 
-    selectProgram (created);
+    if (browserPageComponent->isShowing())
+        browserPageComponent->editName();
 }
 
-void MainComponent::copyProgram()
+void MainComponent::importPrograms (const juce::File& file)
 {
-    const EventLock eventLock;
-    auto& processor = editor->getProcessor();
-    processor.stopAllNotes();
-
-    PluginProgram* copy = nullptr;
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        const auto* original = processor.state->getCurrentProgram();
-
-        if (original == nullptr)
-            return;
-
-        // The copy keeps the identifier it was created with: sharing the original's would
-        // make a project restore or a reopened window find the wrong one of the two.
-        copy = processor.state->database->createProgram();
-        const auto ownId = copy->getId();
-        copy->copyFrom (*original);
-        copy->setId (ownId);
-        copy->setName ("Copy of " + original->getName());
-    }
-
-    switchAndUpdate (copy);
+    ProgramManager::ImportResult result;
+    operate (false, [&] (auto& p) { result = p.importPrograms (file); });
+    displayComponent->showMessage (result.error.isNotEmpty() ? "Not imported: " + result.error
+                                                              : "Imported " + juce::String (result.numAdded) + " from " + file.getFileName());
 }
 
-void MainComponent::resetProgram()
+void MainComponent::exportPrograms (const juce::Array<PluginProgram*>& programsToExport, const juce::File& file)
 {
-    const EventLock eventLock;
-    auto& processor = editor->getProcessor();
-    processor.stopAllNotes();
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-
-        if (auto* program = processor.state->getCurrentProgram())
-            program->reset (true);
-    }
-
-    switchAndUpdate (nullptr);
+    const auto error = programs().exportPrograms (programsToExport, file);
+    displayComponent->showMessage (error.isNotEmpty() ? "Not exported: " + error
+                                                      : "Exported " + juce::String (programsToExport.size()) + " to " + file.getFileName());
 }
 
-// The program leaves the list and its successor becomes current in one step under the
-// callback lock, so no host call ever reaches it again; it is destroyed after the lock is
-// released. The first program is never deleted, so the list never runs empty.
-void MainComponent::deleteProgram()
+bool MainComponent::isInterestedInFileDrag (const juce::StringArray&)
 {
-    const EventLock eventLock;
-    auto& processor = editor->getProcessor();
-    processor.stopAllNotes();
+    return true;
+}
 
-    std::unique_ptr<PluginProgram> deleted;
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        auto& database = *processor.state->database;
-        const int index = processor.state->getCurrentProgramIndex();
+void MainComponent::filesDropped (const juce::StringArray& files, int, int)
+{
+    for (const auto& path : files)
+        importPrograms (juce::File (path));
+}
 
-        if (index < 1)
-            return;
+bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
+{
+    const auto mods = key.getModifiers();
 
-        deleted = database.removeProgram (index);
-        processor.switchToProgram (database.getProgram (juce::jmin (index, database.getNumPrograms() - 1)));
-    }
+    if (! mods.isCommandDown() || mods.isAltDown())
+        return false;
 
-    deleted.reset();
-    updateAll();
+    const auto letter = juce::CharacterFunctions::toLowerCase ((juce::juce_wchar) key.getKeyCode());
+
+    if (letter == 'z' && ! mods.isShiftDown())
+        undo();
+    else if ((letter == 'z' && mods.isShiftDown()) || (letter == 'y' && ! mods.isShiftDown()))
+        redo();
+    else
+        return false;
+
+    return true;
+}
+
+void MainComponent::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    updateHistoryButtons();
+}
+
+// The buttons name the step they would take back or redo.
+void MainComponent::updateHistoryButtons()
+{
+    auto& history = programs().getHistory();
+    textButtonUndo->setEnabled (history.canUndo());
+    textButtonRedo->setEnabled (history.canRedo());
+    textButtonUndo->setTooltip (history.canUndo() ? "Undo " + history.getUndoDescription() + " (Ctrl+Z)" : juce::String());
+    textButtonRedo->setTooltip (history.canRedo() ? "Redo " + history.getRedoDescription() + " (Ctrl+Shift+Z)" : juce::String());
 }
 
 void MainComponent::updateAll()
@@ -296,25 +295,7 @@ void MainComponent::updateAll()
     {
         // The table's selection follows the program without coming back as a user's choice.
         const EventLock eventLock;
-        auto& processor = editor->getProcessor();
-        auto& table = browserPageComponent->getTableListBox();
-        table.updateContent();
-
-        int currentRow = -1;
-        {
-            const juce::ScopedLock lock (processor.getCallbackLock());
-            currentRow = processor.state->getCurrentProgramIndex();
-        }
-
-        if (table.getSelectedRow() != currentRow)
-        {
-            if (currentRow < 0)
-                table.deselectAllRows();
-            else
-                table.selectRow (currentRow);
-
-            browserPageComponent->updateTextEditors();
-        }
+        browserPageComponent->showCurrentProgram();
     }
 
     displayComponent->updateLabels();

@@ -12,6 +12,7 @@
 #include <juce_audio_utils/juce_audio_utils.h>
 
 class PluginProgram;
+class ProgramManager;
 class QuenbyAudioProcessorEditor;
 
 // Draws everything the musician sees: the top bar with the program and page buttons, the
@@ -25,7 +26,10 @@ class QuenbyAudioProcessorEditor;
 // restore state, so every change to them holds the processor's callback lock.
 class MainComponent : public juce::Component,
                       public juce::Timer,
-                      public juce::Button::Listener
+                      public juce::Button::Listener,
+                      public juce::FileDragAndDropTarget,
+                      public juce::KeyListener,
+                      private juce::ChangeListener
 {
 public:
     MainComponent (QuenbyAudioProcessorEditor* editor, juce::MidiKeyboardState& keyboardState);
@@ -50,6 +54,21 @@ public:
     void deleteProgram();
     void copyProgram();
     void resetProgram();
+
+    // The program manager's undo and redo (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y; the two buttons).
+    void undo();
+    void redo();
+
+    // Program files: added after the list (a file dropped on the window too), or written
+    // from programs; the display tells what was done, or why not.
+    void importPrograms (const juce::File& file);
+    void exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file);
+
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own).
+    bool keyPressed (const juce::KeyPress&, juce::Component*) override;
+
+    bool isInterestedInFileDrag (const juce::StringArray& files) override;
+    void filesDropped (const juce::StringArray& files, int x, int y) override;
 
     void buttonClicked (juce::Button*) override;
     void timerCallback() override;
@@ -89,6 +108,8 @@ public:
     std::unique_ptr<WavePageComponent> wavePageComponent;
     std::unique_ptr<SequencePageComponent> sequencePageComponent;
     std::unique_ptr<juce::Label> labelLogo;
+    std::unique_ptr<juce::TextButton> textButtonUndo;
+    std::unique_ptr<juce::TextButton> textButtonRedo;
 
 private:
     void createChildren (juce::MidiKeyboardState& keyboardState);
@@ -97,9 +118,12 @@ private:
     // current one at either end.
     void stepProgram (int step);
 
-    // Makes the program current (null keeps the current one), brings the engine to it and
-    // refreshes every view.
-    void switchAndUpdate (PluginProgram* program);
+    // Runs a program operation and refreshes every view.
+    void operate (bool applyTypedTexts, const std::function<void (ProgramManager&)>& operation);
+
+    void changeListenerCallback (juce::ChangeBroadcaster*) override;
+    void updateHistoryButtons();
+    ProgramManager& programs();
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComponent)
 };

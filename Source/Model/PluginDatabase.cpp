@@ -3,40 +3,254 @@
 #include "Model/XmlText.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bitset>
 #include <charconv>
+#include <cmath>
+#include <string_view>
+#include <unordered_map>
 
 namespace
 {
     const char* const rootTag = "VELMORA_DATABASE";
     const char* const programTag = "PROGRAM";
-    const char* const programTexts[] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
 
-    // True when a save writes back everything the element holds: only program children,
-    // each without children and with no attribute but its texts and parameters.
-    bool holdsOnlyPrograms (const juce::XmlElement& root)
+    // The attributes of a program element in the order a save writes them: the six texts,
+    // then the parameters by name.
+    enum TextField { idField, nameField, bankField, categoryField, subTypeField, modeField, numTextFields };
+    const char* const textFieldNames[numTextFields] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
+    constexpr int numFields = numTextFields + PluginProgram::numParameters;
+
+    // The field an attribute name stands for (a text, or numTextFields + a parameter
+    // index), or -1. Names are compared exactly, as JUCE's attribute look-ups compare them.
+    int findField (std::string_view name)
     {
-        if (root.getNumAttributes() > 0)
-            return false;
-
-        for (auto* child : root.getChildIterator())
+        static const auto fields = []
         {
-            if (child->getTagName() != programTag || child->getNumChildElements() > 0)
+            std::unordered_map<std::string_view, int> map;
+
+            for (int field = 0; field < numTextFields; ++field)
+                map.emplace (textFieldNames[field], field);
+
+            for (int index = 0; index < PluginProgram::numParameters; ++index)
+                map.emplace (ParameterTable::get (index).name, numTextFields + index);
+
+            return map;
+        }();
+
+        const auto found = fields.find (name);
+        return found != fields.end() ? found->second : -1;
+    }
+
+    std::string_view fieldName (int field)
+    {
+        return field < numTextFields ? textFieldNames[field] : ParameterTable::get (field - numTextFields).name;
+    }
+
+    void setText (PluginProgram& program, int field, const juce::String& text)
+    {
+        switch (field)
+        {
+            case idField:        program.setId (text); break;
+            case nameField:      program.setName (text); break;
+            case bankField:      program.setBank (text); break;
+            case categoryField:  program.setCategory (text); break;
+            case subTypeField:   program.setSubType (text); break;
+            case modeField:      program.setMode (text); break;
+            default:             break;
+        }
+    }
+
+    float readValue (std::string_view utf8);
+
+    // Sets a field from its attribute's text, in UTF-8.
+    void setField (PluginProgram& program, int field, std::string_view value)
+    {
+        if (field < numTextFields)
+            setText (program, field, juce::String::fromUTF8 (value.data(), (int) value.size()));
+        else
+            program.getParameter (field - numTextFields)->setValue (readValue (value));
+    }
+
+    void setMissingTexts (PluginProgram& program, const std::bitset<numFields>& seen,
+                          const juce::String& missingId, const juce::String& missingText)
+    {
+        for (int field = 0; field < numTextFields; ++field)
+            if (! seen[(size_t) field])
+                setText (program, field, field == idField ? missingId : missingText);
+    }
+
+    std::string_view viewOf (XmlReader::Pointer start, XmlReader::Pointer end)
+    {
+        return { start.getAddress(), (size_t) (end.getAddress() - start.getAddress()) };
+    }
+
+    // Builds programs from the root's children as the reader hands them over, and notes
+    // whatever a save would not write back.
+    class ProgramCollector : public XmlReader::ChildHandler
+    {
+    public:
+        explicit ProgramCollector (juce::OwnedArray<PluginProgram>& programsToFill) : programs (programsToFill) {}
+
+        void beginElement (XmlReader::Pointer tagStart, XmlReader::Pointer tagEnd) override
+        {
+            seen.reset();
+            otherNames.clear();
+            lastField = -1;
+
+            if (viewOf (tagStart, tagEnd) == programTag)
+                current = PluginProgram::createBlank();
+            else
+                holdsOther = true;
+        }
+
+        bool addAttribute (XmlReader::Pointer nameStart, XmlReader::Pointer nameEnd, std::string_view value) override
+        {
+            const auto name = viewOf (nameStart, nameEnd);
+
+            // A saved file lists the fields in order: the one after the last is tried first.
+            const auto expected = lastField + 1;
+            const auto field = expected < numFields && name == fieldName (expected) ? expected : findField (name);
+            lastField = field;
+
+            if (field < 0)
+            {
+                holdsOther = true;
+
+                if (std::find (otherNames.begin(), otherNames.end(), name) != otherNames.end())
+                    return false;
+
+                otherNames.push_back (name);
+                return true;
+            }
+
+            if (seen[(size_t) field])
                 return false;
 
-            for (int i = 0; i < child->getNumAttributes(); ++i)
+            seen.set ((size_t) field);
+
+            if (current != nullptr)
+                setField (*current, field, value);
+
+            return true;
+        }
+
+        void endElement (bool hasContent) override
+        {
+            holdsOther = holdsOther || hasContent;
+
+            if (current != nullptr)
             {
-                const auto name = child->getAttributeName (i);
-
-                const auto isText = std::any_of (std::begin (programTexts), std::end (programTexts),
-                                                 [&name] (const char* text) { return name == text; });
-
-                if (! isText && Enumeration::findIndex (name) == ParameterIndex::none)
-                    return false;
+                setMissingTexts (*current, seen, "ERROR", "Empty");
+                programs.add (current.release());
             }
         }
 
-        return true;
+        void addText() override
+        {
+            holdsOther = true;
+        }
+
+        // True when a save writes back everything the root's children held.
+        bool holdsOnlyPrograms() const noexcept      { return ! holdsOther; }
+
+    private:
+        juce::OwnedArray<PluginProgram>& programs;
+        std::unique_ptr<PluginProgram> current;
+        std::bitset<numFields> seen;
+        std::vector<std::string_view> otherNames;    // point into the text being read
+        int lastField = -1;
+        bool holdsOther = false;
+    };
+
+    // JUCE's reading of a number that is a plain decimal (digits with at most one point,
+    // after an optional minus): the digits that its parser hands to strtod, which keeps 18
+    // significant ones (counting zeros after the point), read by from_chars, which rounds
+    // exactly as strtod does. Anything else is left to JUCE's parser itself.
+    std::optional<double> readPlainDecimal (std::string_view text)
+    {
+        constexpr int maxSignificantDigits = 18;
+
+        if (text.empty() || text.size() > 400)
+            return {};
+
+        char buffer[32];
+        size_t length = 0;
+        size_t i = 0;
+
+        if (text[0] == '-')
+        {
+            buffer[length++] = '-';
+            ++i;
+        }
+
+        int numSigFigs = 0, extraExponent = 0;
+        bool decimalPointFound = false, leadingZeros = false;
+
+        for (; i < text.size(); ++i)
+        {
+            const auto c = text[i];
+
+            if (c >= '0' && c <= '9')
+            {
+                if (numSigFigs >= maxSignificantDigits)
+                {
+                    extraExponent += decimalPointFound ? 0 : 1;
+                    continue;
+                }
+
+                if (! decimalPointFound && numSigFigs == 0 && c == '0')
+                {
+                    leadingZeros = true;
+                    continue;
+                }
+
+                buffer[length++] = c;
+                ++numSigFigs;
+            }
+            else if (c == '.' && ! decimalPointFound)
+            {
+                buffer[length++] = '.';
+                decimalPointFound = true;
+            }
+            else
+            {
+                return {};
+            }
+        }
+
+        if (! leadingZeros && numSigFigs == 0)
+            return 0.0;
+
+        if (extraExponent > 0)
+            length += (size_t) std::snprintf (buffer + length, sizeof (buffer) - length, "e%03d", extraExponent);
+
+        double value = 0.0;
+        const auto result = std::from_chars (buffer, buffer + length, value);
+
+        // What strtod gives for a text without digits ("", "-", "." ...).
+        if (result.ec != std::errc() || result.ptr != buffer + length)
+            return 0.0;
+
+        return value;
+    }
+
+    // JUCE's escaping of text in an attribute value: every character outside a small
+    // printable ASCII set becomes an entity or a character reference.
+    void writeEscaped (juce::OutputStream& out, const juce::String& text)
+    {
+        for (auto t = text.getCharPointer(); ! t.isEmpty();)
+        {
+            const auto c = (juce::uint32) t.getAndAdvance();
+
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                 || (c < 128 && std::strchr (" .,;:-()_+=?!$#@[]/|*%~{}'\\", (int) c) != nullptr))
+                out.writeByte ((char) c);
+            else if (c == '&')  out << "&amp;";
+            else if (c == '"')  out << "&quot;";
+            else if (c == '>')  out << "&gt;";
+            else if (c == '<')  out << "&lt;";
+            else                out << "&#" << (int) c << ';';
+        }
     }
 }
 
@@ -65,56 +279,86 @@ void PluginDatabase::load (const juce::CriticalSection& swapLock, const std::fun
 
     if (! file.existsAsFile())
     {
-        std::unique_ptr<juce::XmlElement> root;
+        Snapshot snapshot;
         {
             const juce::ScopedLock lock (swapLock);
-            root = createXml();
+            snapshot = takeSnapshot();
         }
-        write (*root);
+        write (snapshot);
         return;
     }
 
-    const auto fail = [this] (const char* problem)
-    {
-        loadProblem = problem;
-        keepFileBeforeWriting = true;
-    };
+    auto content = readFile (file);
+    loadProblem = content.unreadable.isNotEmpty() ? content.unreadable : content.incomplete;
+    keepFileBeforeWriting = loadProblem.isNotEmpty();
 
-    juce::MemoryBlock bytes;
-
-    if (! file.loadFileAsData (bytes))
-        return fail ("cannot be read");
-
-    const auto decoded = XmlText::decode (bytes.getData(), bytes.getSize());
-    const auto document = XmlReader::read (decoded.text);
-
-    if (document.element == nullptr)
-        return fail ("is not XML");
-
-    const auto& root = *document.element;
-
-    if (! root.hasTagName (rootTag))
-        return fail ("is not a program database");
-
-    if (! decoded.exact)
-        fail ("holds bytes that are not UTF-8 or UTF-16 text");
-    else if (! document.complete)
-        fail ("is not well-formed XML throughout");
-    else if (! holdsOnlyPrograms (root))
-        fail ("holds content other than programs");
-
-    juce::OwnedArray<PluginProgram> loaded;
-    readPrograms (root, loaded);
+    if (content.unreadable.isNotEmpty())
+        return;
 
     {
         const juce::ScopedLock lock (swapLock);
-        programs.swapWith (loaded);
+        programs.swapWith (content.programs);
 
         if (afterSwap)
             afterSwap();
     }
 
-    // loaded now holds the old programs, deleted here, outside the lock.
+    // content.programs now holds the old programs, deleted here, outside the lock.
+}
+
+PluginDatabase::FileContent PluginDatabase::readFile (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    if (! file.loadFileAsData (bytes))
+    {
+        FileContent content;
+        content.unreadable = "cannot be read";
+        return content;
+    }
+
+    return readBytes (std::move (bytes));
+}
+
+PluginDatabase::FileContent PluginDatabase::readBytes (juce::MemoryBlock&& bytes)
+{
+    FileContent content;
+    ProgramCollector collector (content.programs);
+
+    // Text that is UTF-8 already is read where it lies, after a zero byte is added; other
+    // text is read from its decoded copy, and the bytes are let go first.
+    const auto utf8Start = XmlText::findUtf8Text (bytes.getData(), bytes.getSize());
+    XmlText::Decoded decoded;
+
+    if (utf8Start.has_value())
+    {
+        bytes.append ("", 1);
+    }
+    else
+    {
+        decoded = XmlText::decode (bytes.getData(), bytes.getSize());
+        bytes.reset();
+    }
+
+    const auto document = utf8Start.has_value()
+                            ? XmlReader::read (XmlReader::Pointer (static_cast<char*> (bytes.getData()) + *utf8Start), &collector)
+                            : XmlReader::read (decoded.text, &collector);
+
+    if (document.element == nullptr || ! document.element->hasTagName (rootTag))
+    {
+        content.unreadable = document.element == nullptr ? "is not XML" : "is not a program database";
+        content.programs.clear();
+        return content;
+    }
+
+    if (! decoded.exact)
+        content.incomplete = "holds bytes that are not UTF-8 or UTF-16 text";
+    else if (! document.complete)
+        content.incomplete = "is not well-formed XML throughout";
+    else if (document.element->getNumAttributes() > 0 || ! collector.holdsOnlyPrograms())
+        content.incomplete = "holds content other than programs";
+
+    return content;
 }
 
 void PluginDatabase::readPrograms (const juce::XmlElement& root, juce::OwnedArray<PluginProgram>& list)
@@ -123,7 +367,7 @@ void PluginDatabase::readPrograms (const juce::XmlElement& root, juce::OwnedArra
     {
         if (child->getTagName() == programTag)
         {
-            auto* program = list.add (new PluginProgram());
+            auto* program = list.add (PluginProgram::createBlank().release());
             readProgramAttributes (*child, *program, "ERROR", "Empty");
         }
     }
@@ -131,25 +375,21 @@ void PluginDatabase::readPrograms (const juce::XmlElement& root, juce::OwnedArra
 
 void PluginDatabase::save()
 {
-    write (*createXml());
+    write (takeSnapshot());
 }
 
-std::unique_ptr<juce::XmlElement> PluginDatabase::createXml() const
+PluginDatabase::Snapshot PluginDatabase::takeSnapshot() const
 {
-    auto root = std::make_unique<juce::XmlElement> (rootTag);
+    Snapshot snapshot;
+    snapshot.reserve ((size_t) programs.size());
 
-    // Prepended from the last: appending walks the whole list each time.
-    for (int i = programs.size(); --i >= 0;)
-    {
-        auto* element = new juce::XmlElement (programTag);
-        writeProgramAttributes (*programs.getUnchecked (i), *element);
-        root->prependChildElement (element);
-    }
+    for (auto* program : programs)
+        snapshot.push_back (PluginProgram::createCopy (*program));
 
-    return root;
+    return snapshot;
 }
 
-void PluginDatabase::write (const juce::XmlElement& root)
+void PluginDatabase::write (const Snapshot& snapshot)
 {
     const auto file = getDatabaseFile();
     keptCopy = juce::File();
@@ -162,9 +402,93 @@ void PluginDatabase::write (const juce::XmlElement& root)
     // A first run on a fresh account may find no application-data directory yet.
     file.getParentDirectory().createDirectory();
 
-    juce::XmlElement::TextFormat format;
-    format.lineWrapLength = 60;
-    root.writeTo (file, format);
+    juce::Array<const PluginProgram*> list;
+    list.ensureStorageAllocated ((int) snapshot.size());
+
+    for (const auto& program : snapshot)
+        list.add (program.get());
+
+    writeFile (file, list);
+}
+
+void PluginDatabase::writePrograms (juce::OutputStream& out, const juce::Array<const PluginProgram*>& list)
+{
+    // XmlElement::writeTo with its default header and line breaks, no DTD, and a line-wrap
+    // length of 60: an attribute starts a new line, indented to the tag's end, once the
+    // attributes on the line have taken more than 60 characters.
+    const char* const newLine = "\r\n";
+    constexpr int lineWrapLength = 60;
+    constexpr int attributeIndent = 2 + 7 + 1;    // the element's indent, "PROGRAM", the "<"
+
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" << newLine << newLine << "<" << rootTag;
+
+    if (list.isEmpty())
+        out << "/>";
+    else
+        out << ">";
+
+    for (const auto* program : list)
+    {
+        out << newLine << "  <" << programTag;
+        int lineLength = 0;
+
+        const auto writeAttribute = [&] (const char* name, const juce::String& value, bool escape)
+        {
+            if (lineLength > lineWrapLength)
+            {
+                out << newLine;
+                out.writeRepeatedByte (' ', attributeIndent);
+                lineLength = 0;
+            }
+
+            const auto start = out.getPosition();
+            out << " " << name << "=\"";
+
+            if (escape)
+                writeEscaped (out, value);
+            else
+                out << value;
+
+            out << "\"";
+            lineLength += (int) (out.getPosition() - start);
+        };
+
+        const juce::String texts[] = { program->getId(), program->getName(), program->getBank(),
+                                       program->getCategory(), program->getSubType(), program->getMode() };
+
+        for (int field = 0; field < numTextFields; ++field)
+            writeAttribute (textFieldNames[field], texts[field], true);
+
+        for (int index = 0; index < program->getNumParameters(); ++index)
+            writeAttribute (ParameterTable::get (index).name, valueToText (program->getParameter (index)->getValue()), false);
+
+        out << "/>";
+    }
+
+    if (! list.isEmpty())
+        out << newLine << "</" << rootTag << ">";
+
+    out << newLine;
+}
+
+bool PluginDatabase::writeFile (const juce::File& file, const juce::Array<const PluginProgram*>& list)
+{
+    juce::TemporaryFile temporary (file);
+    {
+        juce::FileOutputStream out (temporary.getFile(), 1 << 16);
+
+        if (! out.openedOk())
+            return false;
+
+        writePrograms (out, list);
+        out.flush();
+
+        // A write cut short (a full disk) need not show in the stream's status.
+        if (! out.getStatus().wasOk() || temporary.getFile().getSize() != out.getPosition())
+            return false;
+    }
+
+    return temporary.overwriteTargetFileWithTemporary();
 }
 
 bool PluginDatabase::keepCopyOfFile (const juce::File& file)
@@ -205,6 +529,11 @@ PluginProgram* PluginDatabase::createProgram()
     return programs.add (program);
 }
 
+PluginProgram* PluginDatabase::insertProgram (std::unique_ptr<PluginProgram> program, int index)
+{
+    return programs.insert (juce::jlimit (0, programs.size(), index), program.release());
+}
+
 std::unique_ptr<PluginProgram> PluginDatabase::removeProgram (int index)
 {
     if (! juce::isPositiveAndBelow (index, programs.size()))
@@ -241,20 +570,22 @@ void PluginDatabase::writeProgramAttributes (const PluginProgram& program, juce:
 void PluginDatabase::readProgramAttributes (const juce::XmlElement& element, PluginProgram& program,
                                             const juce::String& missingId, const juce::String& missingText)
 {
-    program.setId (element.getStringAttribute ("ID", missingId));
-    program.setName (element.getStringAttribute ("Name", missingText));
-    program.setBank (element.getStringAttribute ("Bank", missingText));
-    program.setCategory (element.getStringAttribute ("Category", missingText));
-    program.setSubType (element.getStringAttribute ("SubType", missingText));
-    program.setMode (element.getStringAttribute ("Mode", missingText));
+    std::bitset<numFields> seen;
 
-    for (int index = 0; index < program.getNumParameters(); ++index)
+    for (int i = 0; i < element.getNumAttributes(); ++i)
     {
-        const auto name = Enumeration::getName (index);
+        const auto name = element.getAttributeName (i);
+        const auto field = findField (name.toRawUTF8());
 
-        if (element.hasAttribute (name))
-            program.getParameter (index)->setValue (textToValue (element.getStringAttribute (name)));
+        if (field >= 0 && ! seen[(size_t) field])
+        {
+            seen.set ((size_t) field);
+            const auto value = element.getAttributeValue (i);
+            setField (program, field, { value.toRawUTF8(), value.getNumBytesAsUTF8() });
+        }
     }
+
+    setMissingTexts (program, seen, missingId, missingText);
 }
 
 juce::String PluginDatabase::valueToText (float value)
@@ -267,14 +598,29 @@ juce::String PluginDatabase::valueToText (float value)
 
 float PluginDatabase::textToValue (const juce::String& text)
 {
-    const auto value = (float) text.getDoubleValue();
+    return readValue ({ text.toRawUTF8(), text.getNumBytesAsUTF8() });
+}
 
-    if (! std::isfinite (value))
-        return 0.0f;
+namespace
+{
+    float readValue (std::string_view utf8)
+    {
+        const auto plain = readPlainDecimal (utf8);
+        const auto value = (float) (plain.has_value() ? *plain : juce::String::fromUTF8 (utf8.data(), (int) utf8.size()).getDoubleValue());
 
-    // JUCE's parser drops the sign of zero; keep it so "-0" comes back bit for bit.
-    if (value == 0.0f && text.trimStart().startsWithChar ('-'))
-        return -0.0f;
+        if (! std::isfinite (value))
+            return 0.0f;
 
-    return value;
+        // JUCE's parser drops the sign of zero; keep it so "-0" comes back bit for bit.
+        if (value == 0.0f && ! utf8.empty())
+        {
+            const bool negative = utf8[0] == '-'
+                                  || (plain == std::nullopt && juce::String::fromUTF8 (utf8.data(), (int) utf8.size()).trimStart().startsWithChar ('-'));
+
+            if (negative)
+                return -0.0f;
+        }
+
+        return value;
+    }
 }

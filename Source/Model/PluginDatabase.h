@@ -5,9 +5,14 @@
 #include <juce_core/juce_core.h>
 
 #include <functional>
+#include <vector>
 
 // All programs of the instrument, in the order of the file and of the editor's list,
 // kept in "VelmoraDatabase.xml" in the user's application-data directory.
+//
+// Files are read and written as streams: reading never builds a tree of the whole file,
+// and writing never builds one either, so loading, listing and saving grow with the number
+// of programs and no more.
 class PluginDatabase
 {
 public:
@@ -41,23 +46,54 @@ public:
     // Writes the whole list. A failed write is not reported and leaves the previous file.
     void save();
 
-    // The file's content for the current list: the root element with one child per program.
-    std::unique_ptr<juce::XmlElement> createXml() const;
+    // Copies of the programs, in list order: what a save writes, taken while the owner
+    // holds its lock so that the file is written after releasing it.
+    using Snapshot = std::vector<std::unique_ptr<PluginProgram>>;
+    Snapshot takeSnapshot() const;
 
-    // Writes a database element to the file, through a temporary file that replaces it.
+    // Writes programs to the database file, through a temporary file that replaces it.
     // The first write after a load that did not take the file completely first keeps a
     // byte-identical copy of the file beside it, named as the file followed by
     // ".unreadable-YYYYMMDD-HHMMSS"; when no copy can be made, nothing is written.
-    void write (const juce::XmlElement& root);
+    void write (const Snapshot& snapshot);
 
     // The copy the last write kept, or File() when it kept none.
     const juce::File& getKeptCopy() const noexcept          { return keptCopy; }
+
+    // What a file of programs (a database or a program file) holds.
+    struct FileContent
+    {
+        // Empty when the file was read; else why not: it "cannot be read", "is not XML" or
+        // "is not a program database". Then programs is empty.
+        juce::String unreadable;
+
+        // For a file that was read, why it was not taken completely (see getLoadProblem),
+        // or an empty text.
+        juce::String incomplete;
+
+        juce::OwnedArray<PluginProgram> programs;
+    };
+
+    // Reads the programs of a file's bytes: one per child of the root tagged exactly
+    // "PROGRAM", with the fallbacks of readProgramAttributes for missing attributes.
+    static FileContent readFile (const juce::File& file);
+    static FileContent readBytes (juce::MemoryBlock&& bytes);
+
+    // Writes programs as a database file's text: the layout JUCE's XmlElement::writeTo gives
+    // the same elements with a line-wrap length of 60. False when the stream fails.
+    static void writePrograms (juce::OutputStream& stream, const juce::Array<const PluginProgram*>& programs);
+
+    // The same into a file, through a temporary file that replaces it only when complete.
+    static bool writeFile (const juce::File& file, const juce::Array<const PluginProgram*>& programs);
 
     // The programs of a database element: one per child tagged exactly "PROGRAM".
     static void readPrograms (const juce::XmlElement& root, juce::OwnedArray<PluginProgram>& programs);
 
     // Appends a new program named "Empty" + the number of programs before it. Not saved.
     PluginProgram* createProgram();
+
+    // Puts a program into the list at index (clamped to the list), taking ownership.
+    PluginProgram* insertProgram (std::unique_ptr<PluginProgram> program, int index);
 
     // Takes the program at index out of the list and hands it to the caller, or nullptr for
     // an index outside the list. A caller that guards the list with a lock destroys the
@@ -76,7 +112,7 @@ public:
 
     // The reverse: the identifier and texts from their attributes, or the given fallbacks
     // when an attribute is missing; each parameter whose name is an attribute gets its
-    // value, the others keep theirs.
+    // value, the others keep theirs. Of repeated attributes the first counts.
     static void readProgramAttributes (const juce::XmlElement& element, PluginProgram& program,
                                        const juce::String& missingId, const juce::String& missingText);
 
@@ -84,8 +120,9 @@ public:
     // digits, so that every float survives a save and reload bit for bit.
     static juce::String valueToText (float value);
 
-    // Text that is not a number reads as 0, and so does one beyond the float range, so that
-    // no program ever holds an infinity or a NaN.
+    // What JUCE's String::getDoubleValue reads from the text, narrowed to float, except that
+    // text beyond the float range reads as 0, so that no program ever holds an infinity or a
+    // NaN, and "-0" keeps its sign.
     static float textToValue (const juce::String& text);
 
 private:

@@ -1,14 +1,25 @@
 #include "Model/PluginProgram.h"
 #include "Model/Enumeration.h"
 
+static_assert (PluginProgram::numParameters == Enumeration::numParameters);
+
+// The parameter objects live as long as the program: other threads may hold a pointer to
+// one while the program is reset, so a reset restores values instead of replacing them.
 PluginProgram::PluginProgram()
 {
-    // The parameter objects live as long as the program: other threads may hold a pointer
-    // to one while the program is reset, so a reset restores values instead of replacing them.
-    for (int index = 0; index < Enumeration::numParameters; ++index)
-        parameters.add (new PluginParameter (index));
-
     reset (false);
+}
+
+std::unique_ptr<PluginProgram> PluginProgram::createBlank()
+{
+    return std::unique_ptr<PluginProgram> (new PluginProgram (Blank {}));
+}
+
+std::unique_ptr<PluginProgram> PluginProgram::createCopy (const PluginProgram& source)
+{
+    auto copy = createBlank();
+    copy->copyFrom (source);
+    return copy;
 }
 
 void PluginProgram::reset (bool keepIdentity)
@@ -19,8 +30,8 @@ void PluginProgram::reset (bool keepIdentity)
         id = createIdentifier();
     }
 
-    for (auto* parameter : parameters)
-        parameter->setValue (parameter->getDefaultValue());
+    for (auto& parameter : parameters)
+        parameter.setValue (parameter.getDefaultValue());
 }
 
 void PluginProgram::copyFrom (const PluginProgram& source)
@@ -39,7 +50,7 @@ void PluginProgram::copyFrom (const PluginProgram& source)
 
 PluginParameter* PluginProgram::getParameter (int index) const noexcept
 {
-    return parameters[index];
+    return juce::isPositiveAndBelow (index, numParameters) ? &parameters[(size_t) index] : nullptr;
 }
 
 juce::String PluginProgram::getColumnText (int column) const
@@ -53,6 +64,25 @@ juce::String PluginProgram::getColumnText (int column) const
         case 4:  return mode;
         default: return {};
     }
+}
+
+bool PluginProgram::Texts::operator== (const Texts& other) const noexcept
+{
+    return std::equal (std::begin (text), std::end (text), std::begin (other.text));
+}
+
+PluginProgram::Texts PluginProgram::getTexts() const
+{
+    return { { name, bank, category, subType, mode } };
+}
+
+void PluginProgram::setTexts (const Texts& texts)
+{
+    name = texts.text[0];
+    bank = texts.text[1];
+    category = texts.text[2];
+    subType = texts.text[3];
+    mode = texts.text[4];
 }
 
 juce::String PluginProgram::createIdentifier()

@@ -30,6 +30,25 @@ namespace
         return p;
     }
 
+    // JUCE's isWhitespace asks the C library, whose answer may depend on the locale, for
+    // every character; the characters that every locale answers alike are answered here.
+    bool isWhitespace (juce_wchar c) noexcept
+    {
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            return true;
+
+        if (c > ' ' && c < 0x7f)
+            return false;
+
+        return juce::CharacterFunctions::isWhitespace (c);
+    }
+
+    void skipWhitespace (juce::String::CharPointerType& p) noexcept
+    {
+        while (isWhitespace (*p))
+            ++p;
+    }
+
     bool startsWith (juce::String::CharPointerType p, const char* ascii) noexcept
     {
         return juce::CharacterFunctions::compareUpTo (p, juce::CharPointer_ASCII (ascii), (int) std::strlen (ascii)) == 0;
@@ -38,10 +57,12 @@ namespace
 
 // Children collected in order and attached at the end, each prepended from the last:
 // XmlElement::addChildElement walks the whole list, which would make reading quadratic.
+// The root's children go to the handler instead, when there is one: an element's tag and
+// attributes went there as it was read, and only its end is told here.
 class XmlReader::ChildList
 {
 public:
-    explicit ChildList (juce::XmlElement& parentToFill) : parent (parentToFill) {}
+    ChildList (juce::XmlElement& parentToFill, ChildHandler* handlerToUse) : parent (parentToFill), handler (handlerToUse) {}
 
     ~ChildList()
     {
@@ -49,18 +70,32 @@ public:
             parent.prependChildElement (child->release());
     }
 
-    void add (std::unique_ptr<juce::XmlElement> child)      { children.push_back (std::move (child)); }
+    void add (std::unique_ptr<juce::XmlElement> child)
+    {
+        if (handler == nullptr)
+            children.push_back (std::move (child));
+        else if (child->isTextElement())
+            handler->addText();
+        else
+            handler->endElement (child->getFirstChildElement() != nullptr);
+    }
 
 private:
     juce::XmlElement& parent;
+    ChildHandler* const handler;
     std::vector<std::unique_ptr<juce::XmlElement>> children;
 };
 
-XmlReader::XmlReader (const juce::String& text) : input (text.getCharPointer()) {}
+XmlReader::XmlReader (Pointer text, ChildHandler* handlerToUse) : input (text), handler (handlerToUse) {}
 
-XmlReader::Document XmlReader::read (const juce::String& text)
+XmlReader::Document XmlReader::read (const juce::String& text, ChildHandler* handler)
 {
-    XmlReader reader (text);
+    return read (text.getCharPointer(), handler);
+}
+
+XmlReader::Document XmlReader::read (Pointer text, ChildHandler* handler)
+{
+    XmlReader reader (text, handler);
     Document document;
     document.element = reader.readDocument();
     document.complete = document.element != nullptr && reader.complete;
@@ -77,7 +112,7 @@ std::unique_ptr<juce::XmlElement> XmlReader::readDocument()
     if (errorOccurred || tooDeep)
         return {};
 
-    input.incrementToEndOfWhitespace();
+    skipWhitespace (input);
 
     if (outOfData || ! input.isEmpty())
         complete = false;     // JUCE ignores whatever follows the element
@@ -134,7 +169,7 @@ void XmlReader::skipNextWhiteSpace()
 {
     for (;;)
     {
-        input.incrementToEndOfWhitespace();
+        skipWhitespace (input);
 
         if (input.isEmpty())
         {
@@ -281,6 +316,13 @@ std::unique_ptr<juce::XmlElement> XmlReader::readNextElement (bool alsoReadChild
     }
 
     node = std::make_unique<juce::XmlElement> (input, endOfToken);
+
+    // A child of the root, whose attributes the handler takes.
+    const bool handled = handler != nullptr && depth == 1;
+
+    if (handled)
+        handler->beginElement (input, endOfToken);
+
     input = endOfToken;
     std::vector<const char*> attributeNames;
 
@@ -323,6 +365,36 @@ std::unique_ptr<juce::XmlElement> XmlReader::readNextElement (bool alsoReadChild
 
             if (quote == '"' || quote == '\'')
             {
+                if (handled)
+                {
+                    // A value without references is handed over where it lies: UTF-8
+                    // sequences hold no ASCII bytes, so the quote is found byte by byte.
+                    const auto* open = input.getAddress();
+                    auto* close = open + 1;
+
+                    while (*close != 0 && *close != (char) quote && *close != '&')
+                        ++close;
+
+                    bool added = false;
+
+                    if (*close == (char) quote)
+                    {
+                        added = handler->addAttribute (nameStart, nameEnd, { open + 1, (size_t) (close - open - 1) });
+                        input = Pointer (close + 1);
+                    }
+                    else
+                    {
+                        juce::String value;
+                        readQuotedString (value);
+                        added = handler->addAttribute (nameStart, nameEnd, { value.toRawUTF8(), value.getNumBytesAsUTF8() });
+                    }
+
+                    if (! added)
+                        complete = false;
+
+                    continue;
+                }
+
                 juce::String value;
                 readQuotedString (value);
 
@@ -369,7 +441,7 @@ void XmlReader::readChildElements (juce::XmlElement& parent)
     }
 
     const juce::ScopedValueSetter<int> nested (depth, depth + 1);
-    ChildList children (parent);
+    ChildList children (parent, depth == 1 ? handler : nullptr);
 
     for (;;)
     {
@@ -543,7 +615,7 @@ bool XmlReader::readText (ChildList& children)
             }
 
             content.appendUTF8Char (next);
-            contentIsUsed = contentIsUsed || ! juce::CharacterFunctions::isWhitespace (next);
+            contentIsUsed = contentIsUsed || ! isWhitespace (next);
         }
     }
 

@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <string_view>
+
 // Reads XML text into JUCE's element tree the way juce::parseXML reads it, with the same
 // leniencies (an unescaped "<" in an attribute value, closing tags whose name is not
 // checked, unknown entities read as their name), so that every file JUCE's reader takes
@@ -16,10 +18,36 @@
 //    the end of the text never makes the reader step past it.
 // Text inside attribute values is never changed. The text must not contain a zero
 // character before its end (a juce::String never does).
+//
+// With a ChildHandler, the root's children are handed over one by one as they are read
+// instead of being kept in the tree, so a file of any length never has more than one of
+// them in memory: the document's element is then the root alone.
 class XmlReader
 {
 public:
     static constexpr int maximumDepth = 256;
+
+    using Pointer = juce::String::CharPointerType;
+
+    class ChildHandler
+    {
+    public:
+        virtual ~ChildHandler() = default;
+
+        // A child element of the root begins; its attributes follow in document order.
+        virtual void beginElement (Pointer tagStart, Pointer tagEnd) = 0;
+
+        // The value is the attribute's text in UTF-8, its references replaced; it lives only
+        // for the call. False when the element already has an attribute of that name: the
+        // first one is kept, as in the tree, where JUCE's look-ups find the first.
+        virtual bool addAttribute (Pointer nameStart, Pointer nameEnd, std::string_view value) = 0;
+
+        // The element ends; hasContent when it held elements or text of its own.
+        virtual void endElement (bool hasContent) = 0;
+
+        // A text (or CDATA section) directly inside the root.
+        virtual void addText() = 0;
+    };
 
     struct Document
     {
@@ -32,14 +60,16 @@ public:
         bool complete = false;
     };
 
-    static Document read (const juce::String& text);
+    static Document read (const juce::String& text, ChildHandler* handler = nullptr);
+
+    // The same for UTF-8 text that is known to be valid and ends with a zero byte, read
+    // where it lies without a copy.
+    static Document read (Pointer text, ChildHandler* handler);
 
 private:
-    using Pointer = juce::String::CharPointerType;
-
     class ChildList;
 
-    explicit XmlReader (const juce::String& text);
+    XmlReader (Pointer text, ChildHandler* handler);
 
     std::unique_ptr<juce::XmlElement> readDocument();
     bool skipDeclaration();
@@ -56,6 +86,7 @@ private:
     void setError (bool carryOn) noexcept;
 
     Pointer input;
+    ChildHandler* const handler;
     bool outOfData = false, errorOccurred = false, tooDeep = false;
     bool complete = true, declarationAllowed = true;
     int depth = 0;

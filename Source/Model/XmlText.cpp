@@ -1,5 +1,6 @@
 #include "Model/XmlText.h"
 
+#include <cstring>
 #include <string>
 
 namespace
@@ -148,6 +149,47 @@ namespace
         result.text = juce::String::fromUTF8 (text.data(), (int) text.size());
         return result;
     }
+}
+
+std::optional<size_t> XmlText::findUtf8Text (const void* data, size_t size)
+{
+    const auto* bytes = static_cast<const juce::uint8*> (data);
+
+    if (size >= 2 && ((bytes[0] == 0xfe && bytes[1] == 0xff) || (bytes[0] == 0xff && bytes[1] == 0xfe)))
+        return {};
+
+    const size_t start = size >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf ? 3 : 0;
+
+    for (size_t i = start; i < size;)
+    {
+        // Eight bytes at a time while they are ASCII and none is zero.
+        while (i + 8 <= size)
+        {
+            juce::uint64 word;
+            std::memcpy (&word, bytes + i, sizeof (word));
+            constexpr auto ones = 0x0101010101010101ull, highBits = 0x8080808080808080ull;
+
+            if (((word - ones) & ~word & highBits) != 0 || (word & highBits) != 0)
+                break;
+
+            i += 8;
+        }
+
+        if (i >= size)
+            break;
+
+        if (bytes[i] == 0)
+            return {};
+
+        const auto length = sequenceLength (bytes + i, size - i);
+
+        if (length == 0)
+            return {};
+
+        i += length;
+    }
+
+    return start;
 }
 
 XmlText::Decoded XmlText::decode (const void* data, size_t size)

@@ -1,6 +1,7 @@
 #include "Processor/ParameterEditPath.h"
 #include "Engine/SynthAudioSource.h"
 #include "Model/PluginState.h"
+#include "Model/PluginProgram.h"
 
 #include <cmath>
 
@@ -25,18 +26,25 @@ float ParameterEditPath::get (int index) const
 
 void ParameterEditPath::set (int index, float newValue, Writer writer)
 {
+    // What the readers of a file or chunk give for such text: what is stored reads back.
+    const auto stored = std::isfinite (newValue) ? newValue : 0.0f;
+    PluginProgram* program = nullptr;
+    float before = 0.0f;
     {
         const juce::ScopedLock lock (callbackLock);
-        auto* parameter = state.getCurrentProgram()->getParameter (index);
+        program = state.getCurrentProgram();
+        auto* parameter = program->getParameter (index);
 
         if (parameter == nullptr)
             return;
 
-        // What the readers of a file or chunk give for such text: what is stored reads back.
-        parameter->setValue (std::isfinite (newValue) ? newValue : 0.0f);
+        before = parameter->getValue();
+        parameter->setValue (stored);
         synthAudioSource.parametersChanged();
     }
 
     if (writer == Writer::host)
         hostChangedParameter = true;
+    else if (onEditorChange)
+        onEditorChange (*program, index, before, stored);
 }

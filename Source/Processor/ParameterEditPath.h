@@ -3,7 +3,9 @@
 #include <juce_core/juce_core.h>
 
 #include <atomic>
+#include <functional>
 
+class PluginProgram;
 class PluginState;
 class SynthAudioSource;
 
@@ -31,6 +33,10 @@ public:
     // program reads back as it was stored. A set to an index outside the parameter table
     // is ignored.
     void set (int index, float newValue, Writer writer);
+
+    // Told of every change the editor writes, for the window's undo history: the program,
+    // the parameter, the value before and the value stored. Never of the host's changes.
+    std::function<void (PluginProgram& program, int index, float before, float after)> onEditorChange;
 
 private:
     const juce::CriticalSection& callbackLock;

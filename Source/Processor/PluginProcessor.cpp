@@ -41,10 +41,17 @@ QuenbyAudioProcessor::QuenbyAudioProcessor()
         hostParameters[(size_t) index] = new HostParameter (*editPath, index, scale);
         addParameter (hostParameters[(size_t) index]);
     }
+
+    programManager = std::make_unique<ProgramManager> (*this);
+    editPath->onEditorChange = [this] (PluginProgram& program, int index, float before, float after)
+    {
+        programManager->recordEdit (program, index, before, after);
+    };
 }
 
 QuenbyAudioProcessor::~QuenbyAudioProcessor()
 {
+    programManager.reset();
     stopAllNotes();
     synthAudioSource.reset();
     state->database.reset();
@@ -322,6 +329,7 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
     // An open window shows the restored program at its next timer tick.
     if (restoresProgram)
     {
+        programManager->noteListChanged();
         hostRestoredState = true;
         hostChangedParameter = true;
     }
@@ -370,17 +378,21 @@ void QuenbyAudioProcessor::reloadDatabase()
         state->setCurrentProgram (program);
         synthAudioSource->parametersChanged();
     });
+
+    // No step of the history can reach the new programs.
+    programManager->programsReplaced();
 }
 
 void QuenbyAudioProcessor::saveDatabase()
 {
-    std::unique_ptr<juce::XmlElement> root;
+    // The copy is quick; the text is made and written after the lock is released.
+    PluginDatabase::Snapshot snapshot;
     {
         const juce::ScopedLock lock (getCallbackLock());
-        root = state->database->createXml();
+        snapshot = state->database->takeSnapshot();
     }
 
-    state->database->write (*root);
+    state->database->write (snapshot);
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

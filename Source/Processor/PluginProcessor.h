@@ -5,6 +5,7 @@
 #include "Model/PluginState.h"
 #include "Engine/SynthAudioSource.h"
 #include "Processor/ParameterEditPath.h"
+#include "Processor/ProgramManager.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -90,6 +91,9 @@ public:
     // The one way to change a parameter of the current program (see ParameterEditPath).
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 
+    // The program operations and their undo history (see ProgramManager).
+    ProgramManager& getProgramManager() noexcept        { return *programManager; }
+
     // What the host sees of a parameter: the editor writes through it so the host hears of
     // its changes. Null for an index outside 0 ... 70.
     HostParameter* getHostParameter (int index) const noexcept;
@@ -108,6 +112,7 @@ public:
 private:
     std::unique_ptr<ParameterEditPath> editPath;
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
+    std::unique_ptr<ProgramManager> programManager;
     std::atomic<int> numSoundingVoices { 0 };
 
     static BusesProperties getDefaultBuses();

@@ -26,6 +26,7 @@ namespace
                 database().getProgram (i)->setName ("P" + juce::String (i));
 
             processor->switchToProgram (database().getProgram (currentIndex));
+            processor->getProgramManager().noteListChanged();
             mainComponent().updateAll();
 
             juce::MidiBuffer midi;
@@ -116,7 +117,7 @@ TEST_F (ProgramOperations, CopyAppendsCopyOfWithItsOwnIdentifierAndBothSoundsSur
     EXPECT_EQ (file.findProgram (copyId)->getName(), "Copy of Pad");
 }
 
-TEST_F (ProgramOperations, ResetRestoresEveryDefaultInPlaceAndNewAppendsEmptyN)
+TEST_F (ProgramOperations, ResetRestoresEveryDefaultInPlaceAndNewAppendsANewProgramInBankUser)
 {
     usePrograms (3, 1);
     current().setName ("Pad");
@@ -139,7 +140,8 @@ TEST_F (ProgramOperations, ResetRestoresEveryDefaultInPlaceAndNewAppendsEmptyN)
 
     ASSERT_EQ (database().getNumPrograms(), 4);
     EXPECT_EQ (&current(), database().getProgram (3));
-    EXPECT_EQ (current().getName(), "Empty3");
+    EXPECT_EQ (current().getName(), "New Program");
+    EXPECT_EQ (current().getBank(), "User");
 }
 
 TEST_F (ProgramOperations, PageButtonsShowTheEditOrTheBrowserPageTheOthersStayHiddenClicksUnderAnEventLockAreDropped)
@@ -231,7 +233,7 @@ TEST_F (ProgramOperations, ClosingTheWindowWritesTheFileThatAnotherInstancesWind
     std::unique_ptr<juce::AudioProcessorEditor> otherEditor (other.createEditor());
 
     ASSERT_NE (other.state->database->findProgram (id), nullptr);
-    EXPECT_EQ (other.state->database->findProgram (id)->getName(), "Empty1");
+    EXPECT_EQ (other.state->database->findProgram (id)->getName(), "New Program");
 }
 
 TEST_F (ProgramOperations, TwoOpenWindowsKeepTheSkinUntilTheLastOneCloses)

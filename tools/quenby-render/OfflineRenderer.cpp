@@ -118,10 +118,23 @@ bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const
 bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderOptions& renderOptions, juce::String& error)
 {
     auto& database = *processor.state->database;
-    PluginProgram* program = nullptr;
+    auto& programs = processor.getProgramManager();
 
-    if (renderOptions.programName.isNotEmpty())
+    if (renderOptions.programFile != juce::File())
     {
+        // Added to the programs in memory and made current; the database file is not written.
+        const auto imported = programs.importPrograms (renderOptions.programFile);
+
+        if (imported.error.isNotEmpty())
+        {
+            error = "cannot play a program of " + renderOptions.programFile.getFullPathName() + ": " + imported.error;
+            return false;
+        }
+    }
+    else if (renderOptions.programName.isNotEmpty())
+    {
+        PluginProgram* program = nullptr;
+
         for (int i = 0; i < database.getNumPrograms() && program == nullptr; ++i)
             if (database.getProgram (i)->getName() == renderOptions.programName)
                 program = database.getProgram (i);
@@ -131,14 +144,14 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
             error = "no program named '" + renderOptions.programName + "' in " + PluginDatabase::getDatabaseFile().getFullPathName();
             return false;
         }
+
+        programs.selectProgram (program, true);
     }
     else
     {
         // A program with the default values, leaving the user's programs as they are.
-        program = database.createProgram();
+        processor.switchToProgram (database.createProgram());
     }
-
-    processor.switchToProgram (program);
 
     if (renderOptions.stateFile != juce::File())
     {

@@ -39,8 +39,9 @@ public:
     // Applies --set values the way a host does, through the processor's edit path.
     static bool applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
 
-    // Brings the processor to the sound the options ask for: the --program of the database
-    // (else a new program with the default values), then the --state chunk, then the --set
+    // Brings the processor to the sound the options ask for: the first program of the
+    // --program-file or the --program of the database (else a new program with the default
+    // values), then the --state chunk, then the --set
     // values; then writes the state chunk to the --save-state file.
     static bool setUpSound (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
 

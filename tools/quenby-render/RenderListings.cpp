@@ -22,7 +22,8 @@ namespace
                 widths[(size_t) column] = juce::jmax (widths[(size_t) column], row[column].length());
             }
 
-        juce::String text;
+        // A stream: appending to a String copies the whole text each time.
+        juce::MemoryOutputStream text;
 
         for (const auto& row : rows)
         {
@@ -34,7 +35,7 @@ namespace
             text << line.trimEnd() << "\n";
         }
 
-        return text;
+        return text.toString();
     }
 
     // What --set and --at accept for a parameter, and what the editor's control offers.

@@ -12,6 +12,7 @@ namespace
         { "--channels",        "1|2",                "mono or stereo output (default 2)", Group::rendering },
         { "--bits",            "16|24|32",           "sample format of the WAV file; 32 (the default) writes floating-point samples", Group::rendering },
         { "--program",         "NAME",               "play the first program of that name in the program database (default: a program with the default values)", Group::rendering },
+        { "--program-file",    "FILE",               "play the first program of a program file (.quenby, or a program database); not together with --program", Group::rendering },
         { "--state",           "FILE",               "restore a state chunk saved by a host or by --save-state before rendering", Group::rendering },
         { "--set",             "NAME=VALUE",         "set a parameter of the program by name, stored exactly as given, after --program and --state (repeatable); a value beyond the float range is stored as 0", Group::rendering },
         { "--at",              "SECONDS NAME=VALUE", "change a parameter at that time of the song, before the block in which the time falls (repeatable); the render goes on to a change after the last MIDI event", Group::rendering },

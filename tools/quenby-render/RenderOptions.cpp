@@ -198,6 +198,16 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.programName = value;
         }
+        else if (argument == "--program-file")
+        {
+            if (value.isEmpty())
+            {
+                error = "--program-file needs a file name";
+                return {};
+            }
+
+            options.programFile = juce::File::getCurrentWorkingDirectory().getChildFile (value);
+        }
         else if (argument == "--state" || argument == "--save-state")
         {
             if (value.isEmpty())
@@ -214,6 +224,12 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             error = "option " + argument + " is in the option table but not read";
             return {};
         }
+    }
+
+    if (options.programName.isNotEmpty() && options.programFile != juce::File())
+    {
+        error = "--program and --program-file each choose the program: give one of them";
+        return {};
     }
 
     if (options.listsOnly())

@@ -28,6 +28,7 @@ struct RenderOptions
 
     std::vector<TimedChange> timedChanges;  // in the order given
     juce::String programName;               // --program: play the database's program of that name
+    juce::File programFile;                 // --program-file: play the first program of a program file
     juce::File stateFile;                   // --state: a saved state chunk restored before rendering
     juce::File saveStateFile;               // --save-state: where the resulting state chunk goes
 
