@@ -2,6 +2,7 @@
 #include "Model/UserSettings.h"
 
 #include <cstdint>
+#include <iterator>
 
 // Any bytes as the user's settings file: reading gives a zoom of the menu, and settings
 // saved over such a file read back as they were saved.
