@@ -95,15 +95,15 @@ TEST_F (HostInterface, TheValueTextSaysWhatTheValueMeansAndTheNameStays)
     processor->setParameter (ParameterIndex::Osc1Gain, 0.3f);
     processor->setParameter (ParameterIndex::Osc1WaveType, 3.0f);
 
-    EXPECT_EQ (processor->getParameterText (ParameterIndex::Osc1Gain), "0.30");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::Osc1Gain), "60 %");
     EXPECT_EQ (processor->getParameterName (ParameterIndex::Osc1Gain), "Osc1Gain");
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getCurrentValueAsText(), "Sawtooth");
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "0.90");
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getText (0.9f, 1024), "180 %");
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getName (1024), "Osc1Gain");
 
     // Typing a text gives the value it names; a text that names none leaves the value.
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getValueForText ("Triangle"), 2.0f);
-    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("0.25"), 0.25f);
+    EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("50 %"), 0.25f);
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1Gain).getValueForText ("Osc1Gain"), 0.3f);
 }
 
@@ -111,7 +111,7 @@ TEST_F (HostInterface, NamesAndTextsAreCutToTheLengthTheHostAsksFor)
 {
     EXPECT_EQ (processor->getParameterName (ParameterIndex::EnvPitchOsc1Sustain, 16), "EnvPitchOsc1Sust");
     EXPECT_EQ (hostParameter (ParameterIndex::EnvPitchOsc1Sustain).getName (16), "EnvPitchOsc1Sust");
-    EXPECT_EQ (processor->getParameterText (ParameterIndex::EnvPitchOsc1Sustain, 3), "1.0");
+    EXPECT_EQ (processor->getParameterText (ParameterIndex::EnvPitchOsc1Sustain, 3), "100");
     EXPECT_EQ (hostParameter (ParameterIndex::Osc1WaveType).getText (3.0f, 4), "Sawt");
     EXPECT_EQ (hostParameter (ParameterIndex::MasterVolume).getName (16), "MasterVolume");
 }

@@ -348,7 +348,9 @@ TEST (RenderListings, TheParameterTableShowsDefaultsItemsAndSteps)
     EXPECT_TRUE (row (ParameterIndex::Osc1Offset).contains (" 0.12 (0 st) ")
                  && row (ParameterIndex::Osc1Offset).endsWith (" 0 ... 0.24 in steps of 0.01: -12 st ... +12 st"));
     EXPECT_TRUE (row (ParameterIndex::Osc1Active).contains (" 1 (On) ") && row (ParameterIndex::Osc1Active).endsWith (" switch: 0 Off, 1 On"));
-    EXPECT_TRUE (row (ParameterIndex::Filter1Cutoff).contains (" 0.3 ") && row (ParameterIndex::Filter1Cutoff).endsWith (" 0 ... 1"));
+    EXPECT_TRUE (row (ParameterIndex::Filter1Cutoff).contains (" Filter Cutoff ") && row (ParameterIndex::Filter1Cutoff).contains (" 0.3 (1.50 kHz) ")
+                 && row (ParameterIndex::Filter1Cutoff).endsWith (" 0 ... 1: 10 Hz ... 5.00 kHz"));
+    EXPECT_TRUE (row (ParameterIndex::Delay1Time).endsWith (" 0 ... 1: 0/16 ... 8/16; with Delay1Sync off 0 ms ... 2.00 s"));
     EXPECT_TRUE (row (ParameterIndex::MidiLearn).endsWith (" 0 ... 1, stored only"));
 }
 

@@ -103,6 +103,27 @@ BrowserPageComponent::BrowserPageComponent (QuenbyAudioProcessorEditor* editorTo
     tableListBox->setColour (juce::ListBox::outlineColourId, juce::Colours::white);
     tableListBox->setColour (juce::ListBox::backgroundColourId, Skin::getDisplayBackgroundColour());
     tableListBox->setRowHeight (rowHeight);
+
+    // What each field does; the page's background, frame and labels pass a click on to the
+    // window's menu.
+    const std::pair<juce::SettableTooltipClient*, const char*> tooltips[] = {
+        { tableListBox.get(),           "Every program of the program file: click one to play it" },
+        { textEditorName.get(),         "The program's name, as the list and the display show it" },
+        { textEditorBank.get(),         "The program's bank: a group of programs it belongs to" },
+        { textEditorCategory.get(),     "The program's category, such as Bass, Lead or Pad" },
+        { textEditorSubType.get(),      "A finer kind of sound within the category" },
+        { textEditorMode.get(),         "How the program is meant to be played, such as Poly or Mono" },
+        { textButtonApplyChanges.get(), "Apply changes: gives the program the texts typed above" },
+    };
+
+    for (const auto& [client, tooltip] : tooltips)
+        client->setTooltip (tooltip);
+
+    setInterceptsMouseClicks (false, true);
+
+    for (auto* background : std::initializer_list<juce::Component*> { groupComponentMain.get(), labelName.get(), labelBank.get(),
+                                                                       labelCategory.get(), labelSubType.get(), labelMode.get() })
+        background->setInterceptsMouseClicks (false, false);
 }
 
 BrowserPageComponent::~BrowserPageComponent() = default;

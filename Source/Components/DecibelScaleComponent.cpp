@@ -7,7 +7,7 @@ juce::String DecibelScaleComponent::formatDecibels (float decibels)
     if (std::abs (decibels - DecibelScaling::minimumDecibels) < 0.001f)
         return "-inf";
 
-    return juce::String ((int) decibels) + "dB";
+    return juce::String ((int) decibels);
 }
 
 void DecibelScaleComponent::paint (juce::Graphics& g)

@@ -2,16 +2,18 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-// The decibel marks beside the level meter: 20dB, 0dB, -20dB, -40dB and -inf at the
-// bottom, at the heights where the meter shows those levels.
-class DecibelScaleComponent : public juce::Component
+// The decibel marks beside the level meter: 20, 0, -20, -40 and -inf at the bottom, at
+// the heights where the meter shows those levels.
+class DecibelScaleComponent : public juce::Component,
+                              public juce::SettableTooltipClient
 {
 public:
     DecibelScaleComponent() = default;
 
     void paint (juce::Graphics&) override;
 
-    // "-inf" at the scale's floor, else the whole number of decibels followed by "dB".
+    // "-inf" at the scale's floor, else the whole number of decibels: short enough to fit
+    // beside the meter.
     static juce::String formatDecibels (float decibels);
 
 private:

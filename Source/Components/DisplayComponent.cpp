@@ -1,7 +1,7 @@
 #include "Components/DisplayComponent.h"
-#include "Components/GeneralNumberText.h"
 #include "Components/PluginEditor.h"
 #include "Components/Skin.h"
+#include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 
 int DisplayComponent::hoveredParameter = ParameterIndex::none;
@@ -16,6 +16,7 @@ namespace
         label->setJustificationType (justification);
         label->setEditable (false, false, false);
         label->setColour (juce::Label::textColourId, Skin::getDisplayTextColour());
+        label->setInterceptsMouseClicks (false, false);
         return label;
     }
 }
@@ -38,13 +39,33 @@ DisplayComponent::DisplayComponent (QuenbyAudioProcessorEditor* editorToUse)
 
 DisplayComponent::~DisplayComponent() = default;
 
+void DisplayComponent::showMessage (const juce::String& newMessage, int milliseconds)
+{
+    message = newMessage;
+    startTimer (milliseconds);
+    updateLabels();
+}
+
+void DisplayComponent::setNotice (const juce::String& newNotice)
+{
+    notice = newNotice;
+    updateLabels();
+}
+
+void DisplayComponent::timerCallback()
+{
+    stopTimer();
+    message.clear();
+    updateLabels();
+}
+
 void DisplayComponent::updateLabels()
 {
     if (editor == nullptr)
         return;
 
     auto& processor = editor->getProcessor();
-    juce::String bank, category, name, parameter = "Parameter: -----";
+    juce::String bank, category, name, parameter = notice.isNotEmpty() ? notice : "Parameter: -----";
     {
         // Host threads replace the current program's texts under this lock.
         const juce::ScopedLock lock (processor.getCallbackLock());
@@ -55,19 +76,18 @@ void DisplayComponent::updateLabels()
 
         bank = program->getBank();
         category = program->getCategory();
-        name = program->getName();
+        name = program->getName() + (editor->getSavedPrograms().differs (*program) ? " *" : "");
 
         if (ParameterIndex::isValid (hoveredParameter))
         {
-            message.clear();
-            parameter = juce::String ("Parameter: ") + ParameterTable::get (hoveredParameter).name
-                      + " Value: " + toGeneralNumberText (processor.getEditPath().get (hoveredParameter));
-        }
-        else if (message.isNotEmpty())
-        {
-            parameter = message;
+            const auto& editPath = processor.getEditPath();
+            parameter = juce::String ("Parameter: ") + ParameterTable::get (hoveredParameter).label + "  Value: "
+                      + ParameterConversion::toText (hoveredParameter, editPath.get (hoveredParameter), editPath.getTextContext());
         }
     }
+
+    if (message.isNotEmpty())
+        parameter = message;
 
     labelBank->setText ("Bank     : " + bank, juce::dontSendNotification);
     labelCategory->setText ("Category : " + category, juce::dontSendNotification);
@@ -76,12 +96,6 @@ void DisplayComponent::updateLabels()
 
     if (debugMode)
         labelDebug->setText ("Voices: " + juce::String (processor.getNumSoundingVoices()), juce::dontSendNotification);
-}
-
-void DisplayComponent::showMessage (const juce::String& text)
-{
-    message = text;
-    updateLabels();
 }
 
 // The thick edge lines are centred on the border, so half of each falls outside.

@@ -34,6 +34,9 @@ EditPageComponent::EditPageComponent (QuenbyAudioProcessorEditor* editorToUse)
     for (auto* panel : getPanels())
         addAndMakeVisible (panel);
 
+    // A click between the panels reaches the window's menu.
+    setInterceptsMouseClicks (false, true);
+
     using namespace ParameterGroups;
     oscillatorComponent1->assignParameters ("OSC 1", oscillators[0]);
     oscillatorComponent2->assignParameters ("OSC 2", oscillators[1]);

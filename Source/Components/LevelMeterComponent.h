@@ -5,7 +5,8 @@
 // Vertical bars, 7 pixels wide with a 1-pixel gap, one per channel, showing each channel's
 // level on the decibel scale: red above 0 dB, orange at 0 dB fading to blue at -40 dB.
 // Message thread; the levels are handed in by the editor's timer.
-class LevelMeterComponent : public juce::Component
+class LevelMeterComponent : public juce::Component,
+                            public juce::SettableTooltipClient
 {
 public:
     LevelMeterComponent() = default;

@@ -1,8 +1,8 @@
 #include "Components/MainComponent.h"
 #include "Components/EventLock.h"
-#include "Components/GeneralNumberText.h"
 #include "Components/LevelMeterComponent.h"
 #include "Components/PluginEditor.h"
+#include "Model/UserSettings.h"
 
 namespace
 {
@@ -36,8 +36,10 @@ MainComponent::MainComponent (QuenbyAudioProcessorEditor* editorToUse, juce::Mid
 {
     createChildren (keyboardState);
 
-    // Unsaved edits of the current program survive the reload.
+    // Unsaved edits of the current program survive the reload; the file's own programs are
+    // what the display compares the current one with.
     editor->getProcessor().reloadDatabase();
+    editor->getSavedPrograms().readFile (PluginDatabase::getDatabaseFile());
 
     setSize (width, height);
     juce::LookAndFeel::setDefaultLookAndFeel (skin);
@@ -83,7 +85,9 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     textButtonCopy = makeButton ("textButtonCopy", "Copy");
     textButtonReset = makeButton ("textButtonReset", "Reset");
     textButtonBrowser = makeButton ("textButtonBrowser", "Browser");
-    labelBpm = makeLabel ("labelBpm", "BPM", labelFont);
+    labelBpm = std::make_unique<TempoField>();
+    labelBpm->setFont (labelFont);
+    labelBpm->setJustificationType (juce::Justification::centredLeft);
     browserPageComponent = makePage<BrowserPageComponent> (editor, "browserPageComponent");
     textButtonEdit = makeButton ("textButtonEdit", "Edit");
     wavePageComponent = makePage<WavePageComponent> (editor, "wavePageComponent");
@@ -91,8 +95,12 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     labelLogo = makeLabel ("labelLogo", "QUENBY", Skin::getLogoFont());
     textButtonUndo = makeButton ("textButtonUndo", "Undo");
     textButtonRedo = makeButton ("textButtonRedo", "Redo");
-    keyboardComponent = std::make_unique<juce::MidiKeyboardComponent> (keyboardState, juce::MidiKeyboardComponent::horizontalKeyboard);
+    keyboardComponent = std::make_unique<KeyboardComponent> (keyboardState);
     midiIndicatorComponent = std::make_unique<MidiIndicatorComponent>();
+    labelPitchWheel = makeLabel ("labelPitchWheel", "Pitch", Skin::getSmallFont().withHeight (9.0f));
+    labelModWheel = makeLabel ("labelModWheel", "Mod", Skin::getSmallFont().withHeight (9.0f));
+    valueBubble = std::make_unique<ValueBubble>();
+    valueEntry = std::make_unique<ValueEntry>();
 
     for (auto* child : std::initializer_list<juce::Component*> {
              labelMidi.get(), textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
@@ -100,14 +108,65 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
              wheelComponent.get(), displayComponent.get(), textButtonCopy.get(), textButtonReset.get(),
              textButtonBrowser.get(), labelBpm.get(), browserPageComponent.get(), textButtonEdit.get(),
              wavePageComponent.get(), sequencePageComponent.get(), labelLogo.get(), keyboardComponent.get(),
-             midiIndicatorComponent.get(), textButtonUndo.get(), textButtonRedo.get() })
+             midiIndicatorComponent.get(), textButtonUndo.get(), textButtonRedo.get(), labelPitchWheel.get(),
+             labelModWheel.get() })
         addAndMakeVisible (child);
+
+    addChildComponent (valueBubble.get());
+    addChildComponent (valueEntry.get());
 
     for (auto* button : { textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
                           textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), textButtonCopy.get(),
                           textButtonReset.get(), textButtonBrowser.get(), textButtonEdit.get(),
                           textButtonUndo.get(), textButtonRedo.get() })
         button->addListener (this);
+
+    // The open page's button stays pressed, dark text on its light face.
+    for (auto* pageButton : { textButtonEdit.get(), textButtonBrowser.get() })
+        pageButton->setColour (juce::TextButton::textColourOnId, Skin::getBaseColour());
+
+    auto& processor = editor->getProcessor();
+    labelBpm->setAdjustable (processor.wrapperType == juce::AudioProcessor::wrapperType_Standalone);
+    labelBpm->onTempoChosen = [&processor] (double bpm) { processor.setTempoWithoutHost (bpm); };
+
+    describeChildren();
+    tooltipWindow = std::make_unique<juce::TooltipWindow> (this, 700);
+}
+
+// What every button and indicator does; the logo and the wheels' labels pass a click on to
+// the window's menu.
+void MainComponent::describeChildren()
+{
+    const std::pair<juce::SettableTooltipClient*, juce::String> tooltips[] = {
+        { textButtonProgramPrevious.get(), "Previous program: plays the program before this one in the list" },
+        { textButtonProgramNext.get(),     "Next program: plays the program after this one in the list" },
+        { textButtonPanic.get(),           "All notes off: silences every sounding note" },
+        { textButtonSave.get(),            "Save: writes every program to the program file" },
+        { textButtonNew.get(),             "New: adds a program with the default values and plays it" },
+        { textButtonCopy.get(),            "Copy: adds a copy of this program and plays it" },
+        { textButtonDelete.get(),          "Delete: removes this program from the list (the first one stays)" },
+        { textButtonReset.get(),           "Reset: sets every parameter of this program to its default" },
+        { textButtonEdit.get(),            "Edit: shows the knobs of this program" },
+        { textButtonBrowser.get(),         "Browser: lists every program; click one to play it" },
+        { labelMidi.get(),                 "MIDI: the lamp lights while notes sound or the pitch wheel is bent" },
+        { midiIndicatorComponent.get(),    "Lights while notes sound or the pitch wheel is bent" },
+        { displayComponent.get(),          "The program (\"*\" while it differs from the program file) and the value of the control under the mouse" },
+        { keyboardComponent.get(),         "Plays notes with the mouse, like a MIDI keyboard" },
+        { labelBpm.get(),                  labelBpm->isEditable() ? "Tempo: drag up or down, or double-click to type it; the synchronised LFO and delay follow it"
+                                                                  : "The host's tempo, which the synchronised LFO and delay follow" },
+    };
+
+    for (const auto& [client, tooltip] : tooltips)
+        client->setTooltip (tooltip);
+
+    for (auto* background : std::initializer_list<juce::Component*> { labelLogo.get(), labelPitchWheel.get(), labelModWheel.get() })
+        background->setInterceptsMouseClicks (false, false);
+
+    for (auto* wheelLabel : { labelPitchWheel.get(), labelModWheel.get() })
+    {
+        wheelLabel->setBorderSize ({});
+        wheelLabel->setJustificationType (juce::Justification::centred);
+    }
 }
 
 void MainComponent::resized()
@@ -138,6 +197,8 @@ void MainComponent::resized()
         { midiIndicatorComponent.get(),    {  48,  11,  24,  12 } },
         { textButtonUndo.get(),            { 616,  32,  64,  24 } },
         { textButtonRedo.get(),            { 680,  32,  64,  24 } },
+        { labelPitchWheel.get(),           {   3, 630,  23,  10 } },
+        { labelModWheel.get(),             {  25, 630,  18,  10 } },
     };
 
     for (const auto& [child, bounds] : layout)
@@ -156,6 +217,51 @@ void MainComponent::mouseExit (const juce::MouseEvent&)
     juce::PopupMenu::dismissAllActiveMenus();
 }
 
+void MainComponent::mouseDown (const juce::MouseEvent& e)
+{
+    if (e.mods.isPopupMenu())
+        createWindowMenu().showMenuAsync (juce::PopupMenu::Options().withTargetComponent (this).withMousePosition());
+}
+
+juce::PopupMenu MainComponent::createWindowMenu()
+{
+    juce::PopupMenu zoom;
+
+    for (const auto percent : UserSettings::zoomSteps)
+        zoom.addItem (juce::String (percent) + " %", true, percent == editor->getZoomPercent(),
+                      [safe = SafePointer<MainComponent> (this), percent]
+                      {
+                          if (safe != nullptr)
+                              safe->editor->setZoomPercent (percent);
+                      });
+
+    juce::PopupMenu menu;
+    menu.addSubMenu ("Zoom", zoom);
+    return menu;
+}
+
+void MainComponent::saveDatabase()
+{
+    auto& processor = editor->getProcessor();
+    processor.saveDatabase();
+
+    const auto file = PluginDatabase::getDatabaseFile();
+    editor->getSavedPrograms().readFile (file);
+
+    bool saved = false;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+
+        if (const auto* program = processor.state->getCurrentProgram())
+            saved = ! editor->getSavedPrograms().differs (*program);
+    }
+
+    if (saved)
+        displayComponent->showMessage ("Saved", 1000);
+    else
+        displayComponent->showMessage ("Not saved: " + file.getFullPathName() + " cannot be written", 4000);
+}
+
 void MainComponent::buttonClicked (juce::Button* button)
 {
     if (! EventLock::eventsEnabled)
@@ -163,7 +269,7 @@ void MainComponent::buttonClicked (juce::Button* button)
 
     if (button == textButtonPanic.get())                  editor->getProcessor().stopAllNotes();
     else if (button == textButtonNew.get())               newProgram();
-    else if (button == textButtonSave.get())              editor->getProcessor().saveDatabase();
+    else if (button == textButtonSave.get())              saveDatabase();
     else if (button == textButtonProgramPrevious.get())   previousProgram();
     else if (button == textButtonProgramNext.get())       nextProgram();
     else if (button == textButtonDelete.get())            deleteProgram();
@@ -185,6 +291,9 @@ void MainComponent::showPage (int page)
         editPageComponent->setVisible (true);
     else if (page == 1)
         browserPageComponent->setVisible (true);
+
+    textButtonEdit->setToggleState (page == 0, juce::dontSendNotification);
+    textButtonBrowser->setToggleState (page == 1, juce::dontSendNotification);
 }
 
 ProgramManager& MainComponent::programs()
@@ -234,14 +343,16 @@ void MainComponent::importPrograms (const juce::File& file)
     ProgramManager::ImportResult result;
     operate (false, [&] (auto& p) { result = p.importPrograms (file); });
     displayComponent->showMessage (result.error.isNotEmpty() ? "Not imported: " + result.error
-                                                              : "Imported " + juce::String (result.numAdded) + " from " + file.getFileName());
+                                                              : "Imported " + juce::String (result.numAdded) + " from " + file.getFileName(),
+                                   4000);
 }
 
 void MainComponent::exportPrograms (const juce::Array<PluginProgram*>& programsToExport, const juce::File& file)
 {
     const auto error = programs().exportPrograms (programsToExport, file);
     displayComponent->showMessage (error.isNotEmpty() ? "Not exported: " + error
-                                                      : "Exported " + juce::String (programsToExport.size()) + " to " + file.getFileName());
+                                                      : "Exported " + juce::String (programsToExport.size()) + " to " + file.getFileName(),
+                                   4000);
 }
 
 bool MainComponent::isInterestedInFileDrag (const juce::StringArray&)
@@ -304,7 +415,7 @@ void MainComponent::updateAll()
 
 void MainComponent::updateBpm()
 {
-    labelBpm->setText ("BPM    " + toGeneralNumberText (editor->getProcessor().state->getTempo()), juce::dontSendNotification);
+    labelBpm->showTempo (editor->getProcessor().state->getTempo());
 }
 
 // Reads what the audio and host threads publish (atomics and a locked copy of the tempo);

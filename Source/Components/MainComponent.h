@@ -3,9 +3,13 @@
 #include "Components/BrowserPageComponent.h"
 #include "Components/DisplayComponent.h"
 #include "Components/EditPageComponent.h"
+#include "Components/KeyboardComponent.h"
 #include "Components/MidiIndicatorComponent.h"
 #include "Components/SequencePageComponent.h"
 #include "Components/Skin.h"
+#include "Components/TempoField.h"
+#include "Components/ValueBubble.h"
+#include "Components/ValueEntry.h"
 #include "Components/WavePageComponent.h"
 #include "Components/WheelsComponent.h"
 
@@ -20,7 +24,9 @@ class QuenbyAudioProcessorEditor;
 // browser pages; the logo, the wheels and the on-screen keyboard. Carries the program
 // operations behind the buttons. Its 100 ms timer feeds the level meter, the wheels, the
 // lamp and the tempo and picks up changes made by the host. Opening reloads the program
-// database from its file; closing saves it. Message thread.
+// database from its file; closing saves it. A right-click on its background (between the
+// panels, on a frame or a label) opens the window's menu, with "Zoom". Every button and
+// indicator has a tooltip. Message thread.
 //
 // The program list and the programs' texts are shared with host threads that save and
 // restore state, so every change to them holds the processor's callback lock.
@@ -40,6 +46,12 @@ public:
 
     // "BPM    " followed by the host's tempo.
     void updateBpm();
+
+    // The menu of the window's background: "Zoom" with the zoom steps, the current one ticked.
+    juce::PopupMenu createWindowMenu();
+
+    // Writes the program file, and says on the display whether it holds the program now.
+    void saveDatabase();
 
     // 0 shows the edit page, 1 the browser page; any other number hides all pages.
     void showPage (int page);
@@ -75,6 +87,7 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
     void mouseExit (const juce::MouseEvent&) override;
+    void mouseDown (const juce::MouseEvent&) override;
 
     static constexpr int width = 820;
     static constexpr int height = 640;
@@ -86,7 +99,7 @@ public:
     // last window closes, so closing one of two windows leaves the other one skinned.
     juce::SharedResourcePointer<Skin> skin;
 
-    std::unique_ptr<juce::MidiKeyboardComponent> keyboardComponent;
+    std::unique_ptr<KeyboardComponent> keyboardComponent;
     std::unique_ptr<MidiIndicatorComponent> midiIndicatorComponent;
 
     std::unique_ptr<juce::Label> labelMidi;
@@ -102,7 +115,7 @@ public:
     std::unique_ptr<juce::TextButton> textButtonCopy;
     std::unique_ptr<juce::TextButton> textButtonReset;
     std::unique_ptr<juce::TextButton> textButtonBrowser;
-    std::unique_ptr<juce::Label> labelBpm;
+    std::unique_ptr<TempoField> labelBpm;
     std::unique_ptr<BrowserPageComponent> browserPageComponent;
     std::unique_ptr<juce::TextButton> textButtonEdit;
     std::unique_ptr<WavePageComponent> wavePageComponent;
@@ -111,8 +124,16 @@ public:
     std::unique_ptr<juce::TextButton> textButtonUndo;
     std::unique_ptr<juce::TextButton> textButtonRedo;
 
+    // Below the wheels; the bubble and the typing field lie above every other child.
+    std::unique_ptr<juce::Label> labelPitchWheel;
+    std::unique_ptr<juce::Label> labelModWheel;
+    std::unique_ptr<ValueBubble> valueBubble;
+    std::unique_ptr<ValueEntry> valueEntry;
+    std::unique_ptr<juce::TooltipWindow> tooltipWindow;
+
 private:
     void createChildren (juce::MidiKeyboardState& keyboardState);
+    void describeChildren();
 
     // Switches to the program a step away from the current one in the list, or keeps the
     // current one at either end.

@@ -4,7 +4,8 @@
 
 // The lamp beside the "MIDI" label: lit while the synthesiser sounds or its pitch wheel is
 // bent. The editor's timer sets it.
-class MidiIndicatorComponent : public juce::Component
+class MidiIndicatorComponent : public juce::Component,
+                               public juce::SettableTooltipClient
 {
 public:
     MidiIndicatorComponent() = default;

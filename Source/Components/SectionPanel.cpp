@@ -29,6 +29,7 @@ namespace
         label->setFont (juce::Font (row.fontHeight, juce::Font::plain));
         label->setJustificationType (juce::Justification::centredLeft);
         label->setEditable (false, false, false);
+        label->setInterceptsMouseClicks (false, false);
         return label;
     }
 
@@ -64,17 +65,29 @@ namespace
 
         switch (row.kind)
         {
-            case Kind::group:        return std::make_unique<juce::GroupComponent> (row.componentName != nullptr ? row.componentName : row.member, row.text);
+            case Kind::group:
+            {
+                auto group = std::make_unique<juce::GroupComponent> (row.componentName != nullptr ? row.componentName : row.member, row.text);
+                group->setInterceptsMouseClicks (false, false);
+                return group;
+            }
+
             case Kind::slider:       return createSlider (row);
             case Kind::label:        return createLabel (row);
             case Kind::comboBox:     return createComboBox (row);
             case Kind::toggle:       return createToggle (row);
-            case Kind::decibelScale: return std::make_unique<DecibelScaleComponent>();
+            case Kind::decibelScale:
+            {
+                auto scale = std::make_unique<DecibelScaleComponent>();
+                scale->setTooltip ("The output level in decibels: 0 is full scale; above it the sound may distort");
+                return scale;
+            }
 
             case Kind::levelMeter:
             {
                 auto meter = std::make_unique<LevelMeterComponent>();
                 meter->setNumChannels (2);
+                meter->setTooltip ("The output level of the left and right channel: red above 0 dB");
                 return meter;
             }
         }
@@ -91,6 +104,9 @@ SectionPanel::SectionPanel (QuenbyAudioProcessorEditor* editorToUse, const Panel
 {
     // The frame comes first, so it lies behind every other child.
     jassert (numChildren > 0 && table[0].kind == Kind::group);
+
+    // A click on the panel's background, its frame or a label reaches the window's menu.
+    setInterceptsMouseClicks (false, true);
 
     for (size_t i = 0; i < numChildren; ++i)
     {
@@ -126,6 +142,16 @@ std::vector<juce::Component*> SectionPanel::getControls() const
     return controls;
 }
 
+juce::String SectionPanel::tooltipFor (const juce::Component& control, int parameterIndex)
+{
+    juce::String tooltip = ParameterTable::get (parameterIndex).description;
+
+    if (dynamic_cast<const juce::Slider*> (&control) != nullptr)
+        tooltip << "\n" << knobHint;
+
+    return tooltip;
+}
+
 void SectionPanel::bind (juce::Component& control, int parameterIndex) const
 {
     if (auto* pluginControl = dynamic_cast<PluginControl*> (&control))
@@ -133,6 +159,9 @@ void SectionPanel::bind (juce::Component& control, int parameterIndex) const
         pluginControl->editor = editor;
         pluginControl->parameterIndex = parameterIndex;
     }
+
+    if (auto* client = dynamic_cast<juce::SettableTooltipClient*> (&control); client != nullptr && ParameterIndex::isValid (parameterIndex))
+        client->setTooltip (tooltipFor (control, parameterIndex));
 }
 
 void SectionPanel::assignParameters (const juce::String& title)

@@ -94,6 +94,10 @@ public:
     // Titles the panel and binds each control to the parameter its table row names.
     void assignParameters (const juce::String& title);
 
+    // A bound control's tooltip: what its parameter does, and for a knob how it is played.
+    static juce::String tooltipFor (const juce::Component& control, int parameterIndex);
+    static constexpr const char* knobHint = "Drag up or down (Shift: finer), double-click: default, right-click: type a value";
+
     // Shows each bound control's value from the values given, without notification.
     void showValues (const ParameterValues& values);
 
@@ -125,7 +129,7 @@ public:
 protected:
     SectionPanel (QuenbyAudioProcessorEditor* editor, const PanelTable::Child* table, size_t numChildren);
 
-    // Gives the control this panel's editor and the parameter it edits.
+    // Gives the control this panel's editor, the parameter it edits and its tooltip.
     void bind (juce::Component& control, int parameterIndex) const;
 
     QuenbyAudioProcessorEditor* const editor;

@@ -34,6 +34,14 @@ void WheelsComponent::sendPitchWheel (int value)
         editor->getProcessor().synthAudioSource->setPitchWheel (value);
 }
 
+juce::String WheelsComponent::getTooltip()
+{
+    if (getModWheelArea().contains (getMouseXYRelative().toFloat()))
+        return "Mod wheel: shows where the modulation wheel of your MIDI keyboard stands";
+
+    return "Pitch wheel: drag up or down to bend the notes; it springs back when you let go";
+}
+
 void WheelsComponent::mouseDown (const juce::MouseEvent& e)
 {
     dragMode = notDragging;

@@ -6,8 +6,10 @@ class QuenbyAudioProcessorEditor;
 
 // The pitch wheel and the modulation wheel left of the on-screen keyboard. They mirror the
 // synthesiser's wheel values; dragging the pitch wheel bends the synthesiser, dragging the
-// modulation wheel only shows a value. Message thread.
-class WheelsComponent : public juce::Component
+// modulation wheel only shows a value. Their labels, "Pitch" and "Mod", stand just below
+// them. Message thread.
+class WheelsComponent : public juce::Component,
+                        public juce::TooltipClient
 {
 public:
     explicit WheelsComponent (QuenbyAudioProcessorEditor* editor);
@@ -22,6 +24,9 @@ public:
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
     void paint (juce::Graphics&) override;
+
+    // Says what the wheel under the mouse does.
+    juce::String getTooltip() override;
 
     static constexpr int pitchCentre = 8192;
     enum DragMode { notDragging = 0, draggingPitch = 1, draggingMod = 2 };

@@ -1,5 +1,6 @@
 #include "Controls/ComboBoxControl.h"
 #include "Components/EventLock.h"
+#include "Model/ParameterValue.h"
 
 ComboBoxControl::ComboBoxControl (const juce::String& componentName)
     : juce::ComboBox (componentName)
@@ -24,6 +25,14 @@ void ComboBoxControl::mouseExit (const juce::MouseEvent& e)
     clearFromDisplay();
 }
 
+void ComboBoxControl::mouseDown (const juce::MouseEvent& e)
+{
+    if (e.mods.isPopupMenu())
+        showContextMenu();
+    else
+        juce::ComboBox::mouseDown (e);
+}
+
 // The display keeps its value line until its next refresh.
 void ComboBoxControl::comboBoxChanged (juce::ComboBox* changed)
 {
@@ -31,4 +40,9 @@ void ComboBoxControl::comboBoxChanged (juce::ComboBox* changed)
         return;
 
     writeValue ((float) getSelectedItemIndex());
+}
+
+void ComboBoxControl::showAndWrite (float storedValue)
+{
+    setSelectedItemIndex (ParameterValue::truncated (storedValue), juce::sendNotificationSync);
 }

@@ -1,7 +1,9 @@
 #include "Controls/PluginControl.h"
 #include "Components/MainComponent.h"
 #include "Components/PluginEditor.h"
+#include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
+#include "Model/PluginParameter.h"
 #include "Processor/HostParameter.h"
 
 bool PluginControl::isBound() const noexcept
@@ -74,4 +76,47 @@ void PluginControl::refreshDisplay() const
 {
     if (editor != nullptr)
         editor->getMainComponent().displayComponent->updateLabels();
+}
+
+juce::String PluginControl::getValueText (float storedValue) const
+{
+    if (! isBound())
+        return {};
+
+    return ParameterConversion::toText (parameterIndex, storedValue, editor->getProcessor().getEditPath().getTextContext());
+}
+
+void PluginControl::resetToDefault()
+{
+    if (isBound())
+        showAndWrite (PluginParameter::getDefaultValue (parameterIndex));
+}
+
+std::function<void()> PluginControl::whileAlive (std::function<void (PluginControl&)> action)
+{
+    return [safe = juce::Component::SafePointer<juce::Component> (&asComponent()), this, action]
+    {
+        if (safe != nullptr)
+            action (*this);
+    };
+}
+
+juce::PopupMenu PluginControl::createContextMenu()
+{
+    juce::PopupMenu menu;
+
+    if (! isBound())
+        return menu;
+
+    addOwnMenuItems (menu);
+    menu.addItem ("Reset to default", whileAlive ([] (PluginControl& control) { control.resetToDefault(); }));
+    return menu;
+}
+
+void PluginControl::showContextMenu()
+{
+    auto menu = createContextMenu();
+
+    if (menu.getNumItems() > 0)
+        menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&asComponent()));
 }

@@ -1,5 +1,6 @@
 #include "Controls/ToggleButtonControl.h"
 #include "Components/EventLock.h"
+#include "Model/ParameterValue.h"
 
 ToggleButtonControl::ToggleButtonControl (const juce::String& componentName)
     : juce::ToggleButton (componentName)
@@ -18,6 +19,20 @@ void ToggleButtonControl::mouseExit (const juce::MouseEvent& e)
     clearFromDisplay();
 }
 
+void ToggleButtonControl::mouseDown (const juce::MouseEvent& e)
+{
+    if (e.mods.isPopupMenu())
+        showContextMenu();
+    else
+        juce::ToggleButton::mouseDown (e);
+}
+
+void ToggleButtonControl::mouseUp (const juce::MouseEvent& e)
+{
+    if (! e.mods.isPopupMenu())
+        juce::ToggleButton::mouseUp (e);
+}
+
 void ToggleButtonControl::clicked()
 {
     if (! EventLock::eventsEnabled || ! isBound())
@@ -25,4 +40,9 @@ void ToggleButtonControl::clicked()
 
     writeValue (getToggleState() ? 1.0f : 0.0f);
     refreshDisplay();
+}
+
+void ToggleButtonControl::showAndWrite (float storedValue)
+{
+    setToggleState (ParameterValue::isOn (storedValue), juce::sendNotification);
 }

@@ -1,9 +1,9 @@
 #include "Model/ParameterConversion.h"
-#include "Model/NoteValue.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -42,14 +42,33 @@ namespace
     {
         return juce::String (storedValue, 2);
     }
+
+    // The editor's step whose quantity in the row's unit lies nearest; the lowest of equally
+    // near ones, so a step of a flat stretch (the cutoff's floor, a band of sixteenths)
+    // reads back as its first.
+    int nearestStep (const ParameterInfo& info, double quantity, ParameterTextContext context)
+    {
+        int best = 0;
+        double bestDistance = std::numeric_limits<double>::infinity();
+
+        for (int step = 0; step < editorSteps (info); ++step)
+        {
+            const auto distance = std::abs (ParameterUnits::quantityOf (info.unit, ParameterConversion::editorValueAtStep (step), context) - quantity);
+
+            if (distance < bestDistance)
+            {
+                best = step;
+                bestDistance = distance;
+            }
+        }
+
+        return best;
+    }
 }
 
 juce::String ParameterConversion::toText (int index, float storedValue, Context context)
 {
     const auto& info = ParameterTable::get (index);
-
-    if (index == ParameterIndex::Lfo1Speed && context.lfoSynced)
-        return NoteValue::forSpeed (storedValue).name;
 
     switch (info.kind)
     {
@@ -75,18 +94,13 @@ juce::String ParameterConversion::toText (int index, float storedValue, Context 
             break;
     }
 
-    return withTwoDecimals (storedValue);
+    return ParameterUnits::textOf (info.unit, ParameterUnits::quantityOf (info.unit, storedValue, context), context);
 }
 
 std::optional<float> ParameterConversion::fromText (int index, const juce::String& text, Context context)
 {
     const auto& info = ParameterTable::get (index);
     const auto trimmed = text.trim();
-
-    if (index == ParameterIndex::Lfo1Speed && context.lfoSynced)
-        for (int note = 0; note < NoteValue::count; ++note)
-            if (trimmed.equalsIgnoreCase (NoteValue::all[note].name))
-                return editorValueAtStep (juce::roundToInt (NoteValue::speedOf (note) / ParameterTable::editorStep));
 
     switch (info.kind)
     {
@@ -126,9 +140,12 @@ std::optional<float> ParameterConversion::fromText (int index, const juce::Strin
             break;
     }
 
-    const auto number = readNumber (trimmed);
-    return number.has_value() ? std::optional<float> ((float) juce::jlimit (0.0, (double) info.editorMaximum, *number))
-                              : std::nullopt;
+    const auto quantity = ParameterUnits::parse (info.unit, trimmed, context);
+
+    if (! quantity.has_value())
+        return {};
+
+    return editorValueAtStep (nearestStep (info, *quantity, context));
 }
 
 int ParameterConversion::getNumSteps (int index)

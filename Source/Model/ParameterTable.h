@@ -42,12 +42,35 @@ enum class ParameterKind
     plain             // a fraction; editor 0 ... 1
 };
 
+// What a plain value is to the musician, as the engine makes it of the stored value p.
+// The texts of each unit are ParameterUnits'; switches, choices and semitones have texts of
+// their kind and no unit (number).
+enum class ParameterUnit
+{
+    number,      // the stored value itself, two decimals: "0.50"
+    percent,     // 100 p: mixes, depths, sustain: "50 %"
+    level,       // the gain 2p, in percent: "100 %" at the middle
+    cents,       // the detune 2p - 1 of a semitone, in cents: "+20 ct"
+    pan,         // 2p - 1 from left to right: "40L", "C", "40R"
+    cutoff,      // 5000 p Hz, at least 10: "350 Hz", "1.50 kHz"
+    resonance,   // the filter's Q, 50 p, at least 1: "Q 12.5"
+    attack,      // 3p seconds up to p = 0.5, above it 15p: "300 ms", "7.65 s"
+    decay,       // p seconds
+    release,     // 5p seconds up to p = 0.5, above it 15p
+    glide,       // 2 p^2 seconds
+    lfoSpeed,    // 10 p Hz; while the LFO follows the tempo, the note value of its cycle
+    delayTime    // following the tempo, trunc (8p) sixteenths: "3/16"; free, 2p seconds
+};
+
 struct ParameterInfo
 {
-    const char* name;
+    const char* name;                    // the host's name, the attribute in files and chunks
+    const char* label;                   // what the window calls it: "Filter Cutoff"
     float defaultValue;                  // the float nearest the decimal written here
     ParameterKind kind;
+    ParameterUnit unit;
     float editorMaximum;                 // the editor's control covers 0 ... this, in steps of 0.01
+    const char* description;             // what it does, in a musician's words (the control's tooltip)
     const char* const* items = nullptr;  // a choice's item texts, as the editor lists them
     int numItems = 0;
     bool hasEditorControl = true;        // MidiLearn is stored and exchanged, never shown
@@ -83,122 +106,125 @@ namespace ParameterItems
 
 namespace ParameterTableRows
 {
-    constexpr ParameterInfo toggle (const char* name, float defaultValue)
+    using Unit = ParameterUnit;
+
+    constexpr ParameterInfo toggle (const char* name, const char* label, float defaultValue, const char* description)
     {
-        return { name, defaultValue, ParameterKind::toggle, 1.0f };
+        return { name, label, defaultValue, ParameterKind::toggle, Unit::number, 1.0f, description };
     }
 
     template <int numItems>
-    constexpr ParameterInfo choice (const char* name, float defaultValue, const char* const (&items)[numItems])
+    constexpr ParameterInfo choice (const char* name, const char* label, float defaultValue,
+                                    const char* const (&items)[numItems], const char* description)
     {
-        return { name, defaultValue, ParameterKind::choice, (float) (numItems - 1), items, numItems };
+        return { name, label, defaultValue, ParameterKind::choice, Unit::number, (float) (numItems - 1), description, items, numItems };
     }
 
-    constexpr ParameterInfo plain (const char* name, float defaultValue)
+    constexpr ParameterInfo plain (const char* name, const char* label, float defaultValue, Unit unit, const char* description)
     {
-        return { name, defaultValue, ParameterKind::plain, 1.0f };
+        return { name, label, defaultValue, ParameterKind::plain, unit, 1.0f, description };
     }
 
-    constexpr ParameterInfo offset (const char* name, float defaultValue)
+    constexpr ParameterInfo offset (const char* name, const char* label, float defaultValue, const char* description)
     {
-        return { name, defaultValue, ParameterKind::semitoneOffset, 0.24f };
+        return { name, label, defaultValue, ParameterKind::semitoneOffset, Unit::number, 0.24f, description };
     }
 
-    constexpr ParameterInfo range (const char* name, float defaultValue)
+    constexpr ParameterInfo range (const char* name, const char* label, float defaultValue, const char* description)
     {
-        return { name, defaultValue, ParameterKind::semitoneRange, 0.12f };
+        return { name, label, defaultValue, ParameterKind::semitoneRange, Unit::number, 0.12f, description };
     }
 
-    constexpr ParameterInfo storedOnly (const char* name, float defaultValue)
+    constexpr ParameterInfo storedOnly (const char* name, const char* label, float defaultValue, const char* description)
     {
-        return { name, defaultValue, ParameterKind::plain, 1.0f, nullptr, 0, false };
+        return { name, label, defaultValue, ParameterKind::plain, Unit::number, 1.0f, description, nullptr, 0, false };
     }
 
     using namespace ParameterItems;
 
     inline constexpr ParameterInfo all[] =
     {
-        toggle ("Osc1Active", 1.0f),
-        choice ("Osc1WaveType", 0.0f, oscillatorWave),
-        plain  ("Osc1Gain", 0.5f),
-        plain  ("Osc1Detune", 0.5f),
-        plain  ("Osc1Pan", 0.5f),
-        offset ("Osc1Offset", 0.12f),
-        range  ("Osc1PitchRange", 0.02f),
-        range  ("Osc1PitchEnvRange", 0.01f),
-        toggle ("Osc1PitchEnvDown", 0.0f),
+        toggle ("Osc1Active",        "Osc 1 On",             1.0f, "Switches oscillator 1 on or off"),
+        choice ("Osc1WaveType",      "Osc 1 Wave",           0.0f, oscillatorWave, "The shape of oscillator 1's wave: sine is pure, square hollow, triangle soft, sawtooth bright"),
+        plain  ("Osc1Gain",          "Osc 1 Gain",           0.5f, Unit::level, "How loud oscillator 1 sounds"),
+        plain  ("Osc1Detune",        "Osc 1 Detune",         0.5f, Unit::cents, "Fine tuning of oscillator 1, up to a semitone either way; detune the two oscillators against each other for a fat sound"),
+        plain  ("Osc1Pan",           "Osc 1 Pan",            0.5f, Unit::pan, "Where oscillator 1 sits between the left and right speaker"),
+        offset ("Osc1Offset",        "Osc 1 Offset",         0.12f, "Transposes oscillator 1 by whole semitones, up to an octave either way"),
+        range  ("Osc1PitchRange",    "Osc 1 Wheel Range",    0.02f, "How far the pitch wheel bends oscillator 1, in semitones"),
+        range  ("Osc1PitchEnvRange", "Osc 1 Pitch Env Range", 0.01f, "How far the pitch envelope moves oscillator 1, in semitones"),
+        toggle ("Osc1PitchEnvDown",  "Osc 1 Pitch Env Down", 0.0f, "The pitch envelope bends oscillator 1 down instead of up"),
 
-        toggle ("Osc2Active", 0.0f),
-        choice ("Osc2WaveType", 0.0f, oscillatorWave),
-        plain  ("Osc2Gain", 0.5f),
-        plain  ("Osc2Detune", 0.5f),
-        plain  ("Osc2Pan", 0.5f),
-        offset ("Osc2Offset", 0.12f),
-        range  ("Osc2PitchRange", 0.02f),
-        range  ("Osc2PitchEnvRange", 0.01f),
-        toggle ("Osc2PitchEnvDown", 0.0f),
+        toggle ("Osc2Active",        "Osc 2 On",             0.0f, "Switches oscillator 2 on or off"),
+        choice ("Osc2WaveType",      "Osc 2 Wave",           0.0f, oscillatorWave, "The shape of oscillator 2's wave: sine is pure, square hollow, triangle soft, sawtooth bright"),
+        plain  ("Osc2Gain",          "Osc 2 Gain",           0.5f, Unit::level, "How loud oscillator 2 sounds"),
+        plain  ("Osc2Detune",        "Osc 2 Detune",         0.5f, Unit::cents, "Fine tuning of oscillator 2, up to a semitone either way; detune the two oscillators against each other for a fat sound"),
+        plain  ("Osc2Pan",           "Osc 2 Pan",            0.5f, Unit::pan, "Where oscillator 2 sits between the left and right speaker"),
+        offset ("Osc2Offset",        "Osc 2 Offset",         0.12f, "Transposes oscillator 2 by whole semitones, up to an octave either way"),
+        range  ("Osc2PitchRange",    "Osc 2 Wheel Range",    0.02f, "How far the pitch wheel bends oscillator 2, in semitones"),
+        range  ("Osc2PitchEnvRange", "Osc 2 Pitch Env Range", 0.01f, "How far the pitch envelope moves oscillator 2, in semitones"),
+        toggle ("Osc2PitchEnvDown",  "Osc 2 Pitch Env Down", 0.0f, "The pitch envelope bends oscillator 2 down instead of up"),
 
-        toggle ("Filter1Active", 0.0f),
-        choice ("Filter1Type", 0.0f, filterType),
-        plain  ("Filter1Cutoff", 0.3f),
-        plain  ("Filter1Resonance", 0.0f),
+        toggle ("Filter1Active",     "Filter On",            0.0f, "Switches the filter on; off, every note passes unfiltered"),
+        choice ("Filter1Type",       "Filter Type",          0.0f, filterType, "Lowpass keeps the lows, bandpass a band around the cutoff, highpass the highs"),
+        plain  ("Filter1Cutoff",     "Filter Cutoff",        0.3f, Unit::cutoff, "Where the filter cuts: lower is darker for the lowpass"),
+        plain  ("Filter1Resonance",  "Filter Resonance",     0.0f, Unit::resonance, "Emphasis at the cutoff: higher rings and whistles"),
 
-        toggle ("Lfo1Active", 0.0f),
-        choice ("Lfo1WaveType", 0.0f, lfoWave),
-        plain  ("Lfo1Speed", 0.5f),
-        choice ("Lfo1Mode", 0.0f, lfoMode),
-        toggle ("Lfo1Sync", 0.0f),
-        choice ("Lfo1Target", 0.0f, lfoTarget),
-        plain  ("Lfo1Mix", 1.0f),
+        toggle ("Lfo1Active",        "LFO On",               0.0f, "Switches the LFO on: a slow wave that moves the amplitude, the pitch or the filter"),
+        choice ("Lfo1WaveType",      "LFO Wave",             0.0f, lfoWave, "The shape of the LFO's movement; Pump ducks the sound at every cycle"),
+        plain  ("Lfo1Speed",         "LFO Speed",            0.5f, Unit::lfoSpeed, "How fast the LFO moves: in Hz, or a note value while Sync is on"),
+        choice ("Lfo1Mode",          "LFO Mode",             0.0f, lfoMode, "Free: every note sways together; Retrigger: every note starts its own cycle"),
+        toggle ("Lfo1Sync",          "LFO Sync",             0.0f, "The LFO's speed follows the tempo, in note values"),
+        choice ("Lfo1Target",        "LFO Target",           0.0f, lfoTarget, "What the LFO moves: the amplitude (tremolo), the pitch (vibrato) or the filter (wah)"),
+        plain  ("Lfo1Mix",           "LFO Mix",              1.0f, Unit::percent, "How deep the LFO moves its target"),
 
-        toggle ("Delay1Active", 0.0f),
-        toggle ("Delay1Sync", 1.0f),
-        plain  ("Delay1Mix", 0.5f),
-        plain  ("Delay1Time", 0.5f),
-        plain  ("Delay1Feedback", 0.5f),
-        plain  ("Delay1Swing", 0.0f),
+        toggle ("Delay1Active",      "Delay On",             0.0f, "Switches the echo on"),
+        toggle ("Delay1Sync",        "Delay Sync",           1.0f, "The echo's time follows the tempo, in sixteenth notes; off, it is in seconds"),
+        plain  ("Delay1Mix",         "Delay Mix",            0.5f, Unit::percent, "How loud the echoes are"),
+        plain  ("Delay1Time",        "Delay Time",           0.5f, Unit::delayTime, "The time between echoes: sixteenth notes with Sync on, seconds without"),
+        plain  ("Delay1Feedback",    "Delay Feedback",       0.5f, Unit::percent, "How much of each echo comes back: more gives more repeats"),
+        plain  ("Delay1Swing",       "Delay Swing",          0.0f, Unit::percent, "Pushes every other echo late, for a shuffle; full swing is a triplet feel"),
 
-        toggle ("Reverb1Active", 0.0f),
-        plain  ("Reverb1Mix", 0.5f),
-        plain  ("Reverb1Damping", 0.5f),
-        plain  ("Reverb1Feedback", 0.5f),
+        toggle ("Reverb1Active",     "Reverb On",            0.0f, "Switches the reverb on"),
+        plain  ("Reverb1Mix",        "Reverb Mix",           0.5f, Unit::percent, "How loud the room is against the dry sound"),
+        plain  ("Reverb1Damping",    "Reverb Damping",       0.5f, Unit::percent, "How much the room swallows the highs: more is darker"),
+        plain  ("Reverb1Feedback",   "Reverb Room Size",     0.5f, Unit::percent, "How big the room is: more is a longer tail"),
 
-        plain  ("EnvAmpOsc1Attack", 0.1f),
-        plain  ("EnvAmpOsc1Decay", 0.5f),
-        plain  ("EnvAmpOsc1Sustain", 0.5f),
-        plain  ("EnvAmpOsc1Release", 0.5f),
-        plain  ("EnvAmpOsc2Attack", 0.1f),
-        plain  ("EnvAmpOsc2Decay", 0.5f),
-        plain  ("EnvAmpOsc2Sustain", 0.5f),
-        plain  ("EnvAmpOsc2Release", 0.5f),
+        plain  ("EnvAmpOsc1Attack",  "Osc 1 Attack",         0.1f, Unit::attack, "How long oscillator 1 takes to rise to full level after a key is struck"),
+        plain  ("EnvAmpOsc1Decay",   "Osc 1 Decay",          0.5f, Unit::decay, "How long oscillator 1 takes to fall from full level to the sustain level"),
+        plain  ("EnvAmpOsc1Sustain", "Osc 1 Sustain",        0.5f, Unit::percent, "The level oscillator 1 holds while the key is held"),
+        plain  ("EnvAmpOsc1Release", "Osc 1 Release",        0.5f, Unit::release, "How long oscillator 1 takes to fade after the key is let go"),
+        plain  ("EnvAmpOsc2Attack",  "Osc 2 Attack",         0.1f, Unit::attack, "How long oscillator 2 takes to rise to full level after a key is struck"),
+        plain  ("EnvAmpOsc2Decay",   "Osc 2 Decay",          0.5f, Unit::decay, "How long oscillator 2 takes to fall from full level to the sustain level"),
+        plain  ("EnvAmpOsc2Sustain", "Osc 2 Sustain",        0.5f, Unit::percent, "The level oscillator 2 holds while the key is held"),
+        plain  ("EnvAmpOsc2Release", "Osc 2 Release",        0.5f, Unit::release, "How long oscillator 2 takes to fade after the key is let go"),
 
-        toggle ("EnvPitchOsc1Active", 0.0f),
-        plain  ("EnvPitchOsc1Attack", 0.5f),
-        plain  ("EnvPitchOsc1Decay", 0.5f),
-        plain  ("EnvPitchOsc1Sustain", 1.0f),
-        plain  ("EnvPitchOsc1Release", 0.0f),
-        toggle ("EnvPitchOsc2Active", 0.0f),
-        plain  ("EnvPitchOsc2Attack", 0.5f),
-        plain  ("EnvPitchOsc2Decay", 0.5f),
-        plain  ("EnvPitchOsc2Sustain", 1.0f),
-        plain  ("EnvPitchOsc2Release", 0.0f),
+        toggle ("EnvPitchOsc1Active",  "Osc 1 Pitch Env On",      0.0f, "Switches oscillator 1's pitch envelope on: each note bends into its pitch"),
+        plain  ("EnvPitchOsc1Attack",  "Osc 1 Pitch Attack",      0.5f, Unit::attack, "How long oscillator 1's pitch envelope takes to reach its peak"),
+        plain  ("EnvPitchOsc1Decay",   "Osc 1 Pitch Decay",       0.5f, Unit::decay, "How long oscillator 1's pitch envelope takes to fall to its sustain"),
+        plain  ("EnvPitchOsc1Sustain", "Osc 1 Pitch Sustain",     1.0f, Unit::percent, "Where oscillator 1's pitch envelope stays while the key is held"),
+        plain  ("EnvPitchOsc1Release", "Osc 1 Pitch Release",     0.0f, Unit::release, "How long oscillator 1's pitch envelope takes to return after the key is let go"),
+        toggle ("EnvPitchOsc2Active",  "Osc 2 Pitch Env On",      0.0f, "Switches oscillator 2's pitch envelope on: each note bends into its pitch"),
+        plain  ("EnvPitchOsc2Attack",  "Osc 2 Pitch Attack",      0.5f, Unit::attack, "How long oscillator 2's pitch envelope takes to reach its peak"),
+        plain  ("EnvPitchOsc2Decay",   "Osc 2 Pitch Decay",       0.5f, Unit::decay, "How long oscillator 2's pitch envelope takes to fall to its sustain"),
+        plain  ("EnvPitchOsc2Sustain", "Osc 2 Pitch Sustain",     1.0f, Unit::percent, "Where oscillator 2's pitch envelope stays while the key is held"),
+        plain  ("EnvPitchOsc2Release", "Osc 2 Pitch Release",     0.0f, Unit::release, "How long oscillator 2's pitch envelope takes to return after the key is let go"),
 
-        toggle ("EnvFilter1Active", 0.0f),
-        plain  ("EnvFilter1Attack", 0.5f),
-        plain  ("EnvFilter1Decay", 0.5f),
-        plain  ("EnvFilter1Sustain", 0.5f),
-        plain  ("EnvFilter1Release", 0.5f),
+        toggle ("EnvFilter1Active",  "Filter Env On",        0.0f, "Switches the filter envelope on: each note opens and closes the filter"),
+        plain  ("EnvFilter1Attack",  "Filter Env Attack",    0.5f, Unit::attack, "How long the filter takes to open after a key is struck"),
+        plain  ("EnvFilter1Decay",   "Filter Env Decay",     0.5f, Unit::decay, "How long the filter takes to close to its sustain"),
+        plain  ("EnvFilter1Sustain", "Filter Env Sustain",   0.5f, Unit::percent, "How far open the filter stays while the key is held"),
+        plain  ("EnvFilter1Release", "Filter Env Release",   0.5f, Unit::release, "How long the filter takes to close after the key is let go"),
 
-        toggle ("EnvLfo1Active", 0.0f),
-        plain  ("EnvLfo1Attack", 0.5f),
-        plain  ("EnvLfo1Decay", 0.5f),
-        plain  ("EnvLfo1Sustain", 0.5f),
-        plain  ("EnvLfo1Release", 0.5f),
+        toggle ("EnvLfo1Active",     "LFO Env On",           0.0f, "Switches the LFO envelope on: the LFO fades in with each note"),
+        plain  ("EnvLfo1Attack",     "LFO Env Attack",       0.5f, Unit::attack, "How long the LFO takes to reach its full depth"),
+        plain  ("EnvLfo1Decay",      "LFO Env Decay",        0.5f, Unit::decay, "How long the LFO's depth takes to fall to its sustain"),
+        plain  ("EnvLfo1Sustain",    "LFO Env Sustain",      0.5f, Unit::percent, "The LFO's depth while the key is held"),
+        plain  ("EnvLfo1Release",    "LFO Env Release",      0.5f, Unit::release, "How long the LFO's depth takes to fade after the key is let go"),
 
-        plain      ("MasterVolume", 0.5f),
-        storedOnly ("MidiLearn", 0.0f),
-        plain      ("Glide", 0.0f),
-        choice     ("CurrentPlayMode", 0.0f, playMode),
+        plain      ("MasterVolume",    "Master Volume",      0.5f, Unit::level, "The level of the whole instrument"),
+        storedOnly ("MidiLearn",       "MIDI Learn",         0.0f, "Stored with the program; nothing in the instrument acts on it"),
+        plain      ("Glide",           "Glide Time",         0.0f, Unit::glide, "In Glide mode, how long each note slides from the note played before it"),
+        choice     ("CurrentPlayMode", "Play Mode",          0.0f, playMode, "Poly plays chords, Mono one note at a time, Glide slides from note to note"),
     };
 
     static_assert (std::size (all) == ParameterIndex::count, "one row per parameter index");

@@ -64,7 +64,7 @@ juce::String HostParameter::getLabel() const
 
 ParameterConversion::Context HostParameter::textContext() const
 {
-    return ParameterConversion::Context::of ([this] (int other) { return editPath.get (other); });
+    return editPath.getTextContext();
 }
 
 juce::String HostParameter::getText (float value, int maximumStringLength) const

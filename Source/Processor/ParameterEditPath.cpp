@@ -24,6 +24,11 @@ float ParameterEditPath::get (int index) const
     return 0.0f;
 }
 
+ParameterTextContext ParameterEditPath::getTextContext() const
+{
+    return ParameterTextContext::of ([this] (int index) { return get (index); });
+}
+
 void ParameterEditPath::set (int index, float newValue, Writer writer)
 {
     // What the readers of a file or chunk give for such text: what is stored reads back.

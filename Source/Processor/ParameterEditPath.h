@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/ParameterUnits.h"
+
 #include <juce_core/juce_core.h>
 
 #include <atomic>
@@ -27,6 +29,9 @@ public:
 
     // The current program's value; 0 for an index outside the parameter table.
     float get (int index) const;
+
+    // The current program's switches that value texts depend on.
+    ParameterTextContext getTextContext() const;
 
     // Stores the value unchanged in the current program and brings the engine to it; an
     // infinity or NaN is stored as 0, so the engine never computes with one and a saved

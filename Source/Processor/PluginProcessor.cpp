@@ -7,6 +7,8 @@
 #include "Processor/StateChunk.h"
 #include "Engine/OscillatorVoice.h"
 
+#include <cmath>
+
 // The plug-in formats offer stereo and mono with as many inputs as outputs, as hosts expect
 // of this plug-in. The standalone app takes no audio input: an instrument needs none, and
 // with one the app would mute it and show a warning about a feedback loop.
@@ -203,16 +205,41 @@ float QuenbyAudioProcessor::getLevel (int channel) const noexcept
 void QuenbyAudioProcessor::recordPlayHeadPosition()
 {
     PluginState::PositionInfo info;
+    bool reported = false;
 
     if (auto* playHead = getPlayHead())
     {
         JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-        if (! playHead->getCurrentPosition (info))
-            info.resetToDefault();
+        reported = playHead->getCurrentPosition (info);
         JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     }
 
+    if (! reported)
+    {
+        info.resetToDefault();
+        info.bpm = tempoWithoutHost.load();
+    }
+
     state->setPositionInfo (info);
+}
+
+void QuenbyAudioProcessor::setTempoWithoutHost (double bpm)
+{
+    if (! (bpm > 0.0 && std::isfinite (bpm)))
+        return;
+
+    tempoWithoutHost = bpm;
+
+    // Without a play head the engine takes the tempo now, not at the next parameter change.
+    const juce::ScopedLock lock (getCallbackLock());
+
+    if (getPlayHead() == nullptr)
+    {
+        auto info = state->getPositionInfo();
+        info.bpm = bpm;
+        state->setPositionInfo (info);
+        synthAudioSource->parametersChanged();
+    }
 }
 
 const juce::String QuenbyAudioProcessor::getInputChannelName (int channelIndex) const   { return juce::String (channelIndex + 1); }
@@ -272,8 +299,7 @@ const juce::String QuenbyAudioProcessor::getParameterText (int index)
     if (! ParameterIndex::isValid (index))
         return {};
 
-    const auto context = ParameterConversion::Context::of ([this] (int other) { return editPath->get (other); });
-    return ParameterConversion::toText (index, editPath->get (index), context);
+    return ParameterConversion::toText (index, editPath->get (index), editPath->getTextContext());
 }
 
 juce::String QuenbyAudioProcessor::getParameterText (int index, int maximumStringLength)

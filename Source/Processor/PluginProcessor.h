@@ -71,6 +71,11 @@ public:
     // Makes a program current and brings the engine to it, safely against the audio thread.
     void switchToProgram (PluginProgram* program);
 
+    // The tempo the engine follows while no host reports one (the standalone app's field),
+    // in beats per minute. A new tempo takes effect at once. Any thread.
+    void setTempoWithoutHost (double bpm);
+    double getTempoWithoutHost() const noexcept         { return tempoWithoutHost.load(); }
+
     // The current level of output channel 0 or 1 (any thread), 0 for other channels.
     float getLevel (int channel) const noexcept;
 
@@ -114,6 +119,7 @@ private:
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::unique_ptr<ProgramManager> programManager;
     std::atomic<int> numSoundingVoices { 0 };
+    std::atomic<double> tempoWithoutHost { 120.0 };
 
     static BusesProperties getDefaultBuses();
     void countSoundingVoices() noexcept;

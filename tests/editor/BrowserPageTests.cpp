@@ -91,7 +91,7 @@ TEST_F (BrowserPage, AClickOrAnArrowKeyPlaysTheRowsProgramWithoutStoppingNotesTh
     EXPECT_EQ (&current(), database().getProgram (2));
     EXPECT_EQ (synth().settings.Osc1WaveType, 2);
     EXPECT_GT (processor->getNumSoundingVoices(), 0);
-    EXPECT_EQ (display().labelProgram->getText(), "Program  : P2");
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P2 *");   // not in the file
     EXPECT_EQ (page().textEditorName->getText(), "P2");
 
     // Unapplied text stays while the same row is clicked again, with or without a modifier.
@@ -191,7 +191,7 @@ TEST_F (BrowserPage, ApplyChangesKeepsTheTextsAsTypedInTheRowTheDisplayAndAfterS
     pumpMessages();
 
     EXPECT_EQ (textsOf (current()), typed.joinIntoString ("|"));
-    EXPECT_EQ (display().labelProgram->getText(), "Program  : ");
+    EXPECT_EQ (display().labelProgram->getText(), "Program  :  *");
     EXPECT_EQ (display().labelBank->getText(), "Bank     :   User");
 
     // The selected row is inverted: dark letters on the light highlight, none once the name is empty.

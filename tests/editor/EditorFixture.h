@@ -3,6 +3,7 @@
 #include "DatabaseFileHelpers.h"
 #include "Components/MainComponent.h"
 #include "Components/PluginEditor.h"
+#include "Model/UserSettings.h"
 #include "Processor/PluginProcessor.h"
 
 #include <gtest/gtest.h>
@@ -44,16 +45,52 @@ namespace testing_helpers
             component.mouseDown (event (component, at, at, mods));
         }
 
-        static void dragTo (juce::Component& component, juce::Point<float> from, juce::Point<float> to)
+        static void dragTo (juce::Component& component, juce::Point<float> from, juce::Point<float> to, juce::ModifierKeys mods = {})
         {
-            component.mouseDrag (event (component, to, from));
+            component.mouseDrag (event (component, to, from, mods));
         }
 
-        static void release (juce::Component& component, juce::Point<float> from, juce::Point<float> at)
+        static void release (juce::Component& component, juce::Point<float> from, juce::Point<float> at, juce::ModifierKeys mods = {})
         {
-            component.mouseUp (event (component, at, from));
+            component.mouseUp (event (component, at, from, mods));
+        }
+
+        // A press, a drag by that many pixels (up and right are positive) and the release.
+        static void drag (juce::Component& component, float right, float up, juce::ModifierKeys mods = {})
+        {
+            const auto start = centreOf (component), end = start.translated (right, -up);
+            press (component, start, mods);
+            dragTo (component, start, end, mods);
+            release (component, start, end, mods);
+        }
+
+        static void doubleClick (juce::Component& component)
+        {
+            const auto at = centreOf (component);
+            component.mouseDoubleClick (event (component, at, at));
         }
     };
+
+    // The entry of a menu or of its submenus with that text, or null.
+    inline juce::PopupMenu::Item* findMenuItem (juce::PopupMenu& menu, const juce::String& text)
+    {
+        for (juce::PopupMenu::MenuItemIterator items (menu, true); items.next();)
+            if (items.getItem().text == text)
+                return &items.getItem();
+
+        return nullptr;
+    }
+
+    // The texts of a menu's entries, submenus included, joined by ", ".
+    inline juce::String menuTexts (juce::PopupMenu& menu)
+    {
+        juce::StringArray texts;
+
+        for (juce::PopupMenu::MenuItemIterator items (menu, true); items.next();)
+            texts.add (items.getItem().text);
+
+        return texts.joinIntoString (", ");
+    }
 
     // Runs the message loop: asynchronous notifications are delivered and timers tick.
     inline void pumpMessages (int milliseconds = 20)
@@ -79,6 +116,8 @@ namespace testing_helpers
         void SetUp() override
         {
             DatabaseFileTest::SetUp();
+            UserSettings::getDefaultFile().deleteFile();
+            DisplayComponent::hoveredParameter = ParameterIndex::none;   // shared by every window
             processor = std::make_unique<QuenbyAudioProcessor>();
             processor->setRateAndBufferSizeDetails (sampleRate, blockSize);
             processor->prepareToPlay (sampleRate, blockSize);
@@ -90,6 +129,7 @@ namespace testing_helpers
         {
             editor.reset();
             processor.reset();
+            UserSettings::getDefaultFile().deleteFile();
             DatabaseFileTest::TearDown();
         }
 

@@ -131,3 +131,157 @@ TEST_F (PluginControls, CtrlClickSetsTheMiddleOfTheRange)
     EXPECT_EQ (parameter (ParameterIndex::Osc1Offset), 0.12f);
     EXPECT_EQ (processor->getParameter (ParameterIndex::Osc1Offset), 0.12f);
 }
+
+namespace
+{
+    // Every knob of the edit page.
+    std::vector<SliderControl*> allKnobs (EditPageComponent& page)
+    {
+        std::vector<SliderControl*> knobs;
+
+        for (auto* panel : page.getPanels())
+            for (auto* control : panel->getControls())
+                if (auto* knob = dynamic_cast<SliderControl*> (control))
+                    knobs.push_back (knob);
+
+        return knobs;
+    }
+
+    // Where a knob lands a share of its range away from a value: on its step, within its range.
+    double expectedAfter (const juce::Slider& knob, double from, double share)
+    {
+        const auto value = juce::jlimit (knob.getMinimum(), knob.getMaximum(), from + share * (knob.getMaximum() - knob.getMinimum()));
+        return std::round (value / ParameterTable::editorStep) * ParameterTable::editorStep;
+    }
+}
+
+// A drag moves every knob by the same share of its range for the same pixels, from where it
+// was; with Shift a tenth of that; a double-click brings back the parameter's default.
+TEST_F (PluginControls, DragsMoveEveryKnobTheSameShareOfItsRangeShiftATenthAndADoubleClickResets)
+{
+    const auto knobs = allKnobs (*mainComponent().editPageComponent);
+    ASSERT_EQ (knobs.size(), 49u);
+
+    for (auto* knob : knobs)
+    {
+        const auto index = knob->parameterIndex;
+        const auto name = juce::String (ParameterTable::get (index).name);
+        const double start = ParameterTable::get (index).defaultValue;
+        ASSERT_NEAR (knob->getValue(), start, 1e-6) << name;
+
+        drag (*knob, 0.0f, 40.0f);              // 40 of 200 pixels up: a fifth of the range
+        EXPECT_NEAR (knob->getValue(), expectedAfter (*knob, start, 0.2), 1e-6) << name;
+        EXPECT_EQ (parameter (index), (float) knob->getValue()) << name;
+
+        drag (*knob, 60.0f, 20.0f);             // right counts as up
+        EXPECT_NEAR (knob->getValue(), expectedAfter (*knob, start, 0.6), 1e-6) << name;
+
+        doubleClick (*knob);
+        EXPECT_EQ (parameter (index), (float) start) << name;
+
+        drag (*knob, 0.0f, -40.0f, juce::ModifierKeys::shiftModifier);
+        EXPECT_NEAR (knob->getValue(), expectedAfter (*knob, start, -0.02), 1e-6) << name;
+        doubleClick (*knob);
+    }
+}
+
+// Shift pressed or let go in the middle of a drag goes on from where the knob is, and a drag
+// past an end turns back at once.
+TEST_F (PluginControls, ShiftInTheMiddleOfADragAndAnEndNeverMakeTheKnobJump)
+{
+    auto& knob = *allKnobs (*mainComponent().editPageComponent)[0];   // Osc 1 gain, at 0.5
+    const auto start = centreOf (knob);
+
+    press (knob, start);
+    dragTo (knob, start, start.translated (0.0f, -20.0f));                                        // 0.6
+    dragTo (knob, start, start.translated (0.0f, -20.0f), juce::ModifierKeys::shiftModifier);     // the anchor moves
+    dragTo (knob, start, start.translated (0.0f, -120.0f), juce::ModifierKeys::shiftModifier);    // 100 fine pixels: +0.05
+    EXPECT_NEAR (knob.getValue(), 0.65, 1e-6);
+
+    dragTo (knob, start, start.translated (0.0f, -400.0f));       // far past the top
+    EXPECT_EQ (knob.getValue(), 1.0);
+    dragTo (knob, start, start.translated (0.0f, -380.0f));       // and at once down again
+    EXPECT_NEAR (knob.getValue(), 0.9, 1e-6);
+    release (knob, start, start.translated (0.0f, -380.0f));
+}
+
+TEST_F (PluginControls, TheBubbleBesideAKnobShowsItsValueInItsUnitWhileHoveredOrDragged)
+{
+    auto& page = *mainComponent().editPageComponent;
+    auto& cutoff = page.filterComponent1->getChild<SliderControl> ("sliderCutoff");
+    auto& bubble = *mainComponent().valueBubble;
+    EXPECT_FALSE (bubble.isVisible());
+
+    hover (cutoff);
+    EXPECT_TRUE (bubble.isVisible());
+    EXPECT_EQ (bubble.getText(), "1.50 kHz");
+
+    const auto knobArea = mainComponent().getLocalArea (&cutoff, cutoff.getLocalBounds());
+    EXPECT_GE (bubble.getX(), knobArea.getRight());
+    EXPECT_NEAR (bubble.getBounds().getCentreY(), knobArea.getCentreY(), 1);
+
+    const auto start = centreOf (cutoff);
+    press (cutoff, start);
+    dragTo (cutoff, start, start.translated (0.0f, -20.0f));
+    EXPECT_EQ (bubble.getText(), "2.00 kHz");
+    leave (cutoff);
+    EXPECT_TRUE (bubble.isVisible());      // still dragging
+    release (cutoff, start, start.translated (0.0f, -20.0f));
+    EXPECT_FALSE (bubble.isVisible());
+
+    // The master panel's knobs sit at the window's right edge: the bubble goes left of them.
+    auto& volume = page.masterComponent->getChild<SliderControl> ("sliderMasterVolume");
+    hover (volume);
+    EXPECT_EQ (bubble.getText(), "100 %");
+    EXPECT_LE (bubble.getRight(), MainComponent::width);
+}
+
+TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControlToItsDefault)
+{
+    auto& page = *mainComponent().editPageComponent;
+    auto& decay = page.envelopeComponentAmpOsc1->getChild<SliderControl> ("sliderDecay");
+    auto& filterType = page.filterComponent1->getChild<ComboBoxControl> ("comboBoxFilterType");
+    auto& sync = page.delayComponent->getChild<ToggleButtonControl> ("toggleButtonSync");
+
+    auto knobMenu = decay.createContextMenu();
+    EXPECT_EQ (menuTexts (knobMenu), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, Reset to default"));
+
+    findMenuItem (knobMenu, juce::String::fromUTF8 ("Type a value\xe2\x80\xa6"))->action();
+    auto& entry = *mainComponent().valueEntry;
+    ASSERT_TRUE (entry.isVisible());
+    EXPECT_EQ (entry.getText(), "500 ms");
+    EXPECT_EQ (entry.getKnob(), &decay);
+
+    entry.setText ("loud");
+    entry.keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    pumpMessages();
+    EXPECT_TRUE (entry.isVisible());       // no value: the field stays for another try
+    EXPECT_EQ (parameter (ParameterIndex::EnvAmpOsc1Decay), 0.5f);
+
+    entry.setText ("350 ms");
+    entry.keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    pumpMessages();
+    EXPECT_FALSE (entry.isVisible());
+    EXPECT_EQ (parameter (ParameterIndex::EnvAmpOsc1Decay), 0.35f);
+    EXPECT_EQ ((float) decay.getValue(), 0.35f);
+
+    findMenuItem (knobMenu, "Reset to default")->action();
+    EXPECT_EQ (parameter (ParameterIndex::EnvAmpOsc1Decay), 0.5f);
+
+    // Choices and switches have the same menu without typing.
+    processor->setParameter (ParameterIndex::Filter1Type, 2.0f);
+    processor->setParameter (ParameterIndex::Delay1Sync, 0.0f);
+    mainComponent().timerCallback();
+
+    for (auto* control : std::initializer_list<PluginControl*> { &filterType, &sync })
+    {
+        auto menu = control->createContextMenu();
+        EXPECT_EQ (menuTexts (menu), "Reset to default");
+        findMenuItem (menu, "Reset to default")->action();
+    }
+
+    EXPECT_EQ (parameter (ParameterIndex::Filter1Type), 0.0f);
+    EXPECT_EQ (filterType.getText(), "Lowpass");
+    EXPECT_EQ (parameter (ParameterIndex::Delay1Sync), 1.0f);
+    EXPECT_TRUE (sync.getToggleState());
+}

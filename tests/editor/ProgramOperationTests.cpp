@@ -79,8 +79,9 @@ TEST_P (ProgramSteps, SelectTheExpectedProgramAndStopEveryNote)
     EXPECT_EQ (current().getName(), step.expectedCurrent);
     EXPECT_EQ (soundingVoices(), 0);
 
-    // The window follows: the display and the table's selection.
-    EXPECT_EQ (display().labelProgram->getText(), juce::String ("Program  : ") + step.expectedCurrent);
+    // The window follows: the display (marking the program, which is not in the file) and
+    // the table's selection.
+    EXPECT_EQ (display().labelProgram->getText(), juce::String ("Program  : ") + step.expectedCurrent + " *");
     EXPECT_EQ (mainComponent().browserPageComponent->getTableListBox().getSelectedRow(), processor->state->getCurrentProgramIndex());
 }
 
@@ -190,7 +191,7 @@ TEST_F (ProgramOperations, HostChangesAndStateRestoresShowAtTheNextTimerTick)
     std::thread ([this] { processor->getParameters()[ParameterIndex::Osc1Gain]->setValueNotifyingHost (0.25f); }).join();
     EXPECT_EQ (display().labelParameter->getText(), before);
     mainComponent().timerCallback();
-    EXPECT_EQ (display().labelParameter->getText(), "Parameter: Osc1Gain Value: 0.25");
+    EXPECT_EQ (display().labelParameter->getText(), "Parameter: Osc 1 Gain  Value: 50 %");
 
     // The same program with other texts, then a program the database does not know.
     const auto chunkOf = [] (const juce::String& id, const juce::String& name)
@@ -215,7 +216,7 @@ TEST_F (ProgramOperations, HostChangesAndStateRestoresShowAtTheNextTimerTick)
     restore (chunkOf (current().getId(), "Restored"));
     EXPECT_EQ (browser.textEditorName->getText(), "Restored");
     EXPECT_EQ (browser.textEditorMode->getText(), "Wide");
-    EXPECT_EQ (display().labelProgram->getText(), "Program  : Restored");
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : Restored *");
 
     restore (chunkOf ("from-another-machine", "Travelled"));
     EXPECT_EQ (browser.getTableListBox().getSelectedRow(), 2);
@@ -248,4 +249,34 @@ TEST_F (ProgramOperations, TwoOpenWindowsKeepTheSkinUntilTheLastOneCloses)
 
     editor.reset();
     EXPECT_EQ (dynamic_cast<Skin*> (&juce::LookAndFeel::getDefaultLookAndFeel()), nullptr);
+}
+
+// "*" marks a program whose values or texts are not the file's; Save writes it, says so for
+// a second and takes the mark away, and the next edit brings it back.
+TEST_F (ProgramOperations, SaveSaysSavedForASecondAndTheMarkFollowsTheFile)
+{
+    usePrograms (2, 1);
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P1 *");
+
+    click (&MainComponent::textButtonSave);
+    EXPECT_EQ (display().labelParameter->getText(), "Saved");
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P1");
+
+    processor->getEditPath().set (ParameterIndex::Filter1Cutoff, 0.7f, ParameterEditPath::Writer::editor);
+    display().updateLabels();
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P1 *");
+
+    processor->getEditPath().set (ParameterIndex::Filter1Cutoff, ParameterTable::get (ParameterIndex::Filter1Cutoff).defaultValue,
+                                  ParameterEditPath::Writer::editor);
+    display().updateLabels();
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : P1");
+
+    pumpMessages (1200);
+    EXPECT_EQ (display().labelParameter->getText(), "Parameter: -----");
+
+    // A window opened later compares with the file too (closing one saves the file).
+    editor.reset();
+    current().setName ("Renamed");
+    editor.reset (dynamic_cast<QuenbyAudioProcessorEditor*> (processor->createEditor()));
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : Renamed *");
 }

@@ -154,8 +154,9 @@ TEST_P (EveryStep, IsTakenBackWholeAndRedoneByKeysAndButtons)
     redoKeyY();
     EXPECT_EQ (describeState(), after);
 
-    // The window shows what the program manager made current.
-    EXPECT_EQ (display().labelProgram->getText(), "Program  : " + current().getName());
+    // The window shows what the program manager made current (marked as differing from the
+    // program file, which the set-up never wrote).
+    EXPECT_EQ (display().labelProgram->getText(), "Program  : " + current().getName() + " *");
     EXPECT_EQ (browser().getSelectedPrograms(), juce::Array<PluginProgram*> { &current() });
 }
 

@@ -196,7 +196,7 @@ TEST_P (PluginHost, DescribesAStereoInstrumentWithMidiInOnly)
 
 // JUCE hosts an LV2 editor in an embedded X window, so that format needs an X server: CTest
 // runs this test once more under xvfb-run (HostEditorUnderXvfb).
-TEST_P (PluginHost, EditorOpensAtItsFixedSize)
+TEST_P (PluginHost, EditorOpensAtItsSizeAndAVst3HostsScale)
 {
     if (GetParam() == Format::lv2 && juce::SystemStats::getEnvironmentVariable ("DISPLAY", {}).isEmpty())
         GTEST_SKIP() << "no X display for the LV2 editor";
@@ -209,6 +209,14 @@ TEST_P (PluginHost, EditorOpensAtItsFixedSize)
     ASSERT_NE (editor, nullptr);
     EXPECT_EQ (editor->getWidth(), 820);
     EXPECT_EQ (editor->getHeight(), 640);
+
+    // A VST3 host's content scale (a screen at 150 %) makes the window as much larger.
+    if (GetParam() == Format::vst3)
+    {
+        editor->setScaleFactor (1.5f);
+        EXPECT_EQ (editor->getWidth(), 1230);
+        EXPECT_EQ (editor->getHeight(), 960);
+    }
 
     editor.reset();
     instance->releaseResources();
@@ -402,18 +410,22 @@ TEST_P (PluginHost, ValueTextsSayWhatTheHostsValueMeans)
 
     const std::tuple<const char*, float, const char*, const char*, const char*> cases[] = {
         // name               value         VST3        LV2         VST2
-        { "Osc1WaveType",     1.0f,         "Sawtooth", "1",        "Square" },
-        { "Osc1WaveType",     0.0f,         "Sine",     "0",        "Sine" },
-        { "Filter1Type",      0.5f,         "Bandpass", "0.5",      "Lowpass" },
-        { "CurrentPlayMode",  0.5f,         "Mono",     "0.5",      "Poly" },
-        { "Lfo1Target",       1.0f,         "Filter",   "1",        "Pitch" },
-        { "Osc1Active",       0.0f,         "Off",      "Off",      "Off" },
-        { "Osc1Active",       1.0f,         "On",       "On",       "On" },
-        { "Osc1Offset",       0.5f,         "0 st",     "0.5",      "+38 st" },
-        { "Osc1Offset",       19.0f / 24,   "+7 st",    "0.791667", "+67 st" },
-        { "Osc1Offset",       0.0f,         "-12 st",   "0",        "-12 st" },
-        { "Osc1PitchRange",   1.0f,         "12 st",    "1",        "100 st" },
-        { "Osc1Gain",         0.25f,        "0.25",     "0.25",     "0.25" },
+        { "Osc1WaveType",      1.0f,        "Sawtooth", "1",        "Square" },
+        { "Osc1WaveType",      0.0f,        "Sine",     "0",        "Sine" },
+        { "Filter1Type",       0.5f,        "Bandpass", "0.5",      "Lowpass" },
+        { "CurrentPlayMode",   0.5f,        "Mono",     "0.5",      "Poly" },
+        { "Lfo1Target",        1.0f,        "Filter",   "1",        "Pitch" },
+        { "Osc1Active",        0.0f,        "Off",      "Off",      "Off" },
+        { "Osc1Active",        1.0f,        "On",       "On",       "On" },
+        { "Osc1Offset",        0.5f,        "0 st",     "0.5",      "+38 st" },
+        { "Osc1Offset",        19.0f / 24,  "+7 st",    "0.791667", "+67 st" },
+        { "Osc1Offset",        0.0f,        "-12 st",   "0",        "-12 st" },
+        { "Osc1PitchRange",    1.0f,        "12 st",    "1",        "100 st" },
+        { "Osc1Gain",          0.25f,       "50 %",     "0.25",     "50 %" },
+        { "Filter1Cutoff",     0.3f,        "1.50 kHz", "0.3",      "1.50 kHz" },
+        { "EnvAmpOsc1Release", 0.51f,       "7.65 s",   "0.51",     "7.65 s" },
+        { "Osc2Pan",           0.3f,        "40L",      "0.3",      "40L" },
+        { "Delay1Time",        0.5f,        "4/16",     "0.5",      "4/16" },
     };
 
     for (const auto& [name, value, vst3Text, lv2Text, vst2Text] : cases)
@@ -421,6 +433,9 @@ TEST_P (PluginHost, ValueTextsSayWhatTheHostsValueMeans)
         auto* parameter = findParameter (*instance, name);
         ASSERT_NE (parameter, nullptr) << name;
         parameter->setValue (value);
+
+        // An LV2 host asks the plug-in for no text: it shows a switch as on or off and every
+        // other value as its own number.
         const auto* expected = GetParam() == Format::vst3 ? vst3Text : GetParam() == Format::lv2 ? lv2Text : vst2Text;
         EXPECT_EQ (parameter->getCurrentValueAsText(), expected) << name << " " << value;
 

@@ -60,7 +60,24 @@ namespace
                    + ParameterConversion::toText (index, ParameterConversion::editorValueAtStep (0)) + " ... "
                    + ParameterConversion::toText (index, ParameterConversion::editorValueAtStep (numSteps - 1));
 
-        return "0 ... " + maximum + (info.hasEditorControl ? "" : ", stored only");
+        if (! info.hasEditorControl)
+            return "0 ... " + maximum + ", stored only";
+
+        // The ends as a new program's switches show them, then as the other setting of the
+        // switch a text depends on.
+        const auto ends = [&] (ParameterConversion::Context context)
+        {
+            return ParameterConversion::toText (index, 0.0f, context) + " ... " + ParameterConversion::toText (index, info.editorMaximum, context);
+        };
+
+        juce::String text = "0 ... " + maximum + ": " + ends ({});
+
+        if (info.unit == ParameterUnit::lfoSpeed)
+            text << "; with Lfo1Sync on " << ends ({ true, true });
+        else if (info.unit == ParameterUnit::delayTime)
+            text << "; with Delay1Sync off " << ends ({ false, false });
+
+        return text;
     }
 }
 
@@ -79,17 +96,17 @@ juce::String RenderListings::shortestText (float value)
 
 juce::String RenderListings::listParameters()
 {
-    std::vector<juce::StringArray> rows { { "index", "name", "default", "values" } };
+    std::vector<juce::StringArray> rows { { "index", "name", "label", "default", "values" } };
 
     for (int index = 0; index < ParameterIndex::count; ++index)
     {
         const auto& info = ParameterTable::get (index);
         auto defaultText = shortestText (info.defaultValue);
 
-        if (info.kind != ParameterKind::plain)
+        if (info.hasEditorControl)
             defaultText << " (" << ParameterConversion::toText (index, info.defaultValue) << ")";
 
-        rows.push_back ({ juce::String (index), info.name, defaultText, describeValues (index) });
+        rows.push_back ({ juce::String (index), info.name, info.label, defaultText, describeValues (index) });
     }
 
     return formatTable (rows);
