@@ -20,6 +20,9 @@ public:
 
     static bool isZoomStep (int percent) noexcept;
 
+    // The version of the factory bank this user's program database was offered, 0 for none.
+    int factoryVersion = 0;
+
     // Settings and why they are not all the file's (empty when the file was fine or absent).
     struct Loaded;
 

@@ -2,6 +2,8 @@
 
 #include "RenderOptions.h"
 
+#include <juce_audio_basics/juce_audio_basics.h>
+
 #include <functional>
 
 class QuenbyAudioProcessor;
@@ -19,6 +21,7 @@ public:
         double sampleRate = 0.0;
         double bpm = 120.0;
         std::vector<float> peaks;          // per channel, linear
+        double rms = 0.0;                  // linear, over every channel up to the song's last event
         double processingSeconds = 0.0;    // time spent in processBlock
 
         double getAudioSeconds() const noexcept     { return sampleRate > 0.0 ? (double) numSamples / sampleRate : 0.0; }
@@ -32,6 +35,13 @@ public:
     // Renders to the options' output file; the file appears only when complete. On failure
     // returns false, says why in error and leaves no file behind.
     bool render (Result& result, juce::String& error, const ProgressCallback& progress = {});
+
+    // Renders into memory instead of a file: the whole output, every channel.
+    bool renderToBuffer (juce::AudioBuffer<float>& output, Result& result, juce::String& error);
+
+    // The song the options name: the MIDI file's events merged (timestamps in seconds) or
+    // the built-in phrase, and the tempo to play it at.
+    bool readSong (juce::MidiMessageSequence& events, double& bpm, juce::String& error) const;
 
     // The one-line summary: file, duration, peak per channel in dBFS, real-time factor.
     static juce::String describe (const Result& result, const juce::File& outputFile);
@@ -56,6 +66,11 @@ public:
     const juce::StringArray& getWarnings() const noexcept      { return warnings; }
 
 private:
+    // Each rendered block in turn; false stops the render as failed (error says why).
+    using BlockSink = std::function<bool (const juce::AudioBuffer<float>& block, int numSamples, juce::String& error)>;
+
+    bool renderSong (const BlockSink& sink, Result& result, juce::String& error, const ProgressCallback& progress);
+
     const RenderOptions options;
     juce::StringArray warnings;
 };
