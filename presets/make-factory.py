@@ -471,7 +471,7 @@ sound("Warm Pad", "Pad", "Analog", POLY,
       filt("lowpass", 1300), reverb(0.3, size=0.7))
 sound("Glass Pad", "Pad", "Bright", POLY,
       osc(1, "triangle", 0.6), osc(2, "sine", 0.3, offset=12), amps(0.4, 1.0, 0.9, 1.5),
-      delay(0.2, seconds=0.45, feedback=0.35), reverb(0.35, size=0.8))
+      filt("highpass", 120), delay(0.2, seconds=0.45, feedback=0.35), reverb(0.35, size=0.8))
 sound("Dark Pad", "Pad", "Dark", POLY,
       osc(1, "saw", 0.5), osc(2, "square", 0.4, offset=-12), amps(0.9, 1.0, 1.0, 1.8),
       filt("lowpass", 450), reverb(0.3, size=0.8))
@@ -488,7 +488,7 @@ sound("Slow Motion Pad", "Pad", "Slow", POLY,
       osc(1, "saw", 0.5, detune=-5), osc(2, "saw", 0.5, detune=5), amps(1.5, 1.0, 1.0, 2.5),
       filt("lowpass", 900), reverb(0.35, size=0.8))
 sound("Chorus Pad", "Pad", "Analog", POLY,
-      osc(1, "square", 0.5, detune=-10), osc(2, "square", 0.5, detune=10), amps(0.45, 1.0, 0.9, 1.2),
+      osc(1, "square", 0.55, detune=-6), osc(2, "square", 0.3, detune=6), amps(0.45, 1.0, 0.9, 1.2),
       filt("lowpass", 1600), lfo("sine", "pitch", 0.006, hz=0.6), reverb(0.25))
 sound("Tremolo Pad", "Pad", "Tremolo", POLY,
       osc(1, "triangle", 0.6), osc(2, "saw", 0.4), amps(0.5, 1.0, 0.9, 1.2),
@@ -561,12 +561,12 @@ sound("Mellow Keys", "Keys", "Soft", POLY,
       osc(1, "triangle", 0.6), osc(2, "triangle", 0.4, offset=-12), amps(0.0, 1.0, 0.15, 0.5),
       filt("lowpass", 1200))
 sound("Pop Keys", "Keys", "Synth", POLY,
-      osc(1, "saw", 0.45, detune=-6), osc(2, "square", 0.4, detune=6), amps(0.0, 0.8, 0.12, 0.35),
+      osc(1, "saw", 0.45, detune=-6), osc(2, "square", 0.4, detune=6), amps(0.0, 0.8, 0.06, 0.35),
       filt("lowpass", 2200, 1, env=(0.0, 0.4, 0.3, 0.3)), reverb(0.2))
 
 # Pluck -----------------------------------------------------------------------------------
 sound("Synth Pluck", "Pluck", "Synth", POLY,
-      osc(1, "saw", 0.5), osc(2, "saw", 0.4, detune=7), amps(0.0, 0.8, 0.15, 0.5),
+      osc(1, "saw", 0.5), osc(2, "saw", 0.4, detune=7), amps(0.0, 0.8, 0.08, 0.5),
       filt("lowpass", 3000, 3, env=(0.0, 0.3, 0.2, 0.2)), reverb(0.3))
 sound("Harp", "Pluck", "Harp", POLY,
       osc(1, "triangle", 0.6), osc(2, "sine", 0.3, offset=12), amps(0.0, 1.0, 0.0, 1.0), reverb(0.3))

@@ -76,6 +76,9 @@ public:
     void importPrograms (const juce::File& file);
     void exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file);
 
+    // "Restore factory programs" in the browser; the display says how many came back.
+    void restoreFactoryPrograms();
+
     // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own).
     bool keyPressed (const juce::KeyPress&, juce::Component*) override;
 

@@ -48,12 +48,11 @@ juce::File FactoryBank::getSettingsFile()
 
 int FactoryBank::loadAtStart (PluginDatabase& database, const juce::File& settingsFile)
 {
-    const bool databaseIsNew = ! PluginDatabase::getDatabaseFile().existsAsFile();
     database.load();
 
     auto settings = UserSettings::load (settingsFile).settings;
 
-    if (! databaseIsNew && settings.factoryVersion >= version)
+    if (settings.factoryVersion >= version)
         return 0;
 
     auto missing = copyMissingFrom (database);

@@ -8,11 +8,12 @@
 // The factory bank: the programs of presets/Factory.xml, which the build puts into the
 // binary, and how a user's program database comes to hold them.
 //
-// A new database (no file yet) starts with "Initial Program" followed by the bank. An
-// existing one gains the factory programs it does not hold, by their fixed identifiers,
-// after its own programs, once: the user's settings remember the version of the bank they
-// were offered, so a factory program deleted or changed later is neither brought back nor
-// touched. "Restore factory programs" adds back the missing ones on request.
+// A new user's database starts with "Initial Program" followed by the bank; an existing
+// one gains the factory programs it does not hold, by their fixed identifiers, after its
+// own programs. Both happen once: the user's settings remember the version of the bank
+// they were offered, so a factory program deleted or changed later (or a database file
+// deleted) brings nothing back. "Restore factory programs" adds back the missing ones on
+// request.
 class FactoryBank
 {
 public:
@@ -31,11 +32,10 @@ public:
     static std::vector<std::unique_ptr<PluginProgram>> copyMissingFrom (const PluginDatabase& database);
 
     // The load of a processor or a tool that starts: loads the database (creating its file
-    // when there is none), then offers the bank when the database is new or the settings
-    // say an older bank was offered. What it adds is written to the file at once (keeping a
-    // copy of a damaged file first, as every write does) and the version is remembered;
-    // when the file cannot be written, the next start offers again. Returns the number of
-    // programs added.
+    // when there is none), then offers the bank unless the settings say this version was
+    // offered. What it adds is written to the file at once (keeping a copy of a damaged
+    // file first, as every write does) and the version is remembered; when the file cannot
+    // be written, the next start offers again. Returns the number of programs added.
     static int loadAtStart (PluginDatabase& database, const juce::File& settingsFile = getSettingsFile());
 
     static juce::File getSettingsFile();
