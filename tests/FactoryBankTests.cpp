@@ -6,6 +6,7 @@
 #include "Processor/PluginProcessor.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <map>
 #include <set>
@@ -285,6 +286,45 @@ TEST_F (FactoryBankTest, EveryProgramFitsItsCategoryAndTheBanksLevels)
 
     for (const auto& [name, brightness] : leadBrightness)
         EXPECT_GT (brightness, padMedian) << name << " is darker than the pads";
+
+    // Together the programs use every part of the engine.
+    const auto value = [] (const PluginProgram& program, int index) { return program.getParameter (index)->getValue(); };
+    const auto lfoOn = [&] (const PluginProgram& p) { return value (p, ParameterIndex::Lfo1Active) != 0.0f; };
+    const auto delayOn = [&] (const PluginProgram& p) { return value (p, ParameterIndex::Delay1Active) != 0.0f; };
+    const auto filterOn = [&] (const PluginProgram& p) { return value (p, ParameterIndex::Filter1Active) != 0.0f; };
+    const auto pitchEnvelope = [&] (const PluginProgram& p, bool down)
+    {
+        return value (p, ParameterIndex::EnvPitchOsc1Active) != 0.0f && (value (p, ParameterIndex::Osc1PitchEnvDown) != 0.0f) == down;
+    };
+
+    const std::vector<std::pair<const char*, std::function<bool (const PluginProgram&)>>> uses {
+        { "play mode Poly",   [&] (const auto& p) { return value (p, ParameterIndex::CurrentPlayMode) == 0.0f; } },
+        { "play mode Mono",   [&] (const auto& p) { return value (p, ParameterIndex::CurrentPlayMode) == 1.0f; } },
+        { "play mode Glide",  [&] (const auto& p) { return value (p, ParameterIndex::CurrentPlayMode) == 2.0f && value (p, ParameterIndex::Glide) > 0.0f; } },
+        { "every wave",       [&] (const auto&) { std::set<float> waves; for (auto* p : bank) waves.insert (value (*p, ParameterIndex::Osc1WaveType)); return waves.size() == 4; } },
+        { "lowpass",          [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1Type) == 0.0f; } },
+        { "bandpass",         [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1Type) == 1.0f; } },
+        { "highpass",         [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1Type) == 2.0f; } },
+        { "filter envelope",  [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::EnvFilter1Active) != 0.0f; } },
+        { "pitch envelope up",   [&] (const auto& p) { return pitchEnvelope (p, false); } },
+        { "pitch envelope down", [&] (const auto& p) { return pitchEnvelope (p, true); } },
+        { "every LFO shape",  [&] (const auto&) { std::set<float> shapes; for (auto* p : bank) if (lfoOn (*p)) shapes.insert (value (*p, ParameterIndex::Lfo1WaveType)); return shapes.size() == 5; } },
+        { "LFO on the amp",   [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1Target) == 0.0f; } },
+        { "LFO on the pitch", [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1Target) == 1.0f; } },
+        { "LFO on the filter", [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1Target) == 2.0f; } },
+        { "retriggered LFO",  [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1Mode) == 1.0f; } },
+        { "tempo-locked LFO", [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1Sync) != 0.0f; } },
+        { "LFO envelope",     [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::EnvLfo1Active) != 0.0f; } },
+        { "synced delay",     [&] (const auto& p) { return delayOn (p) && value (p, ParameterIndex::Delay1Sync) != 0.0f; } },
+        { "free delay",       [&] (const auto& p) { return delayOn (p) && value (p, ParameterIndex::Delay1Sync) == 0.0f; } },
+        { "swing",            [&] (const auto& p) { return delayOn (p) && value (p, ParameterIndex::Delay1Swing) > 0.0f; } },
+        { "reverb",           [&] (const auto& p) { return value (p, ParameterIndex::Reverb1Active) != 0.0f; } },
+        { "stereo spread",    [&] (const auto& p) { return value (p, ParameterIndex::Osc1Pan) != value (p, ParameterIndex::Osc2Pan); } },
+        { "wheel range",      [&] (const auto& p) { return value (p, ParameterIndex::Osc1PitchRange) > 0.021f; } },
+    };
+
+    for (const auto& [use, isUsed] : uses)
+        EXPECT_TRUE (std::any_of (bank.begin(), bank.end(), [&] (const auto* program) { return isUsed (*program); })) << "no program uses " << use;
 
     // No two programs are the same sound.
     for (int a = 0; a < bank.size(); ++a)
