@@ -69,6 +69,17 @@ namespace testing_helpers
         const juce::File databaseFile = PluginDatabase::getDatabaseFile();
     };
 
+    // The names of the programs, in list order.
+    inline juce::StringArray namesOf (const PluginDatabase& database)
+    {
+        juce::StringArray names;
+
+        for (int i = 0; i < database.getNumPrograms(); ++i)
+            names.add (database.getProgram (i)->getName());
+
+        return names;
+    }
+
     // A state chunk around text as it is (magic number, length, text, zero byte), for text
     // that JUCE's writer would escape or could not make.
     inline juce::MemoryBlock stateChunkAround (const char* text)

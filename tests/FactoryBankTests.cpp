@@ -14,6 +14,7 @@
 namespace
 {
     using testing_helpers::DatabaseFileTest;
+    using testing_helpers::namesOf;
 
     double toDecibels (double level)
     {
@@ -145,16 +146,6 @@ namespace
         {
             testing_helpers::writeOfferedSettings();
             DatabaseFileTest::TearDown();
-        }
-
-        static juce::StringArray namesOf (const PluginDatabase& database)
-        {
-            juce::StringArray names;
-
-            for (int i = 0; i < database.getNumPrograms(); ++i)
-                names.add (database.getProgram (i)->getName());
-
-            return names;
         }
 
         // "Initial Program" and the bank, as a new database holds them.
