@@ -367,7 +367,7 @@ GLIDE = "Glide, " + NO_WHEEL
 # Bass ------------------------------------------------------------------------------------
 sound("Acid Bass", "Bass", "Acid", GLIDE,
       osc(1, "saw", 0.55), amp(1, 0.0, 1.0, 0.85, 0.08),
-      filt("lowpass", 2200, 14, env=(0.0, 0.22, 0.12, 0.1)), play("glide", 0.12))
+      filt("lowpass", 2200, 14, env=(0.0, 0.22, 0.12, 0.1)), play("glide", 0.18))
 sound("Deep Sub", "Bass", "Sub", MONO,
       osc(1, "sine", 0.75), osc(2, "triangle", 0.18, offset=12), amps(0.006, 1.0, 1.0, 0.15), play("mono"))
 sound("Saw Bass", "Bass", "Analog", POLY,
@@ -387,7 +387,7 @@ sound("Rubber Bass", "Bass", "Pitch envelope", MONO,
       pitch_env(1, 3, 0.06, down=True), filt("lowpass", 1200, 4), play("mono"))
 sound("Fretless Bass", "Bass", "Glide", GLIDE,
       osc(1, "sine", 0.6), osc(2, "triangle", 0.4), amps(0.02, 1.0, 0.7, 0.2),
-      filt("lowpass", 1000), play("glide", 0.1))
+      filt("lowpass", 1000), play("glide", 0.2))
 sound("Finger Bass", "Bass", "Electric", POLY,
       osc(1, "triangle", 0.65), osc(2, "square", 0.18), amps(0.0, 1.0, 0.5, 0.15),
       filt("lowpass", 1200, 1, env=(0.0, 0.3, 0.3, 0.1)))
@@ -419,13 +419,13 @@ sound("Pump Bass", "Bass", "Sidechain", MONO,
 # Lead ------------------------------------------------------------------------------------
 sound("Classic Saw Lead", "Lead", "Analog", GLIDE,
       osc(1, "saw", 0.5, detune=-8), osc(2, "saw", 0.5, detune=8), amps(0.005, 1.0, 0.9, 0.25),
-      vibrato(), delay(0.2, sixteenths=3, feedback=0.3), reverb(0.15), play("glide", 0.08))
+      vibrato(), delay(0.2, sixteenths=3, feedback=0.3), reverb(0.15), play("glide", 0.15))
 sound("Square Lead", "Lead", "Analog", MONO,
       osc(1, "square", 0.55), osc(2, "square", 0.2, offset=12), amps(0.005, 1.0, 0.85, 0.2),
       vibrato(), play("mono"))
 sound("Fifth Lead", "Lead", "Fifths", GLIDE,
       osc(1, "saw", 0.5), osc(2, "saw", 0.4, offset=7), amps(0.005, 1.0, 0.9, 0.2),
-      filt("lowpass", 4500), play("glide", 0.1))
+      filt("lowpass", 4500), play("glide", 0.15))
 sound("Chip Lead", "Lead", "8-bit", MONO,
       osc(1, "square", 0.5), osc(2, "square", 0.25, offset=12), amps(0.0, 0.3, 0.8, 0.05),
       lfo("sine", "pitch", 0.02, hz=7.0, retrigger=True), play("mono"))
@@ -628,7 +628,7 @@ sound("Tuba", "Brass and Strings", "Brass", MONO,
       filt("lowpass", 600, 1, env=(0.06, 0.4, 0.6, 0.15)), play("mono"))
 sound("Trombone", "Brass and Strings", "Brass", GLIDE,
       osc(1, "saw", 0.55), amps(0.03, 1.0, 0.9, 0.15), filt("lowpass", 2000, 1, env=(0.07, 0.4, 0.6, 0.15)),
-      play("glide", 0.15))
+      play("glide", 0.25))
 sound("String Ensemble", "Brass and Strings", "Strings", POLY,
       osc(1, "saw", 0.5, detune=-8), osc(2, "saw", 0.5, detune=8), amps(0.3, 1.0, 0.9, 0.8),
       filt("lowpass", 3000), vibrato(0.006, 5.0, 0.5), reverb(0.3, size=0.7))
@@ -643,7 +643,7 @@ sound("Cello", "Brass and Strings", "Strings", POLY,
       reverb(0.2))
 sound("Violin Solo", "Brass and Strings", "Strings", GLIDE,
       osc(1, "saw", 0.55), amps(0.08, 1.0, 0.9, 0.3), filt("lowpass", 3500, 2),
-      vibrato(0.015, 5.5, 0.3), reverb(0.25), play("glide", 0.05))
+      vibrato(0.015, 5.5, 0.3), reverb(0.25), play("glide", 0.12))
 sound("Tremolo Strings", "Brass and Strings", "Strings", POLY,
       osc(1, "saw", 0.5, detune=-7), osc(2, "saw", 0.5, detune=7), amps(0.1, 1.0, 0.9, 0.5),
       filt("lowpass", 2500), lfo("sine", "amp", 0.5, hz=7.0), reverb(0.25))
@@ -700,7 +700,7 @@ sound("Laser Zap", "FX and Atmospheres", "Zap", POLY,
       delay(0.35, sixteenths=2, feedback=0.5), reverb(0.25))
 sound("Alarm", "FX and Atmospheres", "Siren", MONO,
       osc(1, "square", 0.4), osc(2, "square", 0.3, offset=7), amps(0.0, 1.0, 1.0, 0.1),
-      filt("lowpass", 2500), lfo("square", "pitch", 0.05, hz=4.0), play("mono"))
+      filt("lowpass", 2500), lfo("square", "pitch", 0.25, hz=2.5), play("mono"))
 sound("UFO", "FX and Atmospheres", "Sci-fi", POLY,
       osc(1, "sine", 0.6), osc(2, "triangle", 0.4, offset=12), amps(0.3, 1.0, 1.0, 1.5),
       lfo("sine", "pitch", 0.06, hz=8.0), delay(0.3, seconds=0.3, feedback=0.5), reverb(0.3))
@@ -715,7 +715,7 @@ sound("Underwater", "FX and Atmospheres", "Filter LFO", POLY,
       filt("lowpass", 600, 15), lfo("sine", "filter", 0.7, hz=0.5), reverb(0.3))
 sound("Siren", "FX and Atmospheres", "Siren", MONO,
       osc(1, "sine", 0.55), osc(2, "square", 0.2), amps(0.05, 1.0, 1.0, 0.3),
-      lfo("sawup", "pitch", 0.1, hz=0.5), reverb(0.2), play("mono"))
+      lfo("sawup", "pitch", 0.4, hz=0.5), reverb(0.2), play("mono"))
 sound("Bubbles", "FX and Atmospheres", "Water", POLY,
       osc(1, "sine", 0.65), amps(0.0, 0.3, 0.0, 0.2), pitch_env(1, 12, 0.05),
       delay(0.45, sixteenths=1, feedback=0.6, swing=0.4), reverb(0.35))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders every factory program with the audition phrase (quenby-render --phrase audition)
 # into build/bank/<name>.wav and prints a table: name, category, peak and RMS in dBFS, and
-# the real-time factor with 16 notes held (--phrase held16). Run it after a build.
+# the real-time factor with 16 notes held (--phrase held16, the best of three runs). Run it
+# after a build.
 #
 #   scripts/render-bank.sh [NAME ...]      # every factory program, or only those named
 #
@@ -38,12 +39,17 @@ while IFS=$'\t' read -r name category; do
     fi
 
     summary="$("$renderer" --program "$name" --phrase audition "$output/$name.wav")"
-    held="$("$renderer" --program "$name" --phrase held16 "$home/held.wav")"
+    # The speed of the best of three runs, as a benchmark takes it: other work on the
+    # machine only ever slows a run down.
+    factor=0
+    for run in 1 2 3; do
+        held="$("$renderer" --program "$name" --phrase held16 "$home/held.wav")"
+        factor="$(awk -v best="$factor" -v this="$(sed -n 's/.*; \([0-9.]*\)x real time.*/\1/p' <<< "$held")" 'BEGIN { print (this + 0 > best + 0) ? this : best }')"
+    done
 
     # "...; peak -3.1 dBFS | -3.4 dBFS; RMS -18.0 dBFS; 95.3x real time"
     peak="$(sed -n 's/.*; peak \([^;]*\);.*/\1/p' <<< "$summary" | tr '|' '\n' | sed 's/ dBFS//; s/ //g; s/silent/-inf/' | sort -g | tail -1)"
     rms="$(sed -n 's/.*; RMS \(-\{0,1\}[0-9.]*\) dBFS;.*/\1/p' <<< "$summary")"
-    factor="$(sed -n 's/.*; \([0-9.]*\)x real time.*/\1/p' <<< "$held")"
     printf '%s\t%s\t%s\t%s\t%s\n' "$name" "$category" "${peak:--inf}" "${rms:--inf}" "${factor:-0}" >> "$table"
 done <<< "$programs"
 
