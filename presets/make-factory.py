@@ -703,13 +703,13 @@ sound("Alarm", "FX and Atmospheres", "Siren", MONO,
       filt("lowpass", 2500), lfo("square", "pitch", 0.25, hz=2.5), play("mono"))
 sound("UFO", "FX and Atmospheres", "Sci-fi", POLY,
       osc(1, "sine", 0.6), osc(2, "triangle", 0.4, offset=12), amps(0.3, 1.0, 1.0, 1.5),
-      lfo("sine", "pitch", 0.06, hz=8.0), delay(0.3, seconds=0.3, feedback=0.5), reverb(0.3))
+      lfo("sine", "pitch", 0.06, hz=8.0), filt("highpass", 100), delay(0.3, seconds=0.3, feedback=0.5), reverb(0.3))
 sound("Dark Drone", "FX and Atmospheres", "Drone", POLY,
       osc(1, "saw", 0.55), osc(2, "saw", 0.5, offset=-12, detune=8), amps(1.0, 1.0, 1.0, 2.5),
       filt("lowpass", 300, 8), lfo("sine", "filter", 0.6, hz=0.1), reverb(0.4, size=0.9))
 sound("Space Echo", "FX and Atmospheres", "Echo", POLY,
       osc(1, "triangle", 0.6), osc(2, "sine", 0.3, offset=12), amps(0.0, 0.5, 0.3, 0.5),
-      delay(0.45, seconds=0.55, feedback=0.7), reverb(0.3, size=0.8))
+      filt("highpass", 100), delay(0.45, seconds=0.55, feedback=0.7), reverb(0.3, size=0.8))
 sound("Underwater", "FX and Atmospheres", "Filter LFO", POLY,
       osc(1, "saw", 0.55), osc(2, "square", 0.3, detune=-10), amps(0.2, 1.0, 0.9, 0.8),
       filt("lowpass", 600, 15), lfo("sine", "filter", 0.7, hz=0.5), reverb(0.3))
