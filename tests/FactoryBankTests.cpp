@@ -314,8 +314,9 @@ TEST_F (FactoryBankTest, EveryProgramFitsItsCategoryAndTheBanksLevels)
         { "wheel range",      [&] (const auto& p) { return value (p, ParameterIndex::Osc1PitchRange) > 0.021f; } },
     };
 
-    for (const auto& [use, isUsed] : uses)
-        EXPECT_TRUE (std::any_of (bank.begin(), bank.end(), [&] (const auto* program) { return isUsed (*program); })) << "no program uses " << use;
+    for (const auto& use : uses)
+        EXPECT_TRUE (std::any_of (bank.begin(), bank.end(), [&] (const auto* program) { return use.second (*program); }))
+            << "no program uses " << use.first;
 
     // No two programs are the same sound.
     for (int a = 0; a < bank.size(); ++a)
