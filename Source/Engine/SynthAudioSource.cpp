@@ -33,8 +33,6 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
 
     const auto rate = (double) (float) sampleRate;
     synth.setCurrentPlaybackSampleRate (rate);
-    delay->prepare (rate);
-    reverb->setSampleRate (rate);
 
     // Blocks up to the announced size then render without allocating.
     for (int i = 0; i < synth.getNumVoices(); ++i)
@@ -65,8 +63,6 @@ void SynthAudioSource::parametersChanged()
 {
     synth.updateSettings (state.getTempo());
     globalLfo->refresh();
-    delay->updateSettings();
-    reverb->updateSettings();
 }
 
 void SynthAudioSource::setPitchWheel (int value)

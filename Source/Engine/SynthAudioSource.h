@@ -1,8 +1,6 @@
 #pragma once
 
-#include "Audio/Delay.h"
 #include "Engine/Lfo.h"
-#include "Audio/Reverb.h"
 #include "Engine/Velmora.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
@@ -11,8 +9,8 @@
 class PluginState;
 class OscillatorVoice;
 
-// Owns the synthesiser and the effects on its summed output, and converts parameter
-// changes into engine settings. The processor renders the synthesiser directly.
+// Owns the synthesiser and the global LFO, and converts parameter changes into engine
+// settings. The processor renders the synthesiser directly.
 class SynthAudioSource : public juce::AudioSource
 {
 public:
@@ -22,7 +20,7 @@ public:
     SynthAudioSource (PluginState& state, juce::MidiKeyboardState& keyboardState);
     ~SynthAudioSource() override;
 
-    // Gives the synthesiser, the effects and the voices the sample rate (rounded to single
+    // Gives the synthesiser, the voices and the global LFO the sample rate (rounded to single
     // precision) and sizes the voices' scratch blocks. Never on the audio thread.
     void prepareToPlay (int samplesPerBlockExpected, double sampleRate) override;
 
@@ -42,8 +40,6 @@ public:
     Velmora& getSynth() noexcept                           { return synth; }
     juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
     OscillatorVoice* getOscillatorVoice (int index) const;      // null for an index without a voice
-    Delay& getDelay() noexcept                             { return *delay; }
-    Reverb& getReverb() noexcept                           { return *reverb; }
     Lfo& getGlobalLfo() noexcept                           { return *globalLfo; }
 
 private:
@@ -52,8 +48,6 @@ private:
     juce::MidiKeyboardState& keyboardState;
     Velmora synth;
     std::unique_ptr<Lfo> globalLfo;
-    std::unique_ptr<Reverb> reverb { std::make_unique<Reverb> (synth) };
-    std::unique_ptr<Delay> delay { std::make_unique<Delay> (synth) };
 
     JUCE_DECLARE_NON_COPYABLE (SynthAudioSource)
 };

@@ -7,6 +7,20 @@
 #include "Processor/StateChunk.h"
 #include "Engine/OscillatorVoice.h"
 
+namespace
+{
+    // What the effects follow, from the engine settings and the tempo of the block.
+    Delay::Parameters delayParameters (const EngineSettings& s, double tempo) noexcept
+    {
+        return { s.Delay1Sync, (float) s.Delay1Time, (float) s.Delay1Mix, (float) s.Delay1Feedback, s.Delay1Swing, tempo };
+    }
+
+    Reverb::Parameters reverbParameters (const EngineSettings& s) noexcept
+    {
+        return { (float) s.Reverb1Mix, (float) s.Reverb1Damping, (float) s.Reverb1Feedback };
+    }
+}
+
 // The plug-in formats offer stereo and mono with as many inputs as outputs, as hosts expect
 // of this plug-in. The standalone app takes no audio input: an instrument needs none, and
 // with one the app would mute it and show a warning about a feedback loop.
@@ -67,6 +81,13 @@ void QuenbyAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock
 {
     monoRenderBuffer.setSize (2, juce::jmax (1, samplesPerBlock));
     synthAudioSource->prepareToPlay (samplesPerBlock, sampleRate);
+
+    const auto& synth = synthAudioSource->getSynth();
+    const auto rate = (double) (float) sampleRate;
+    delay.setParameters (delayParameters (synth.settings, synth.tempo));
+    delay.prepare (rate);
+    reverb.setParameters (reverbParameters (synth.settings));
+    reverb.prepare (rate);
 }
 
 void QuenbyAudioProcessor::releaseResources()
@@ -155,7 +176,8 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
     if (buffer.getNumChannels() == 0 || numSamples == 0)
         return;
 
-    const auto& settings = synthAudioSource->getSynth().settings;
+    const auto& synth = synthAudioSource->getSynth();
+    const auto& settings = synth.settings;
 
     if (settings.Lfo1Active && settings.Lfo1Mode == LfoMode::freeRunning && settings.Lfo1Target == LfoTarget::amp)
     {
@@ -171,15 +193,19 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
         }
     }
 
+    delay.setParameters (delayParameters (settings, synth.tempo));
+
     if (settings.Delay1Active)
-        synthAudioSource->getDelay().process (buffer, 0, numSamples);
+        delay.process (buffer, 0, numSamples);
 
     if (settings.Reverb1Active)
     {
+        reverb.setParameters (reverbParameters (settings));
+
         if (stereo)
-            synthAudioSource->getReverb().processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
+            reverb.processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
         else
-            synthAudioSource->getReverb().processMono (buffer.getWritePointer (0), numSamples);
+            reverb.processMono (buffer.getWritePointer (0), numSamples);
     }
 
     levelMeasurements[0].update ((size_t) numSamples, buffer.getReadPointer (0));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Audio/Delay.h"
 #include "Audio/LevelMeasurement.h"
+#include "Audio/Reverb.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginState.h"
 #include "Engine/SynthAudioSource.h"
@@ -14,7 +16,7 @@
 class HostParameter;
 
 // What the host talks to: owns the plug-in state with the program database, the synth
-// audio source with the synthesiser and effects, and the MIDI keyboard state.
+// audio source with the synthesiser, the effects on its output and the MIDI keyboard state.
 class QuenbyAudioProcessor : public juce::AudioProcessor
 {
 public:
@@ -87,6 +89,11 @@ public:
     // that did not load completely; see PluginDatabase::write). Message thread.
     void saveDatabase();
 
+    // The effects on the synthesiser's output; the processor hands them their parameters
+    // before each block, on the audio thread.
+    Delay& getDelay() noexcept                          { return delay; }
+    Reverb& getReverb() noexcept                        { return reverb; }
+
     // The one way to change a parameter of the current program (see ParameterEditPath).
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 
@@ -106,6 +113,8 @@ public:
     LevelMeasurement levelMeasurements[2];
 
 private:
+    Delay delay;
+    Reverb reverb;
     std::unique_ptr<ParameterEditPath> editPath;
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::atomic<int> numSoundingVoices { 0 };
