@@ -11,11 +11,13 @@ namespace
         juce::Optional<PositionInfo> getPosition() const override
         {
             PositionInfo info;
-            info.setBpm (90.0);
+            info.setBpm (bpm);
             info.setTimeSignature (TimeSignature { 3, 4 });
             info.setIsPlaying (true);
             return info;
         }
+
+        double bpm = 90.0;
     };
 }
 
@@ -80,15 +82,39 @@ TEST (Processor, RecordsThePlayHeadOrItsDefaults)
     EXPECT_EQ (position.timeSigNumerator, 3);
     EXPECT_TRUE (position.isPlaying);
 
-    // The engine takes the tempo up only at the next parameter change.
-    auto& synth = f.processor.synthAudioSource->getSynth();
-    EXPECT_EQ (synth.tempo, 120.0);
-    f.processor.synthAudioSource->parametersChanged();
-    EXPECT_EQ (synth.tempo, 90.0);
-
     f.processor.setPlayHead (nullptr);
     f.render (512);
     EXPECT_EQ (f.processor.state->getPositionInfo().bpm, 120.0);
+
+    // Without a tempo from the host, the default tempo.
+    f.processor.setDefaultTempo (100.0);
+    f.render (512);
+    EXPECT_EQ (f.processor.state->getPositionInfo().bpm, 100.0);
+}
+
+// A synced delay of a beat and a synced LFO of a quarter note, in the block where the host
+// reports the new tempo.
+TEST (Processor, FollowsATempoChangeInTheBlockTheHostReportsIt)
+{
+    ProcessorFixture f;
+    f.set ("Delay1Active", 1.0f);
+    f.set ("Delay1Time", 0.5f);
+    f.set ("Lfo1Active", 1.0f);
+    f.set ("Lfo1Sync", 1.0f);
+    f.set ("Lfo1Speed", 0.62f);
+
+    FixedPlayHead playHead;
+    f.processor.setPlayHead (&playHead);
+
+    for (const double bpm : { 120.0, 90.0, 140.0 })
+    {
+        playHead.bpm = bpm;
+        f.render (f.blockSize);
+        EXPECT_EQ (f.processor.getDelay().getDelaySamples(), 4 * (int) (60.0 / bpm * f.sampleRate * 0.25)) << bpm;
+        EXPECT_DOUBLE_EQ (f.processor.synthAudioSource->getGlobalLfo().getRate(), bpm / 60.0) << bpm;
+    }
+
+    f.processor.setPlayHead (nullptr);
 }
 
 TEST (Processor, StopAllNotesSilencesAtOnceAndReleasesTheKeyboard)

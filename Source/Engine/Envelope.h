@@ -1,13 +1,23 @@
 #pragma once
 
+#include "Engine/EnvelopeStep.h"
+
 // One-pole exponential ADSR generator. Each stage heads for a target a little beyond
 // its end value and switches stage when the end value is crossed. One step per call;
 // times are in seconds, converted to samples with the sample rate given to start().
-// Audio thread only, inside its owner; it knows nothing of parameters or settings.
+// Audio thread only, inside its owner; it knows nothing of parameters or settings. Its
+// step is EnvelopeStep's, which the voice lanes take as well.
 class Envelope
 {
 public:
-    enum Stage { idleStage = 0, attackStage, decayStage, sustainStage, releaseStage };
+    enum Stage { idleStage = EnvelopeStep::idle, attackStage, decayStage, sustainStage, releaseStage };
+
+    // The four values of an envelope, as juce::ADSR::Parameters has them: seconds, seconds,
+    // a level 0 ... 1 and seconds.
+    struct Parameters
+    {
+        double attack = 0.0, decay = 0.0, sustain = 0.0, release = 0.0;
+    };
 
     Envelope();
 
@@ -33,23 +43,30 @@ public:
     // The release time in seconds.
     void setRelease (double seconds) noexcept;
 
+    // Attack, decay, sustain and release, in that order.
+    void setParameters (const Parameters& parameters) noexcept;
+
     // Enters the release from the current output; an idle envelope stays idle.
     void release() noexcept;
 
     // Advances one sample and returns the new output.
-    double process() noexcept;
+    double process() noexcept
+    {
+        EnvelopeStep::step<false> (state, true);
+        return state.output;
+    }
 
     // The current stage; idle before the first start and after a release has ended.
-    Stage getStage() const noexcept     { return stage; }
+    Stage getStage() const noexcept     { return (Stage) state.stage; }
 
     // True while the envelope neither moves nor holds.
-    bool isIdle() const noexcept        { return stage == idleStage; }
+    bool isIdle() const noexcept        { return state.stage == idleStage; }
 
     // The current output, 0 ... 1 in normal use.
-    double getOutput() const noexcept   { return output; }
+    double getOutput() const noexcept   { return state.output; }
 
     // True once a release has reached its end, until the next start.
-    bool isFinished() const noexcept    { return finished; }
+    bool isFinished() const noexcept    { return state.finished; }
 
     // The owner's switch for this envelope; the envelope itself never reads it.
     bool isActive() const noexcept      { return active; }
@@ -57,69 +74,22 @@ public:
     // Sets the owner's switch.
     void setActive (bool shouldBeActive) noexcept   { active = shouldBeActive; }
 
-private:
-    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+    // The state the steps move, for the voice lanes.
+    EnvelopeState<double>& getState() noexcept      { return state; }
 
+private:
     static double coefficientFor (double rateInSamples, double targetRatio) noexcept;
+    void enter (int stage) noexcept                 { EnvelopeStep::enter (state, 0, stage); }
 
     // The attack heads for 1 + attackRatio and decay and release for their end value minus
-    // decayReleaseRatio; the release ends at releaseEndLevel rather than at 0.
+    // decayReleaseRatio; the release ends at EnvelopeStep::releaseEndLevel rather than at 0.
     static constexpr double attackRatio = 0.3;
     static constexpr double decayReleaseRatio = 1.0e-5;
-    static constexpr double releaseEndLevel = 0.001;
 
     bool active = true;
-    bool finished = false;
-    Stage stage = idleStage;
-    double output = 0.0;
-
     double attackRate = 0.0, decayRate = 0.0, releaseRate = 0.0;            // samples
-    double attackCoefficient = 0.0, decayCoefficient = 0.0, releaseCoefficient = 0.0;
-    double sustainLevel = 0.0;
     double attackTargetRatio = 0.0;
     double decayReleaseTargetRatio = 0.0;
-    double attackBase = 0.0, decayBase = 0.0, releaseBase = 0.0;
     double sampleRate = 0.0;
+    EnvelopeState<double> state;          // stage, output, finished flag, coefficients, bases, sustain level
 };
-
-// Inline: it runs several times per voice and sample.
-inline double Envelope::process() noexcept
-{
-    switch (stage)
-    {
-        case attackStage:
-            output = attackCoefficient * output + attackBase;
-            if (output >= 1.0)
-            {
-                output = 1.0;
-                stage = decayStage;
-            }
-            break;
-
-        case decayStage:
-            output = decayCoefficient * output + decayBase;
-            if (output <= sustainLevel)
-            {
-                output = sustainLevel;
-                stage = sustainStage;
-            }
-            break;
-
-        case releaseStage:
-            output = releaseCoefficient * output + releaseBase;
-            if (output <= releaseEndLevel)
-            {
-                output = 0.0;
-                stage = idleStage;
-                finished = true;
-            }
-            break;
-
-        case idleStage:
-        case sustainStage:
-        default:
-            break;
-    }
-
-    return output;
-}

@@ -1,13 +1,15 @@
 #include "Engine/Velmora.h"
+#include "Engine/OscillatorVoice.h"
 #include "Engine/VoiceLaneRenderer.h"
 #include "Engine/VoiceStealing.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterTable.h"
 #include "Model/ParameterValue.h"
 #include "Model/PluginProgram.h"
 #include "Model/PluginState.h"
 
 #include <cmath>
-#include <limits>
+#include <utility>
 
 namespace
 {
@@ -38,6 +40,32 @@ namespace
     private:
         const PluginProgram& program;
     };
+
+    // Unsynchronised, the LFO's rate is the speed setting times this.
+    constexpr double hertzPerSpeed = 10.0;
+    constexpr double secondsPerMinute = 60.0;
+
+    // Oscillator 1's settings or oscillator 2's, each field by name, so that the two
+    // oscillators cannot be mixed up by position.
+    OscillatorNoteSettings oscillatorNote (const EngineSettings& s, int o) noexcept
+    {
+        const bool first = o == 0;
+        return { first ? s.Osc1Active : s.Osc2Active, first ? s.Osc1WaveType : s.Osc2WaveType,
+                 first ? s.Osc1Detune : s.Osc2Detune, first ? s.Osc1Gain : s.Osc2Gain, first ? s.Osc1Offset : s.Osc2Offset,
+                 first ? s.Osc1PitchRange : s.Osc2PitchRange, first ? s.Osc1PitchEnvRange : s.Osc2PitchEnvRange,
+                 first ? s.Osc1PitchEnvDown : s.Osc2PitchEnvDown, first ? s.EnvPitchOsc1Active : s.EnvPitchOsc2Active,
+                 first ? Envelope::Parameters { s.EnvAmpOsc1Attack, s.EnvAmpOsc1Decay, s.EnvAmpOsc1Sustain, s.EnvAmpOsc1Release }
+                       : Envelope::Parameters { s.EnvAmpOsc2Attack, s.EnvAmpOsc2Decay, s.EnvAmpOsc2Sustain, s.EnvAmpOsc2Release },
+                 first ? Envelope::Parameters { s.EnvPitchOsc1Attack, s.EnvPitchOsc1Decay, s.EnvPitchOsc1Sustain, s.EnvPitchOsc1Release }
+                       : Envelope::Parameters { s.EnvPitchOsc2Attack, s.EnvPitchOsc2Decay, s.EnvPitchOsc2Sustain, s.EnvPitchOsc2Release } };
+    }
+
+    OscillatorBlockSettings oscillatorBlock (const EngineSettings& s, int o) noexcept
+    {
+        const bool first = o == 0;
+        return { first ? s.Osc1Active : s.Osc2Active, first ? s.Osc1Gain : s.Osc2Gain,
+                 first ? s.Osc1Detune : s.Osc2Detune, first ? s.Osc1Pan : s.Osc2Pan };
+    }
 }
 
 Velmora::Velmora()
@@ -48,6 +76,12 @@ Velmora::Velmora()
 
 Velmora::~Velmora() = default;
 
+void Velmora::setSharedLfoValues (const double* values, int count) noexcept
+{
+    sharedLfoValues = values;
+    numSharedLfoValues = values != nullptr ? count : 0;
+}
+
 juce::SynthesiserVoice* Velmora::findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int, int midiNoteNumber) const
 {
     return VoiceStealing::chooseVoice (voices, soundToPlay, midiNoteNumber);
@@ -55,18 +89,70 @@ juce::SynthesiserVoice* Velmora::findVoiceToSteal (juce::SynthesiserSound* sound
 
 void Velmora::renderVoices (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
-    laneRenderer->render (voices, buffer, startSample, numSamples);
+    laneRenderer->render (voices, getBlockSettings (startSample, numSamples), buffer, startSample, numSamples);
 }
 
-void Velmora::updateSettings (double newTempo)
+LfoSettings Velmora::getLfoSettings() const noexcept
 {
-    // No play head (or one reporting 0) means 120 beats per minute. A negative or
-    // non-finite tempo would give negative delay lengths, so it is treated the same way.
-    if (! (newTempo > 0.0) || ! std::isfinite (newTempo))
-        newTempo = defaultTempo;
+    const auto& s = settings;
+    const double speed = s.Lfo1Speed;
+    const bool sync = s.Lfo1Sync;
 
-    tempo = newTempo;
+    // Synchronised, a cycle lasts the note value the speed chooses, at the tempo.
+    const double rate = sync ? tempo / secondsPerMinute / NoteValue::forSpeed (speed).beats : speed * hertzPerSpeed;
+    return { s.Lfo1WaveType, s.Lfo1Mode, sync, speed, s.Lfo1Mix, rate };
+}
 
+NoteSettings Velmora::getNoteSettings (int glideFromNote) const noexcept
+{
+    const auto& s = settings;
+    NoteSettings note;
+
+    for (int o = 0; o < 2; ++o)
+        note.oscillators[o] = oscillatorNote (s, o);
+
+    note.wheel = pitchWheelValue;
+    note.lfoOn = s.Lfo1Active;
+    note.lfoTarget = s.Lfo1Target;
+    note.lfo = getLfoSettings();
+    note.lfoEnvelopeOn = s.EnvLfo1Active;
+    note.lfoEnvelope = { s.EnvLfo1Attack, s.EnvLfo1Decay, s.EnvLfo1Sustain, s.EnvLfo1Release };
+    note.filterOn = s.Filter1Active;
+    note.filterType = s.Filter1Type;
+    note.cutoff = (float) s.Filter1Cutoff;
+    note.resonance = (float) s.Filter1Resonance;
+    note.filterEnvelopeOn = s.EnvFilter1Active;
+    note.filterEnvelope = { s.EnvFilter1Attack, s.EnvFilter1Decay, s.EnvFilter1Sustain, s.EnvFilter1Release };
+    note.glideFromNote = glideFromNote;
+    note.glide = s.Glide;
+    return note;
+}
+
+VoiceBlockSettings Velmora::getBlockSettings (int startSample, int numSamples) const noexcept
+{
+    const auto& s = settings;
+    VoiceBlockSettings block;
+
+    for (int o = 0; o < 2; ++o)
+        block.oscillators[o] = oscillatorBlock (s, o);
+
+    block.wheel = pitchWheelValue;
+    block.master = s.MasterVolume;
+    block.lfoOn = s.Lfo1Active;
+    block.lfoTarget = s.Lfo1Target;
+    block.lfo = getLfoSettings();
+    block.filterOn = s.Filter1Active;
+    block.cutoff = (float) s.Filter1Cutoff;
+    block.resonance = (float) s.Filter1Resonance;
+
+    if (sharedLfoValues != nullptr && startSample >= 0 && startSample + numSamples <= numSharedLfoValues)
+        block.sharedLfoValues = sharedLfoValues + startSample;
+
+    return block;
+}
+
+void Velmora::updateSettings()
+{
     auto* program = state != nullptr ? state->getCurrentProgram() : nullptr;
 
     if (program == nullptr)
@@ -160,9 +246,55 @@ void Velmora::updateSettings (double newTempo)
     s.CurrentPlayMode     = truncated (p[CurrentPlayMode]);
 }
 
+// JUCE's own note-on, with the note assigned to its voice before the voice starts.
 void Velmora::noteOn (int midiChannel, int midiNoteNumber, float velocity)
 {
-    Synthesiser::noteOn (midiChannel, midiNoteNumber, velocity);
+    const juce::ScopedLock sl (lock);
+
+    for (auto* sound : sounds)
+    {
+        if (! (sound->appliesToNote (midiNoteNumber) && sound->appliesToChannel (midiChannel)))
+            continue;
+
+        // A note still ringing (the pedals hold it) is stopped first.
+        for (auto* voice : voices)
+            if (voice->getCurrentlyPlayingNote() == midiNoteNumber && voice->isPlayingChannel (midiChannel))
+                stopVoice (voice, 1.0f, true);
+
+        auto* voice = findFreeVoice (sound, midiChannel, midiNoteNumber, isNoteStealingEnabled());
+
+        if (auto* oscillatorVoice = dynamic_cast<OscillatorVoice*> (voice))
+            assignNote (*oscillatorVoice, midiNoteNumber);
+
+        startVoice (voice, sound, midiChannel, midiNoteNumber, velocity);
+    }
+}
+
+// Mono: earlier notes go into their release (free voices are unaffected). Glide: the note
+// slides from the one started before it, unless nothing else sounds (the first note after
+// silence) or it is the same note again.
+void Velmora::assignNote (OscillatorVoice& voice, int midiNoteNumber)
+{
+    const int playMode = settings.CurrentPlayMode;
+
+    if (playMode == PlayMode::mono)
+        for (auto* other : voices)
+            if (other != &voice)
+                other->stopNote (0.0f, true);
+
+    const int previousNote = std::exchange (lastStartedNote, midiNoteNumber);
+    bool glides = playMode == PlayMode::glide && previousNote >= 0 && previousNote != midiNoteNumber;
+
+    if (glides)
+    {
+        glides = false;
+
+        for (auto* other : voices)
+            if (other != &voice && other->isVoiceActive())
+                glides = true;
+    }
+
+    voice.setNextNote (getNoteSettings (glides ? previousNote : -1));
 }
 
 void Velmora::noteOff (int midiChannel, int midiNoteNumber, float velocity, bool allowTailOff)
@@ -170,12 +302,50 @@ void Velmora::noteOff (int midiChannel, int midiNoteNumber, float velocity, bool
     Synthesiser::noteOff (midiChannel, midiNoteNumber, velocity, allowTailOff);
 }
 
-// Every voice follows the last wheel message on any channel: oscillators read the value
-// when they refresh.
+// The voices on the channel refresh at once; every voice follows the last wheel message
+// on any channel from its next block.
 void Velmora::handlePitchWheel (int midiChannel, int wheelValue)
 {
     Synthesiser::handlePitchWheel (midiChannel, wheelValue);
     pitchWheelValue = wheelValue;
+}
+
+void Velmora::setPitchWheel (int value)
+{
+    pitchWheelValue = value;
+
+    // Each refresh holds the lock so that it cannot race the voice's rendering.
+    for (int i = 0; i < getNumVoices(); ++i)
+    {
+        const juce::ScopedLock sl (lock);
+
+        if (auto* voice = getVoice (i))
+            voice->pitchWheelMoved (value);
+    }
+}
+
+// Voices are examined under the lock, which the audio thread already holds while
+// rendering; other threads hold it only briefly.
+bool Velmora::anyKeyDown() const noexcept
+{
+    const juce::ScopedLock sl (lock);
+
+    for (auto* voice : voices)
+        if (voice->isKeyDown())
+            return true;
+
+    return false;
+}
+
+bool Velmora::anyVoiceSounding() const noexcept
+{
+    const juce::ScopedLock sl (lock);
+
+    for (auto* voice : voices)
+        if (voice->isVoiceActive())
+            return true;
+
+    return false;
 }
 
 void Velmora::handleController (int midiChannel, int controllerNumber, int controllerValue)

@@ -89,6 +89,11 @@ public:
     // that did not load completely; see PluginDatabase::write). Message thread.
     void saveDatabase();
 
+    // The tempo when the host reports none, in beats per minute (120 until set; values
+    // that are no tempo are ignored). Any thread; it takes effect at the next block.
+    void setDefaultTempo (double beatsPerMinute) noexcept;
+    double getDefaultTempo() const noexcept             { return defaultTempo.load(); }
+
     // The effects on the synthesiser's output; the processor hands them their parameters
     // before each block, on the audio thread.
     Delay& getDelay() noexcept                          { return delay; }
@@ -118,14 +123,13 @@ private:
     std::unique_ptr<ParameterEditPath> editPath;
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::atomic<int> numSoundingVoices { 0 };
+    std::atomic<double> defaultTempo { Velmora::defaultTempo };
 
     static BusesProperties getDefaultBuses();
     void countSoundingVoices() noexcept;
-    void computeSharedModulation (const juce::MidiBuffer& midiMessages, int numSamples);
-
     void ensureCurrentProgram();
-    void recordPlayHeadPosition();
-    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo);
+    SynthAudioSource::Transport readPlayHead();
+    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo, const SynthAudioSource::Transport& transport);
 
     // In the one-channel configuration the engine renders into this two-channel block
     // and the processor keeps channel 0. Sized in prepareToPlay.
