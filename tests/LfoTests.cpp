@@ -381,6 +381,45 @@ TEST_P (GlobalLfoSpeed, FiveHertzIsFiveHertzAtEverySampleRate)
 
 INSTANTIATE_TEST_SUITE_P (Lfo, GlobalLfoSpeed, ::testing::Values (44100.0, 48000.0, 96000.0));
 
+// Synchronised, a cycle lasts its note value at the tempo, whatever the sample rate, and
+// in Free mode the cycle follows the song position: a quarter note gates a held note on
+// every beat, half a beat in, counted from the song's start.
+struct SyncCase
+{
+    double sampleRate, bpm, startBeats;
+};
+
+struct SynchronisedGlobalLfo : public LfoOnTheOutput, public ::testing::TestWithParam<SyncCase> {};
+
+TEST_P (SynchronisedGlobalLfo, CyclesOncePerNoteValueOnTheSongsBeats)
+{
+    const auto c = GetParam();
+    ProcessorFixture fixture (c.sampleRate);
+    holdASine (fixture);
+    squareLfo (fixture, 0.0f, 0.0f);
+    fixture.set ("Lfo1Sync", 1.0f);
+    fixture.set ("Lfo1Speed", 0.62f);                       // 1/4
+
+    testing_helpers::TestPlayHead playHead;
+    playHead.bpm = c.bpm;
+    playHead.startBeats = c.startBeats;
+    fixture.play (playHead);
+
+    const auto closings = gateClosings (fixture.renderNote (69, 1.0f, (int) (2.0 * c.sampleRate)));
+    const auto beat = 60.0 / c.bpm * c.sampleRate;
+    const auto toHalfBeat = std::fmod (0.5 - std::fmod (c.startBeats, 1.0) + 1.0, 1.0);
+
+    ASSERT_GE (closings.size(), 2u);
+    EXPECT_NEAR (closings[0], toHalfBeat * beat, 1.0);
+
+    for (size_t i = 1; i < closings.size(); ++i)
+        EXPECT_NEAR (closings[i] - closings[i - 1], beat, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, SynchronisedGlobalLfo, ::testing::Values (
+    SyncCase { 44100.0, 120.0, 0.0 }, SyncCase { 96000.0, 120.0, 0.0 }, SyncCase { 44100.0, 90.0, 0.0 },
+    SyncCase { 96000.0, 90.0, 0.0 }, SyncCase { 48000.0, 120.0, 1.25 }));
+
 TEST (GlobalLfo, InTheOneChannelConfigurationModulatesChannelZeroOnly)
 {
     ProcessorFixture fixture;

@@ -15,8 +15,8 @@ namespace
     // The time setting 0 ... 1 spans this many sixteenths.
     constexpr float maximumSixteenths = 8.0f;
 
-    // Below this a sample in the line is silence (-120 dB).
-    constexpr float silenceLevel = 1.0e-6f;
+    // An echo below this adds silence (-100 dB).
+    constexpr float silenceLevel = 1.0e-5f;
     constexpr int longAgo = std::numeric_limits<int>::max() / 2;
 }
 
@@ -98,10 +98,11 @@ void Delay::process (juce::AudioSampleBuffer& audio, int startSample, int numSam
         processSwung (out, numChannels, numSamples, delay, swingSamples);
 }
 
-// Counted per block: a loud sample anywhere in it counts as written at its end.
+// Counted per block: an audible sample anywhere in it counts as written at its end.
 void Delay::noteWrittenPeak (float peak, int numSamples) noexcept
 {
-    samplesSinceSound = peak > silenceLevel ? 0 : juce::jmin (longAgo, samplesSinceSound + numSamples);
+    const bool audible = peak * std::abs (parameters.mix) > silenceLevel;
+    samplesSinceSound = audible ? 0 : juce::jmin (longAgo, samplesSinceSound + numSamples);
 }
 
 void Delay::processEven (float* const* out, int numChannels, int numSamples, int delay) noexcept

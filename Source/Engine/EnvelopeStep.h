@@ -21,24 +21,11 @@ struct EnvelopeState
     Lanes::Mask<S> finished {};             // a release has ended since the last start
 };
 
-// Every field, in pairs, of two envelope states: one per lane and one per voice.
-template <typename A, typename B, typename Function>
-QUENBY_LANE_INLINE void forEachField (EnvelopeState<A>& a, EnvelopeState<B>& b, Function&& f)
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (EnvelopeState<S>& e, Function&& f)
 {
-    f (a.output, b.output);
-    f (a.coefficient, b.coefficient);
-    f (a.base, b.base);
-    f (a.limit, b.limit);
-    f (a.attackCoefficient, b.attackCoefficient);
-    f (a.attackBase, b.attackBase);
-    f (a.decayCoefficient, b.decayCoefficient);
-    f (a.decayBase, b.decayBase);
-    f (a.sustainLevel, b.sustainLevel);
-    f (a.releaseCoefficient, b.releaseCoefficient);
-    f (a.releaseBase, b.releaseBase);
-    f (a.stage, b.stage);
-    f (a.rising, b.rising);
-    f (a.finished, b.finished);
+    f (e.output, e.coefficient, e.base, e.limit, e.attackCoefficient, e.attackBase, e.decayCoefficient, e.decayBase,
+       e.sustainLevel, e.releaseCoefficient, e.releaseBase, e.stage, e.rising, e.finished);
 }
 
 namespace EnvelopeStep

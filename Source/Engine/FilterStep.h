@@ -19,22 +19,11 @@ struct FilterState
     F inverseSampleRate {};
 };
 
-template <typename A, typename B, typename Function>
-QUENBY_LANE_INLINE void forEachField (FilterState<A>& a, FilterState<B>& b, Function&& f)
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (FilterState<S>& s, Function&& f)
 {
-    f (a.b0, b.b0);
-    f (a.b1, b.b1);
-    f (a.b2, b.b2);
-    f (a.a1, b.a1);
-    f (a.a2, b.a2);
-    f (a.leftZ1, b.leftZ1);
-    f (a.leftZ2, b.leftZ2);
-    f (a.rightZ1, b.rightZ1);
-    f (a.rightZ2, b.rightZ2);
-    f (a.computedCutoff, b.computedCutoff);
-    f (a.baseCutoff, b.baseCutoff);
-    f (a.alphaDivisor, b.alphaDivisor);
-    f (a.inverseSampleRate, b.inverseSampleRate);
+    f (s.b0, s.b1, s.b2, s.a1, s.a2, s.leftZ1, s.leftZ2, s.rightZ1, s.rightZ2,
+       s.computedCutoff, s.baseCutoff, s.alphaDivisor, s.inverseSampleRate);
 }
 
 // The section design after the Audio EQ Cookbook: lowpass, bandpass (0 dB peak) or

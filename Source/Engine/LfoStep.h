@@ -24,13 +24,8 @@ struct LfoState
     S mix {};
 };
 
-template <typename A, typename B, typename Function>
-QUENBY_LANE_INLINE void forEachField (LfoState<A>& a, LfoState<B>& b, Function&& f)
-{
-    f (a.phase, b.phase);
-    f (a.increment, b.increment);
-    f (a.mix, b.mix);
-}
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (LfoState<S>& l, Function&& f)    { f (l.phase, l.increment, l.mix); }
 
 namespace LfoStep
 {

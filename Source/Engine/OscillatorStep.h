@@ -25,31 +25,12 @@ struct OscillatorState
     S up {}, down {}, above {}, upAbove {}, downAbove {}, below {}, upBelow {}, downBelow {};
 };
 
-template <typename A, typename B, typename Function>
-QUENBY_LANE_INLINE void forEachField (OscillatorState<A>& a, OscillatorState<B>& b, Function&& f)
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (OscillatorState<S>& o, Function&& f)
 {
-    f (a.phase, b.phase);
-    f (a.increment, b.increment);
-    f (a.level, b.level);
-    f (a.gain, b.gain);
-    f (a.triangleState, b.triangleState);
-    f (a.frequency, b.frequency);
-    f (a.frequencyUp, b.frequencyUp);
-    f (a.frequencyDown, b.frequencyDown);
-    f (a.bentFrequency, b.bentFrequency);
-    f (a.baseFrequency, b.baseFrequency);
-    f (a.detune, b.detune);
-    f (a.sampleRate, b.sampleRate);
-    f (a.pitchEnvRange, b.pitchEnvRange);
-    f (a.pitchEnvDown, b.pitchEnvDown);
-    f (a.up, b.up);
-    f (a.down, b.down);
-    f (a.above, b.above);
-    f (a.upAbove, b.upAbove);
-    f (a.downAbove, b.downAbove);
-    f (a.below, b.below);
-    f (a.upBelow, b.upBelow);
-    f (a.downBelow, b.downBelow);
+    f (o.phase, o.increment, o.level, o.gain, o.triangleState, o.frequency, o.frequencyUp, o.frequencyDown, o.bentFrequency,
+       o.baseFrequency, o.detune, o.sampleRate, o.pitchEnvRange, o.pitchEnvDown,
+       o.up, o.down, o.above, o.upAbove, o.downAbove, o.below, o.upBelow, o.downBelow);
 }
 
 // What an oscillator does in a block, besides its state: the same in every lane of a batch.

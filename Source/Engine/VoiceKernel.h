@@ -40,7 +40,7 @@ namespace VoiceKernel
             const auto& p = batch.parts[j];
             const auto move = [j] (auto& lanes, auto& one) QUENBY_LAMBDA_INLINE
             {
-                forEachField (lanes, one, [j] (auto& a, auto& b) QUENBY_LAMBDA_INLINE
+                forEachPair (lanes, one, [j] (auto& a, auto& b) QUENBY_LAMBDA_INLINE
                 {
                     if constexpr (load)
                         Lanes::load (a, j, b);

@@ -17,13 +17,8 @@ struct GlideState
     Lanes::Int<S> samplesLeft {};
 };
 
-template <typename A, typename B, typename Function>
-QUENBY_LANE_INLINE void forEachField (GlideState<A>& a, GlideState<B>& b, Function&& f)
-{
-    f (a.semitones, b.semitones);
-    f (a.step, b.step);
-    f (a.samplesLeft, b.samplesLeft);
-}
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (GlideState<S>& g, Function&& f)  { f (g.semitones, g.step, g.samplesLeft); }
 
 // What moves a voice's filter cutoff besides its envelope.
 enum class FilterLfo : int { none, own, shared };

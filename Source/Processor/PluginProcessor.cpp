@@ -196,6 +196,11 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
         levelMeasurements[1].update ((size_t) numSamples, buffer.getReadPointer (1));
 }
 
+bool QuenbyAudioProcessor::holdsEchoes() const noexcept
+{
+    return synthAudioSource->getSynth().settings.Delay1Active && delay.holdsSound();
+}
+
 float QuenbyAudioProcessor::getLevel (int channel) const noexcept
 {
     return juce::isPositiveAndBelow (channel, 2) ? levelMeasurements[channel].getLevel() : 0.0f;

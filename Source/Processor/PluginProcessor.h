@@ -99,6 +99,10 @@ public:
     Delay& getDelay() noexcept                          { return delay; }
     Reverb& getReverb() noexcept                        { return reverb; }
 
+    // True while the delay is on and holds echoes still to come, which may follow a long
+    // silence. Between blocks, on the thread that processes them.
+    bool holdsEchoes() const noexcept;
+
     // The one way to change a parameter of the current program (see ParameterEditPath).
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 

@@ -1,4 +1,5 @@
 #include "RenderListings.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginDatabase.h"
@@ -58,6 +59,18 @@ namespace
             return "0 ... " + maximum + " in steps of " + juce::String (ParameterTable::editorStep) + ": "
                    + ParameterConversion::toText (index, ParameterConversion::editorValueAtStep (0)) + " ... "
                    + ParameterConversion::toText (index, ParameterConversion::editorValueAtStep (numSteps - 1));
+
+        // Synchronised, the LFO's speed chooses a note value in equal bands.
+        if (index == ParameterIndex::Lfo1Speed)
+        {
+            juce::StringArray noteValues;
+
+            for (int i = 0; i < NoteValue::count; ++i)
+                noteValues.add (RenderListings::shortestText ((float) NoteValue::speedOf (i)) + " " + NoteValue::all[i].name);
+
+            return "0 ... " + maximum + "; with Lfo1Sync on, a cycle lasts a note value, one per "
+                   + RenderListings::shortestText (1.0f / NoteValue::count) + ": " + noteValues.joinIntoString (", ");
+        }
 
         return "0 ... " + maximum + (info.hasEditorControl ? "" : ", stored only");
     }
