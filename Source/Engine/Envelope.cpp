@@ -2,15 +2,10 @@
 
 #include <cmath>
 
-Envelope::Envelope()
-{
-    init();
-}
-
+// With the sample rate still 0 the setters leave all three coefficients at 0; the ratios
+// are then set without recomputing the coefficients.
 void Envelope::init()
 {
-    // With the sample rate still 0 these leave all three coefficients at 0; the ratios
-    // are then set without recomputing the coefficients.
     setAttack (0.5);
     setDecay (0.5);
     setRelease (0.5);
@@ -60,8 +55,7 @@ void Envelope::setDecay (double seconds) noexcept
 {
     decayRate = seconds * sampleRate;
     state.decayCoefficient = coefficientFor (decayRate, decayReleaseTargetRatio);
-    state.decayBase = (state.sustainLevel - decayReleaseTargetRatio) * (1.0 - state.decayCoefficient);
-    enter (state.stage);
+    setSustain (state.sustainLevel);
 }
 
 void Envelope::setSustain (double level) noexcept

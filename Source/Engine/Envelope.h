@@ -12,14 +12,14 @@ class Envelope
 public:
     enum Stage { idleStage = EnvelopeStep::idle, attackStage, decayStage, sustainStage, releaseStage };
 
-    // The four values of an envelope, as juce::ADSR::Parameters has them: seconds, seconds,
-    // a level 0 ... 1 and seconds.
+    // The four values of an envelope, as juce::ADSR::Parameters has them: seconds,
+    // seconds, a level 0 ... 1 and seconds.
     struct Parameters
     {
         double attack = 0.0, decay = 0.0, sustain = 0.0, release = 0.0;
     };
 
-    Envelope();
+    Envelope()                           { init(); }
 
     // Back to the times set at construction (0.5 s each, sustain 0.5) at the current rate.
     void init();
@@ -31,47 +31,27 @@ public:
     // and set the four stage values afterwards, since the rates depend on the sample rate.
     void start (double newSampleRate) noexcept;
 
-    // The attack time in seconds.
+    // Each stage's time in seconds, and the sustain level (the decay heads for the level
+    // set so far); setParameters sets all four in that order.
     void setAttack (double seconds) noexcept;
-
-    // The decay time in seconds, towards the sustain level set so far.
     void setDecay (double seconds) noexcept;
-
-    // The sustain level, 0 ... 1.
     void setSustain (double level) noexcept;
-
-    // The release time in seconds.
     void setRelease (double seconds) noexcept;
-
-    // Attack, decay, sustain and release, in that order.
     void setParameters (const Parameters& parameters) noexcept;
 
     // Enters the release from the current output; an idle envelope stays idle.
     void release() noexcept;
 
     // Advances one sample and returns the new output.
-    double process() noexcept
-    {
-        EnvelopeStep::step<false> (state, true);
-        return state.output;
-    }
+    double process() noexcept            { EnvelopeStep::step<false> (state, true); return state.output; }
 
-    // The current stage; idle before the first start and after a release has ended.
-    Stage getStage() const noexcept     { return (Stage) state.stage; }
-
-    // True while the envelope neither moves nor holds.
-    bool isIdle() const noexcept        { return state.stage == idleStage; }
-
-    // The current output, 0 ... 1 in normal use.
-    double getOutput() const noexcept   { return state.output; }
-
-    // True once a release has reached its end, until the next start.
-    bool isFinished() const noexcept    { return state.finished; }
+    Stage getStage() const noexcept      { return (Stage) state.stage; }
+    bool isIdle() const noexcept         { return state.stage == idleStage; }   // neither moving nor holding
+    double getOutput() const noexcept    { return state.output; }               // 0 ... 1 in normal use
+    bool isFinished() const noexcept     { return state.finished; }             // a release has ended since the last start
 
     // The owner's switch for this envelope; the envelope itself never reads it.
-    bool isActive() const noexcept      { return active; }
-
-    // Sets the owner's switch.
+    bool isActive() const noexcept                  { return active; }
     void setActive (bool shouldBeActive) noexcept   { active = shouldBeActive; }
 
     // The state the steps move, for the voice lanes.
@@ -88,8 +68,7 @@ private:
 
     bool active = true;
     double attackRate = 0.0, decayRate = 0.0, releaseRate = 0.0;            // samples
-    double attackTargetRatio = 0.0;
-    double decayReleaseTargetRatio = 0.0;
+    double attackTargetRatio = 0.0, decayReleaseTargetRatio = 0.0;
     double sampleRate = 0.0;
     EnvelopeState<double> state;          // stage, output, finished flag, coefficients, bases, sustain level
 };

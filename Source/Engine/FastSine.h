@@ -66,16 +66,17 @@ namespace FastSine
             result = select (widen<S> ((k & 1) == 0), sineKernel(), cosineKernel());
             result = select (widen<S> ((k & 2) == 0), result, -result);
 
-            // A phase (0 ... 2 pi) is out of range only as NaN, and a NaN's comparison fails.
-            Mask<S> outOfRange = x != x;
-
+            // A phase (0 ... 2 pi) needs no check: a NaN phase gives the library's NaN here too
+            // (every operation passes its operand's NaN on, as the library's x / x does).
             if constexpr (! phasesOnly)
-                outOfRange = outOfRange | (abs (x) > largestArgument);
+            {
+                const auto outOfRange = (abs (x) > largestArgument) | (x != x);
 
-            if (any (outOfRange))
-                for (int j = 0; j < width<S>; ++j)
-                    if (lane (outOfRange, j))
-                        setLane (result, j, std::sin (lane (x, j)));
+                if (any (outOfRange))
+                    for (int j = 0; j < width<S>; ++j)
+                        if (lane (outOfRange, j))
+                            setLane (result, j, std::sin (lane (x, j)));
+            }
 
             return result;
         }

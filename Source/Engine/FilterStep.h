@@ -13,10 +13,7 @@ struct FilterState
 
     F b0 {}, b1 {}, b2 {}, a1 {}, a2 {};
     F leftZ1 {}, leftZ2 {}, rightZ1 {}, rightZ2 {};
-    F computedCutoff {};
-    F baseCutoff {};
-    F alphaDivisor = F {} + 1.0f;
-    F inverseSampleRate {};
+    F computedCutoff {}, baseCutoff {}, alphaDivisor = F {} + 1.0f, inverseSampleRate {};
 };
 
 template <typename S, typename Function>
@@ -32,16 +29,11 @@ namespace FilterStep
 {
     enum Type : int { lowpass = 0, bandpass, highpass };
 
-    // The normalised cutoff maps linearly onto Hz, with a floor.
-    inline constexpr float maximumCutoffHz = 5000.0f;
-    inline constexpr float minimumCutoffHz = 10.0f;
-
-    // Q is the resonance times this, but never below 1.
+    // The normalised cutoff maps linearly onto Hz, with a floor; Q is the resonance times
+    // qPerResonance, but never below 1; the bandpass keeps its Q within bounds.
+    inline constexpr float maximumCutoffHz = 5000.0f, minimumCutoffHz = 10.0f;
     inline constexpr float qPerResonance = 50.0f;
-
-    // The bandpass keeps its Q within these bounds.
-    inline constexpr float lowestBandpassQ = 0.00001f;
-    inline constexpr float highestBandpassQ = 1000.0f;
+    inline constexpr float lowestBandpassQ = 0.00001f, highestBandpassQ = 1000.0f;
 
     // Above the Nyquist frequency the sections become unstable. Only host cutoff values
     // far beyond the editor's range, or sample rates below 10 kHz, get there.
@@ -58,7 +50,6 @@ namespace FilterStep
     {
         auto f = maximumCutoffHz * cutoff;
         f = Lanes::select (f > minimumCutoffHz, f, F {} + minimumCutoffHz);
-
         auto w = twoPi * f * inverseSampleRate;
         return Lanes::select (w <= highestW, w, F {} + highestW);
     }
@@ -110,24 +101,23 @@ namespace FilterStep
         }
     }
 
-    // The coefficients of a block's samples ahead of them, when the cutoff moves.
+    // The coefficients of a block's samples ahead of them (b0, b1, b2, a1, a2), when the cutoff moves.
     template <typename S>
     struct Ahead
     {
-        Lanes::Float<S> b0[aheadSamples], b1[aheadSamples], b2[aheadSamples], a1[aheadSamples], a2[aheadSamples];
+        Lanes::Float<S> coefficients[aheadSamples][5];
     };
 
     // The coefficients of the next count samples (at most aheadSamples), into ahead:
     // cutoffAt (k) is sample k's normalised cutoff, in double precision; where its float
     // differs from the one computed last, the coefficients are computed anew. Type, Q and
     // rate were brought up to date at the block start. The library's single-precision
-    // cosine and sine are called in a loop of their own, with nothing else held in
-    // registers, lane by lane.
+    // cosine and sine are called lane by lane in a loop of their own, with nothing else
+    // held in registers.
     template <typename S, typename CutoffAt>
     QUENBY_LANE_INLINE void prepareAhead (FilterState<S>& f, int type, Ahead<S>& ahead, int count, CutoffAt&& cutoffAt) noexcept
     {
         using namespace Lanes;
-        using F = Float<S>;
         constexpr int n = width<S>;
         alignas (64) float angles[aheadSamples][n], cosines[aheadSamples][n], sines[aheadSamples][n];
         FloatMask<S> moved[aheadSamples];
@@ -144,40 +134,28 @@ namespace FilterStep
         }
 
         for (int k = 0; k < count; ++k)
-        {
             for (int j = 0; j < n; ++j)
-            {
-                cosines[k][j] = std::cos (angles[k][j]);
-                sines[k][j] = std::sin (angles[k][j]);
-            }
-        }
+                cosines[k][j] = std::cos (angles[k][j]), sines[k][j] = std::sin (angles[k][j]);
 
         for (int k = 0; k < count; ++k)
         {
+            Float<S>* current[] = { &f.b0, &f.b1, &f.b2, &f.a1, &f.a2 };
+
             if (any (moved[k]))
             {
-                F cs, sn;
+                Float<S> cs, sn, c[] = { f.b0, f.b1, f.b2, f.a1, f.a2 };
 
                 for (int j = 0; j < n; ++j)
-                {
-                    setLane (cs, j, cosines[k][j]);
-                    setLane (sn, j, sines[k][j]);
-                }
+                    setLane (cs, j, cosines[k][j]), setLane (sn, j, sines[k][j]);
 
-                F c0 = f.b0, c1 = f.b1, c2 = f.b2, d1 = f.a1, d2 = f.a2;
-                section (type, cs, sn, f.alphaDivisor, c0, c1, c2, d1, d2);
-                f.b0 = select (moved[k], c0, f.b0);
-                f.b1 = select (moved[k], c1, f.b1);
-                f.b2 = select (moved[k], c2, f.b2);
-                f.a1 = select (moved[k], d1, f.a1);
-                f.a2 = select (moved[k], d2, f.a2);
+                section (type, cs, sn, f.alphaDivisor, c[0], c[1], c[2], c[3], c[4]);
+
+                for (int m = 0; m < 5; ++m)
+                    *current[m] = select (moved[k], c[m], *current[m]);
             }
 
-            ahead.b0[k] = f.b0;
-            ahead.b1[k] = f.b1;
-            ahead.b2[k] = f.b2;
-            ahead.a1[k] = f.a1;
-            ahead.a2[k] = f.a2;
+            for (int m = 0; m < 5; ++m)
+                ahead.coefficients[k][m] = *current[m];
         }
     }
 
@@ -200,11 +178,8 @@ namespace FilterStep
     template <typename S>
     QUENBY_LANE_INLINE void processAhead (FilterState<S>& f, const Ahead<S>& ahead, int k, Lanes::Float<S>& left, Lanes::Float<S>& right) noexcept
     {
-        f.b0 = ahead.b0[k];
-        f.b1 = ahead.b1[k];
-        f.b2 = ahead.b2[k];
-        f.a1 = ahead.a1[k];
-        f.a2 = ahead.a2[k];
+        const auto* c = ahead.coefficients[k];
+        f.b0 = c[0], f.b1 = c[1], f.b2 = c[2], f.a1 = c[3], f.a2 = c[4];
         process (f, left, right);
     }
 

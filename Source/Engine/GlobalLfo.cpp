@@ -9,30 +9,10 @@ void GlobalLfo::prepare (double newSampleRate, int maximumBlockSize)
     blockLength = 0;
 }
 
-// The envelope restarts; the phase continues where it was.
-void GlobalLfo::retrigger (const BlockSettings& settings) noexcept
-{
-    envelope.reset();
-    active = true;
-    envelope.setActive (settings.envelopeOn);
-
-    if (envelope.isActive())
-    {
-        envelope.start (sampleRate);
-        envelope.setParameters (settings.envelope);
-    }
-}
-
 // The settings, then the envelope, decided once for the block.
 void GlobalLfo::startBlock (const BlockSettings& settings) noexcept
 {
-    waveType = settings.lfo.wave;
-    mode = settings.lfo.mode;
-    sync = settings.lfo.sync;
-    speed = settings.lfo.speed;
-    state.mix = settings.lfo.mix;
-    rate = settings.lfo.rate;
-    state.increment = LfoStep::incrementFor (rate, sampleRate);
+    refresh (settings.lfo);
 
     if (settings.followsSong)
     {
@@ -49,7 +29,10 @@ void GlobalLfo::startBlock (const BlockSettings& settings) noexcept
     if (settings.keyDown)
     {
         if (envelope.isIdle() || armed)
-            retrigger (settings);
+        {
+            active = true;
+            restartEnvelope (true, settings.envelope);
+        }
 
         armed = false;
     }
@@ -61,11 +44,6 @@ void GlobalLfo::startBlock (const BlockSettings& settings) noexcept
         if (! envelope.isIdle() && ! settings.voicesSounding)
             envelope.reset();
     }
-}
-
-double GlobalLfo::nextValue() noexcept
-{
-    return LfoStep::step<false> (state, envelope.getState(), waveType, envelope.isActive(), true);
 }
 
 void GlobalLfo::applyToBuffer (juce::AudioBuffer<float>& buffer, int startSample, int numSamples, const BlockSettings& settings) noexcept

@@ -23,11 +23,6 @@ namespace
     }
 }
 
-Oscillator::Oscillator (int oscillatorIndex)
-    : index (oscillatorIndex)
-{
-}
-
 void Oscillator::start (const OscillatorNoteSettings& settings, int noteLfoTarget, double level, double sampleRate, int note, int wheel)
 {
     amplitudeEnvelope.reset();
@@ -101,10 +96,8 @@ void Oscillator::refreshForBlock (const OscillatorBlockSettings& settings, int w
     }
 }
 
-void Oscillator::followPitchEnvelope() noexcept
-{
-    OscillatorStep::followPitchEnvelope<false> (state, pitchEnvelope.getState(), bendPercentFor (lastWheel), true);
-}
+void Oscillator::followPitchEnvelope() noexcept { OscillatorStep::followPitchEnvelope<false> (state, pitchEnvelope.getState(), bendPercentFor (lastWheel), true); }
+void Oscillator::computeBend() noexcept         { OscillatorStep::computeBend<false> (state, bendPercentFor (lastWheel), true); }
 
 int Oscillator::bendPercentFor (int wheel) noexcept
 {
@@ -112,11 +105,6 @@ int Oscillator::bendPercentFor (int wheel) noexcept
         return 0;
 
     return (int) ((wheel - wheelCentre) * wheelPercentPerStep);
-}
-
-void Oscillator::computeBend() noexcept
-{
-    OscillatorStep::computeBend<false> (state, bendPercentFor (lastWheel), true);
 }
 
 // The note frequencies computeFrequencies needs depend only on the note, the offset and

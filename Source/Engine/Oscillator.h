@@ -13,7 +13,7 @@ class Oscillator
 {
 public:
     // Oscillator index 0 is oscillator 1, index 1 oscillator 2.
-    explicit Oscillator (int index);
+    explicit Oscillator (int oscillatorIndex) : index (oscillatorIndex) {}
 
     // Prepares for a new note: resets and starts both envelopes and takes the wave, the
     // tuning and the envelope times. Marks the oscillator started even when it is switched
@@ -41,20 +41,16 @@ public:
     // What the samples of a block follow besides the state: wave, LFO, pitch envelope and wheel.
     OscillatorPlan getPlan (double pan) const noexcept;
 
-    // The LFO target taken at the last start (LfoTarget's values).
-    int getLfoTarget() const noexcept                     { return lfoTarget; }
-
-    // 0 for oscillator 1, 1 for oscillator 2.
-    int getIndex() const noexcept                         { return index; }
+    int getLfoTarget() const noexcept                     { return lfoTarget; }    // at the last start, LfoTarget's values
+    int getIndex() const noexcept                         { return index; }        // 0 for oscillator 1, 1 for oscillator 2
 
     // True from the first start on, until silence; the voice skips oscillators never started.
     bool hasStarted() const noexcept                      { return started; }
 
-    // The amplitude envelope; the oscillator has ended when it is idle.
+    // The amplitude envelope (the oscillator has ended when it is idle), and the pitch
+    // envelope, active when the note started with it switched on.
     const Envelope& getAmplitudeEnvelope() const noexcept  { return amplitudeEnvelope; }
     Envelope& getAmplitudeEnvelope() noexcept              { return amplitudeEnvelope; }
-
-    // The pitch envelope, active when the note started with it switched on.
     const Envelope& getPitchEnvelope() const noexcept      { return pitchEnvelope; }
     Envelope& getPitchEnvelope() noexcept                  { return pitchEnvelope; }
 
@@ -62,11 +58,9 @@ public:
     double getFrequency() const noexcept                  { return state.frequency; }
     double getBentFrequency() const noexcept              { return state.bentFrequency; }
 
-    // Radians, 0 <= phase < 2 pi, and radians per sample.
+    // Radians, 0 <= phase < 2 pi, and radians per sample; a new phase is where the next sample starts.
     double getPhase() const noexcept                      { return state.phase; }
     double getPhaseIncrement() const noexcept             { return state.increment; }
-
-    // Moves the waveform to a phase in radians, 0 <= phase < 2 pi; the next sample starts there.
     void setPhase (double newPhase) noexcept              { state.phase = newPhase; }
 
     // The state the sample steps move, for the voice lanes.

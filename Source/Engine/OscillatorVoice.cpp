@@ -5,11 +5,6 @@
 
 #include <cmath>
 
-OscillatorVoice::OscillatorVoice()
-    : scratch (2, 0)
-{
-}
-
 OscillatorVoice::~OscillatorVoice() = default;
 
 bool OscillatorVoice::canPlaySound (juce::SynthesiserSound* sound)
@@ -26,7 +21,7 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     level = velocity * levelPerVelocity;
 
     for (size_t o = 0; o < 2; ++o)
-        oscillators[o].start (settings.oscillators[o], settings.lfoTarget, level, sampleRate, note, settings.wheel);
+        oscillators[o].start (settings.oscillatorNotes[o], settings.lfoTarget, level, sampleRate, note, settings.wheel);
 
     startGlide (settings.glideFromNote, settings.glide);
 
@@ -93,10 +88,6 @@ void OscillatorVoice::pitchWheelMoved (int newPitchWheelValue)
 {
     for (size_t o = 0; o < 2; ++o)
         oscillators[o].refresh (blockSettings.oscillators[o], newPitchWheelValue);
-}
-
-void OscillatorVoice::controllerMoved (int, int)
-{
 }
 
 void OscillatorVoice::prepare (int maximumBlockSize)

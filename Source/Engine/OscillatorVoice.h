@@ -21,7 +21,7 @@ public:
     // The voice level per unit of note-on velocity.
     static constexpr double levelPerVelocity = 0.15;
 
-    OscillatorVoice();
+    OscillatorVoice() = default;
     ~OscillatorVoice() override;
 
     // Sizes the scratch block so that blocks up to this length allocate nothing.
@@ -43,7 +43,7 @@ public:
     void pitchWheelMoved (int newPitchWheelValue) override;
 
     // Controllers do not reach the voice.
-    void controllerMoved (int controllerNumber, int newControllerValue) override;
+    void controllerMoved (int, int) override {}
 
     // Adds numSamples samples of the voice to output channels 0 and 1 from startSample,
     // with the settings of the last block.
@@ -53,20 +53,11 @@ public:
     // Ends the note at once, without release; nothing sounds until the next note.
     void silence();
 
-    // Oscillator 0 is oscillator 1, oscillator 1 oscillator 2.
-    const Oscillator& getOscillator (int index) const noexcept   { return oscillators[(size_t) index]; }
-
-    // The note playing; 0 while the voice is free.
-    int getNote() const noexcept                                 { return note; }
-
-    // The voice LFO and the voice filter.
-    const VoiceLfo& getLfo() const noexcept                      { return lfo; }
+    const Oscillator& getOscillator (int index) const noexcept   { return oscillators[(size_t) index]; }   // 0: oscillator 1
+    int getNote() const noexcept                                 { return note; }     // 0 while the voice is free
     const AnalogFilter& getFilter() const noexcept               { return filter; }
 
-    // Semitones between the sliding pitch and the note's own; 0 once a glide has arrived.
-    double getGlideSemitones() const noexcept                    { return glide.semitones; }
-
-    // A block's route: what sounds and what moves it (the same for every voice that can
+    // A block's route (what sounds and what moves it: the same for every voice that can
     // render side by side with this one), and where the voice keeps its states.
     struct BlockPlan
     {
@@ -98,7 +89,7 @@ private:
     std::array<Oscillator, 2> oscillators { Oscillator (0), Oscillator (1) };
     VoiceLfo lfo;
     AnalogFilter filter;
-    juce::AudioBuffer<float> scratch;
+    juce::AudioBuffer<float> scratch { 2, 0 };
     GlideState<double> glide;        // play mode Glide: the slide from the note before
 
     NoteSettings nextNote;

@@ -56,7 +56,6 @@ public:
 
     // The parts, for the processor's block and for tests.
     Velmora& getSynth() noexcept                           { return synth; }
-    juce::MidiKeyboardState& getKeyboardState() noexcept   { return keyboardState; }
     OscillatorVoice* getOscillatorVoice (int index) const;      // null for an index without a voice
     GlobalLfo& getGlobalLfo() noexcept                     { return *globalLfo; }
 

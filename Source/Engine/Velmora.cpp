@@ -8,6 +8,7 @@
 #include "Model/PluginProgram.h"
 #include "Model/PluginState.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -107,20 +108,14 @@ NoteSettings Velmora::getNoteSettings (int glideFromNote) const noexcept
 {
     const auto& s = settings;
     NoteSettings note;
+    static_cast<VoiceBlockSettings&> (note) = getBlockSettings (0, 0);
 
     for (int o = 0; o < 2; ++o)
-        note.oscillators[o] = oscillatorNote (s, o);
+        note.oscillatorNotes[o] = oscillatorNote (s, o);
 
-    note.wheel = pitchWheelValue;
-    note.lfoOn = s.Lfo1Active;
-    note.lfoTarget = s.Lfo1Target;
-    note.lfo = getLfoSettings();
     note.lfoEnvelopeOn = s.EnvLfo1Active;
     note.lfoEnvelope = { s.EnvLfo1Attack, s.EnvLfo1Decay, s.EnvLfo1Sustain, s.EnvLfo1Release };
-    note.filterOn = s.Filter1Active;
     note.filterType = s.Filter1Type;
-    note.cutoff = (float) s.Filter1Cutoff;
-    note.resonance = (float) s.Filter1Resonance;
     note.filterEnvelopeOn = s.EnvFilter1Active;
     note.filterEnvelope = { s.EnvFilter1Attack, s.EnvFilter1Decay, s.EnvFilter1Sustain, s.EnvFilter1Release };
     note.glideFromNote = glideFromNote;
@@ -283,16 +278,8 @@ void Velmora::assignNote (OscillatorVoice& voice, int midiNoteNumber)
                 other->stopNote (0.0f, true);
 
     const int previousNote = std::exchange (lastStartedNote, midiNoteNumber);
-    bool glides = playMode == PlayMode::glide && previousNote >= 0 && previousNote != midiNoteNumber;
-
-    if (glides)
-    {
-        glides = false;
-
-        for (auto* other : voices)
-            if (other != &voice && other->isVoiceActive())
-                glides = true;
-    }
+    const bool glides = playMode == PlayMode::glide && previousNote >= 0 && previousNote != midiNoteNumber
+                         && std::any_of (voices.begin(), voices.end(), [&] (auto* other) { return other != &voice && other->isVoiceActive(); });
 
     voice.setNextNote (getNoteSettings (glides ? previousNote : -1));
 }
@@ -329,23 +316,13 @@ void Velmora::setPitchWheel (int value)
 bool Velmora::anyKeyDown() const noexcept
 {
     const juce::ScopedLock sl (lock);
-
-    for (auto* voice : voices)
-        if (voice->isKeyDown())
-            return true;
-
-    return false;
+    return std::any_of (voices.begin(), voices.end(), [] (auto* voice) { return voice->isKeyDown(); });
 }
 
 bool Velmora::anyVoiceSounding() const noexcept
 {
     const juce::ScopedLock sl (lock);
-
-    for (auto* voice : voices)
-        if (voice->isVoiceActive())
-            return true;
-
-    return false;
+    return std::any_of (voices.begin(), voices.end(), [] (auto* voice) { return voice->isVoiceActive(); });
 }
 
 void Velmora::handleController (int midiChannel, int controllerNumber, int controllerValue)

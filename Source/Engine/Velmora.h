@@ -74,9 +74,6 @@ public:
     // The renderer of the voices' lanes; it can be switched off to compare.
     VoiceLaneRenderer& getLaneRenderer() noexcept          { return *laneRenderer; }
 
-    // The synthesiser's own lock, held while it renders a block.
-    const juce::CriticalSection& getLock() const noexcept   { return lock; }
-
     RelaxedAtomic<int> pitchWheelValue { pitchWheelCentre };   // 0 ... 16383 from MIDI, 0 ... 16384 from the editor
     RelaxedAtomic<int> modWheelValue { 0 };        // controller 1, shown by the editor only
     RelaxedAtomic<double> tempo { defaultTempo };  // beats per minute

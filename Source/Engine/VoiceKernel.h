@@ -16,66 +16,36 @@ namespace VoiceKernel
     using namespace Lanes;
     using VoiceLanes::Batch;
 
-    // All of a voice's states, one per lane.
-    template <typename S>
-    struct Voices
-    {
-        OscillatorState<S> oscillators[2];
-        EnvelopeState<S> amplitude[2], pitch[2];
-        LfoState<S> lfo;
-        EnvelopeState<S> lfoEnvelope;
-        FilterState<S> filter;
-        EnvelopeState<S> filterEnvelope;
-        GlideState<S> glide;
-    };
-
     // Each lane's states from its voice (load), or back to it: the parts the plan uses.
     template <bool load, typename S>
-    QUENBY_LANE_INLINE void exchange (Voices<S>& v, Batch& batch) noexcept
+    QUENBY_LANE_INLINE void exchange (VoiceStates<S>& v, Batch& batch) noexcept
     {
         const auto& plan = batch.plan;
 
         for (int j = 0; j < width<S>; ++j)
         {
             const auto& p = batch.parts[j];
-            const auto move = [j] (auto& lanes, auto& one) QUENBY_LAMBDA_INLINE
+            const auto move = [j] (bool used, auto& lanes, auto* one) QUENBY_LAMBDA_INLINE
             {
-                forEachPair (lanes, one, [j] (auto& a, auto& b) QUENBY_LAMBDA_INLINE
-                {
-                    if constexpr (load)
-                        Lanes::load (a, j, b);
-                    else
-                        Lanes::store (a, j, b);
-                });
+                if (used)
+                    forEachPair (lanes, *one, [j] (auto& a, auto& b) QUENBY_LAMBDA_INLINE
+                    {
+                        if constexpr (load) Lanes::load (a, j, b); else Lanes::store (a, j, b);
+                    });
             };
 
             for (int o = 0; o < plan.numOscillators; ++o)
             {
-                move (v.oscillators[o], *p.oscillators[o]);
-                move (v.amplitude[o], *p.amplitude[o]);
-
-                if (plan.oscillators[o].followsPitchEnvelope)
-                    move (v.pitch[o], *p.pitch[o]);
+                move (true, v.oscillators[o], p.oscillators[o]);
+                move (true, v.amplitude[o], p.amplitude[o]);
+                move (plan.oscillators[o].followsPitchEnvelope, v.pitch[o], p.pitch[o]);
             }
 
-            if (usesLfo (plan))
-            {
-                move (v.lfo, *p.lfo);
-
-                if (plan.lfoFollowsEnvelope)
-                    move (v.lfoEnvelope, *p.lfoEnvelope);
-            }
-
-            if (plan.filtered)
-            {
-                move (v.filter, *p.filter);
-
-                if (plan.filterFollowsEnvelope)
-                    move (v.filterEnvelope, *p.filterEnvelope);
-            }
-
-            if (plan.pitchModulated)
-                move (v.glide, *p.glide);
+            move (usesLfo (plan), v.lfo, p.lfo);
+            move (usesLfo (plan) && plan.lfoFollowsEnvelope, v.lfoEnvelope, p.lfoEnvelope);
+            move (plan.filtered, v.filter, p.filter);
+            move (plan.filtered && plan.filterFollowsEnvelope, v.filterEnvelope, p.filterEnvelope);
+            move (plan.pitchModulated, v.glide, p.glide);
         }
     }
 
@@ -172,15 +142,14 @@ namespace VoiceKernel
         // A copy, so that no store of samples makes the compiler read the plan again every sample.
         const VoicePlan plan = batch.plan;
 
-        Voices<S> v;
+        VoiceStates<S> v;
         exchange<true> (v, batch);
 
         Mask<S> alive {};
+        const Mask<S> allLanes = invert (Mask<S> {});
 
         for (int j = 0; j < n; ++j)
             setMaskLane (alive, j, batch.alive[j]);
-
-        const Mask<S> allLanes = invert (Mask<S> {});
 
         // Each oscillator's step in cycles, renewed with the pitch envelope; whether some lane
         // may step a cycle or more per sample (a phase below 2 pi plus a step below 2 pi
@@ -258,19 +227,10 @@ namespace VoiceKernel
                     const auto oscLeft = leftGain[o] * value;
                     const auto oscRight = rightGain[o] * value;
 
-                    if (o == 0)
-                    {
-                        l = oscLeft;
-                        r = oscRight;
-                    }
-                    else
-                    {
-                        // Signed soft sum: two full-scale sources of one sign do not simply add.
-                        auto sum = oscLeft + l;
-                        l = sum - (oscLeft * l) * sign (sum);
-                        sum = oscRight + r;
-                        r = sum - (oscRight * r) * sign (sum);
-                    }
+                    // Signed soft sum: two full-scale sources of one sign do not simply add.
+                    const auto sumLeft = oscLeft + l, sumRight = oscRight + r;
+                    l = o == 0 ? oscLeft : sumLeft - (oscLeft * l) * sign (sumLeft);
+                    r = o == 0 ? oscRight : sumRight - (oscRight * r) * sign (sumRight);
                 }
             }
 
@@ -297,15 +257,9 @@ namespace VoiceKernel
             }
 
             if constexpr (n == 1)
-            {
-                batch.left[0][i] = leftOut;
-                batch.right[0][i] = rightOut;
-            }
+                batch.left[0][i] = leftOut, batch.right[0][i] = rightOut;
             else
-            {
-                pendingLeft[i % n] = leftOut;
-                pendingRight[i % n] = rightOut;
-            }
+                pendingLeft[i % n] = leftOut, pendingRight[i % n] = rightOut;
 
             // A voice whose oscillators have all ended frees itself after this sample.
             if (becameIdle)
@@ -345,27 +299,15 @@ namespace VoiceKernel
 
                 // Every n samples the lanes' samples go to the voices, n at a time.
                 if constexpr (n > 1)
-                {
                     if (i % n == n - 1)
-                    {
-                        writeColumns<n> (pendingLeft, batch.left, i - (n - 1));
-                        writeColumns<n> (pendingRight, batch.right, i - (n - 1));
-                    }
-                }
+                        writeColumns<n> (pendingLeft, batch.left, i - (n - 1)), writeColumns<n> (pendingRight, batch.right, i - (n - 1));
             }
         }
 
         if constexpr (n > 1)
-        {
             for (int i = numSamples - numSamples % n; i < numSamples; ++i)
-            {
                 for (int j = 0; j < n; ++j)
-                {
-                    batch.left[j][i] = lane (pendingLeft[i % n], j);
-                    batch.right[j][i] = lane (pendingRight[i % n], j);
-                }
-            }
-        }
+                    batch.left[j][i] = lane (pendingLeft[i % n], j), batch.right[j][i] = lane (pendingRight[i % n], j);
 
         exchange<false> (v, batch);
 

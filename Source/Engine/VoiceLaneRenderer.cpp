@@ -24,15 +24,8 @@ namespace
 VoiceLaneRenderer::VoiceLaneRenderer()
 {
     for (const auto& set : instructionSets)
-    {
-        if (set.isAvailable())
-        {
-            laneWidth = set.width;
-            instructionSetName = set.name;
-            kernel = set.kernel;
+        if (useInstructionSet (set.name))
             break;
-        }
-    }
 }
 
 bool VoiceLaneRenderer::useInstructionSet (const char* name) noexcept
@@ -55,41 +48,38 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
                                 juce::AudioBuffer<float>& output, int startSample, int numSamples)
 {
     const int numVoices = allVoices.size();
-    const bool inLanes = enabled && kernel != nullptr && numVoices <= maxVoices;
 
     if (numSamples <= 0)
         return;
 
+    // A synthesiser has 128 voices; with more than the renderer keeps track of, each renders alone.
+    if (numVoices > maxVoices)
+    {
+        for (auto* voice : allVoices)
+            renderAlone (*voice, settings, output, startSample, numSamples);
+
+        return;
+    }
+
     // Every active voice takes its block's settings; with lanes, it joins the group of its route.
     numGroups = 0;
 
-    for (int i = 0; i < numVoices && i < maxVoices; ++i)
+    for (int i = 0; i < numVoices; ++i)
     {
         auto* anyVoice = allVoices.getUnchecked (i);
+        const bool active = anyVoice->isVoiceActive();
+        auto* voice = active ? dynamic_cast<OscillatorVoice*> (anyVoice) : nullptr;
         auto& route = routes[(size_t) i];
-
-        if (! anyVoice->isVoiceActive())
-        {
-            route = Route::free;
-            continue;
-        }
-
-        auto* voice = dynamic_cast<OscillatorVoice*> (anyVoice);
         voices[(size_t) i] = voice;
+        route = ! active ? Route::free : (voice == nullptr ? Route::elsewhere : Route::alone);
 
         if (voice == nullptr)
-        {
-            route = Route::elsewhere;
-            continue;
-        }
-
-        route = Route::alone;
-        plans[(size_t) i] = voice->beginBlock (settings, numSamples);
-
-        if (! inLanes || plans[(size_t) i].route.numOscillators == 0)
             continue;
 
-        if (const int g = findGroup (plans[(size_t) i].route); g >= 0)
+        auto& plan = plans[(size_t) i];
+        plan = voice->beginBlock (settings, numSamples);
+
+        if (const int g = enabled && kernel != nullptr && plan.route.numOscillators > 0 ? findGroup (plan.route) : -1; g >= 0)
         {
             auto& group = groups[(size_t) g];
             group.voices[(size_t) group.numVoices++] = i;
@@ -103,12 +93,6 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
     // Into the output in the voices' order, as the synthesiser adds them.
     for (int i = 0; i < numVoices; ++i)
     {
-        if (i >= maxVoices)
-        {
-            renderAlone (*allVoices.getUnchecked (i), settings, output, startSample, numSamples);
-            continue;
-        }
-
         switch (routes[(size_t) i])
         {
             case Route::lanes:     voices[(size_t) i]->finishBlock (output, startSample, numSamples); break;
@@ -119,7 +103,6 @@ void VoiceLaneRenderer::render (const juce::OwnedArray<juce::SynthesiserVoice>& 
     }
 }
 
-// A voice beyond those the renderer keeps track of (a synthesiser has 128).
 void VoiceLaneRenderer::renderAlone (juce::SynthesiserVoice& anyVoice, const VoiceBlockSettings& settings,
                                      juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept
 {

@@ -71,7 +71,7 @@ private:
     int numGroups = 0;
 
     VoiceLanes::Batch batch;
-    SilentVoice silentVoice;                     // the lanes no voice fills
+    VoiceStates<double> silentVoice;             // the lanes no voice fills
     float unused[2][chunkSamples] {};
 
     JUCE_DECLARE_NON_COPYABLE (VoiceLaneRenderer)

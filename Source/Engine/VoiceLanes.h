@@ -71,19 +71,21 @@ struct VoiceParts
     GlideState<double>* glide = nullptr;
 };
 
-// The states of a lane no voice fills: silent, and still silent after the kernel has moved them.
-struct SilentVoice
+// All of a voice's states, for one voice or one per lane. A default one is silent, and
+// stays silent through the kernel: the renderer fills the lanes no voice fills with one.
+template <typename S>
+struct VoiceStates
 {
-    OscillatorState<double> oscillators[2];
-    EnvelopeState<double> envelopes[7];
-    LfoState<double> lfo;
-    FilterState<double> filter;
-    GlideState<double> glide;
+    OscillatorState<S> oscillators[2];
+    EnvelopeState<S> amplitude[2], pitch[2], lfoEnvelope, filterEnvelope;
+    LfoState<S> lfo;
+    FilterState<S> filter;
+    GlideState<S> glide;
 
     VoiceParts getParts() noexcept
     {
-        return { { &oscillators[0], &oscillators[1] }, { &envelopes[0], &envelopes[1] }, { &envelopes[2], &envelopes[3] },
-                 &lfo, &envelopes[4], &filter, &envelopes[5], &glide };
+        return { { &oscillators[0], &oscillators[1] }, { &amplitude[0], &amplitude[1] }, { &pitch[0], &pitch[1] },
+                 &lfo, &lfoEnvelope, &filter, &filterEnvelope, &glide };
     }
 };
 
