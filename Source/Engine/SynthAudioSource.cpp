@@ -44,10 +44,6 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
     globalLfo->prepare (rate, samplesPerBlockExpected);
 }
 
-void SynthAudioSource::releaseResources()
-{
-}
-
 void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill)
 {
     bufferToFill.clearActiveBufferRegion();
@@ -110,16 +106,6 @@ void SynthAudioSource::renderBlock (juce::AudioBuffer<float>& buffer, const juce
 void SynthAudioSource::applyGlobalLfo (juce::AudioBuffer<float>& buffer, int numSamples, const Transport& transport) noexcept
 {
     globalLfo->applyToBuffer (buffer, 0, numSamples, globalLfoSettings (false, transport));
-}
-
-void SynthAudioSource::parametersChanged()
-{
-    synth.updateSettings();
-}
-
-void SynthAudioSource::setPitchWheel (int value)
-{
-    synth.setPitchWheel (value);
 }
 
 OscillatorVoice* SynthAudioSource::getOscillatorVoice (int index) const

@@ -33,9 +33,7 @@ public:
     // Gives the synthesiser, the voices and the global LFO the sample rate (rounded to single
     // precision) and sizes the voices' scratch blocks. Never on the audio thread.
     void prepareToPlay (int samplesPerBlockExpected, double sampleRate) override;
-
-    // Nothing to release.
-    void releaseResources() override;
+    void releaseResources() override {}
 
     // Renders collected MIDI into the buffer; the processor renders through renderBlock.
     void getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill) override;
@@ -49,10 +47,10 @@ public:
     void applyGlobalLfo (juce::AudioBuffer<float>& buffer, int numSamples, const Transport& transport) noexcept;
 
     // The single entry by which any change of parameter values reaches the engine.
-    void parametersChanged();
+    void parametersChanged()                               { synth.updateSettings(); }
 
     // The editor's pitch wheel: 0 ... 16384, 8192 when let go.
-    void setPitchWheel (int value);
+    void setPitchWheel (int value)                         { synth.setPitchWheel (value); }
 
     // The parts, for the processor's block and for tests.
     Velmora& getSynth() noexcept                           { return synth; }
