@@ -32,16 +32,20 @@ void AnalogFilter::setSampleRate (float newSampleRate)
     state.inverseSampleRate = (float) (1.0 / (double) newSampleRate);
 }
 
-void AnalogFilter::setCutoff (float newCutoff)
+// Records the Q, type and rate the coefficients are computed with; true where one changed.
+bool AnalogFilter::takeDesign() noexcept
 {
-    if (newCutoff == state.computedCutoff && q == computedQ && getType() == computedType
-         && state.inverseSampleRate == computedInverseSampleRate)
-        return;
-
+    const bool changed = q != computedQ || getType() != computedType || state.inverseSampleRate != computedInverseSampleRate;
     computedQ = q;
     computedType = getType();
     computedInverseSampleRate = state.inverseSampleRate;
-    FilterStep::design (state, getType(), newCutoff, alphaDivisor());
+    return changed;
+}
+
+void AnalogFilter::setCutoff (float newCutoff)
+{
+    if (takeDesign() || newCutoff != state.computedCutoff)
+        FilterStep::design (state, getType(), newCutoff, alphaDivisor());
 }
 
 FilterState<double>& AnalogFilter::startBlock (float newCutoff, float newResonance)
@@ -58,13 +62,8 @@ void AnalogFilter::prepareSamples() noexcept
     state.baseCutoff = getCutoff();
     state.alphaDivisor = alphaDivisor();
 
-    if (q != computedQ || getType() != computedType || state.inverseSampleRate != computedInverseSampleRate)
-    {
-        computedQ = q;
-        computedType = getType();
-        computedInverseSampleRate = state.inverseSampleRate;
+    if (takeDesign())
         state.computedCutoff = std::numeric_limits<float>::quiet_NaN();
-    }
 }
 
 void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)

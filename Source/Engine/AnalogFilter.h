@@ -49,6 +49,7 @@ public:
 
 private:
     void prepareSamples() noexcept;
+    bool takeDesign() noexcept;
     float alphaDivisor() const noexcept                   { return FilterStep::alphaDivisorFor (getType(), q, twiceQ); }
 
     float q = 0.0f, twiceQ = 0.0f;

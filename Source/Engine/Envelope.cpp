@@ -2,20 +2,10 @@
 
 #include <cmath>
 
-// With the sample rate still 0 the setters leave all three coefficients at 0; the ratios
-// are then set without recomputing the coefficients.
+// With the sample rate still 0 all three coefficients are 0.
 void Envelope::init()
 {
-    setAttack (0.5);
-    setDecay (0.5);
-    setRelease (0.5);
-    state.sustainLevel = 0.5;
-    attackTargetRatio = attackRatio;
-    decayReleaseTargetRatio = decayReleaseRatio;
-    state.attackBase = (1.0 + attackRatio) * (1.0 - state.attackCoefficient);
-    state.decayBase = (state.sustainLevel - decayReleaseRatio) * (1.0 - state.decayCoefficient);
-    state.releaseBase = -decayReleaseRatio * (1.0 - state.releaseCoefficient);
-    enter (state.stage);
+    setParameters ({ 0.5, 0.5, 0.5, 0.5 });
 }
 
 void Envelope::reset() noexcept
@@ -45,31 +35,28 @@ double Envelope::coefficientFor (double rateInSamples, double targetRatio) noexc
 // Each setter also renews the current stage's step, which may be the stage it changes.
 void Envelope::setAttack (double seconds) noexcept
 {
-    attackRate = seconds * sampleRate;
-    state.attackCoefficient = coefficientFor (attackRate, attackTargetRatio);
-    state.attackBase = (attackTargetRatio + 1.0) * (1.0 - state.attackCoefficient);
+    state.attackCoefficient = coefficientFor (seconds * sampleRate, attackRatio);
+    state.attackBase = (attackRatio + 1.0) * (1.0 - state.attackCoefficient);
     enter (state.stage);
 }
 
 void Envelope::setDecay (double seconds) noexcept
 {
-    decayRate = seconds * sampleRate;
-    state.decayCoefficient = coefficientFor (decayRate, decayReleaseTargetRatio);
+    state.decayCoefficient = coefficientFor (seconds * sampleRate, decayReleaseRatio);
     setSustain (state.sustainLevel);
 }
 
 void Envelope::setSustain (double level) noexcept
 {
     state.sustainLevel = level;
-    state.decayBase = (state.sustainLevel - decayReleaseTargetRatio) * (1.0 - state.decayCoefficient);
+    state.decayBase = (state.sustainLevel - decayReleaseRatio) * (1.0 - state.decayCoefficient);
     enter (state.stage);
 }
 
 void Envelope::setRelease (double seconds) noexcept
 {
-    releaseRate = seconds * sampleRate;
-    state.releaseCoefficient = coefficientFor (releaseRate, decayReleaseTargetRatio);
-    state.releaseBase = -decayReleaseTargetRatio * (1.0 - state.releaseCoefficient);
+    state.releaseCoefficient = coefficientFor (seconds * sampleRate, decayReleaseRatio);
+    state.releaseBase = -decayReleaseRatio * (1.0 - state.releaseCoefficient);
     enter (state.stage);
 }
 

@@ -67,8 +67,6 @@ private:
     static constexpr double decayReleaseRatio = 1.0e-5;
 
     bool active = true;
-    double attackRate = 0.0, decayRate = 0.0, releaseRate = 0.0;            // samples
-    double attackTargetRatio = 0.0, decayReleaseTargetRatio = 0.0;
     double sampleRate = 0.0;
     EnvelopeState<double> state;          // stage, output, finished flag, coefficients, bases, sustain level
 };

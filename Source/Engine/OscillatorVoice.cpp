@@ -97,8 +97,7 @@ void OscillatorVoice::prepare (int maximumBlockSize)
 
 void OscillatorVoice::silence()
 {
-    clearCurrentNote();
-    note = 0;
+    endNote();
     glide = {};
 
     for (auto& oscillator : oscillators)

@@ -26,22 +26,6 @@ namespace
     double attackSeconds (float p) noexcept     { return p <= 0.5f ? 3.0 * p : 15.0 * p; }
     double releaseSeconds (float p) noexcept    { return p <= 0.5f ? 5.0 * p : 15.0 * p; }
 
-    // The current program's values, read once each by parameter index.
-    class ProgramValues
-    {
-    public:
-        explicit ProgramValues (const PluginProgram& programToRead) noexcept : program (programToRead) {}
-
-        float operator[] (ParameterIndex::Index index) const noexcept
-        {
-            const auto* parameter = program.getParameter (index);
-            return parameter != nullptr ? parameter->getValue() : 0.0f;
-        }
-
-    private:
-        const PluginProgram& program;
-    };
-
     // Unsynchronised, the LFO's rate is the speed setting times this.
     constexpr double hertzPerSpeed = 10.0;
     constexpr double secondsPerMinute = 60.0;
@@ -154,91 +138,97 @@ void Velmora::updateSettings()
         return;
 
     using namespace ParameterIndex;
-    const ProgramValues p (*program);
+    // The current program's values, read once each by parameter index.
+    const auto p = [program] (Index index)
+    {
+        const auto* parameter = program->getParameter (index);
+        return parameter != nullptr ? parameter->getValue() : 0.0f;
+    };
+
     auto& s = settings;
 
     // One line per parameter, in index order; each field is named after its parameter.
-    s.Osc1Active          = flag (p[Osc1Active]);
-    s.Osc1WaveType        = truncated (p[Osc1WaveType]);
-    s.Osc1Gain            = doubled (p[Osc1Gain]);
-    s.Osc1Detune          = centred (p[Osc1Detune]);
-    s.Osc1Pan             = centred (p[Osc1Pan]);
-    s.Osc1Offset          = semitoneOffset (p[Osc1Offset]);
-    s.Osc1PitchRange      = semitones (p[Osc1PitchRange]);
-    s.Osc1PitchEnvRange   = semitones (p[Osc1PitchEnvRange]);
-    s.Osc1PitchEnvDown    = flag (p[Osc1PitchEnvDown]);
+    s.Osc1Active          = flag (p (Osc1Active));
+    s.Osc1WaveType        = truncated (p (Osc1WaveType));
+    s.Osc1Gain            = doubled (p (Osc1Gain));
+    s.Osc1Detune          = centred (p (Osc1Detune));
+    s.Osc1Pan             = centred (p (Osc1Pan));
+    s.Osc1Offset          = semitoneOffset (p (Osc1Offset));
+    s.Osc1PitchRange      = semitones (p (Osc1PitchRange));
+    s.Osc1PitchEnvRange   = semitones (p (Osc1PitchEnvRange));
+    s.Osc1PitchEnvDown    = flag (p (Osc1PitchEnvDown));
 
-    s.Osc2Active          = flag (p[Osc2Active]);
-    s.Osc2WaveType        = truncated (p[Osc2WaveType]);
-    s.Osc2Gain            = doubled (p[Osc2Gain]);
-    s.Osc2Detune          = centred (p[Osc2Detune]);
-    s.Osc2Pan             = centred (p[Osc2Pan]);
-    s.Osc2Offset          = semitoneOffset (p[Osc2Offset]);
-    s.Osc2PitchRange      = semitones (p[Osc2PitchRange]);
-    s.Osc2PitchEnvRange   = semitones (p[Osc2PitchEnvRange]);
-    s.Osc2PitchEnvDown    = flag (p[Osc2PitchEnvDown]);
+    s.Osc2Active          = flag (p (Osc2Active));
+    s.Osc2WaveType        = truncated (p (Osc2WaveType));
+    s.Osc2Gain            = doubled (p (Osc2Gain));
+    s.Osc2Detune          = centred (p (Osc2Detune));
+    s.Osc2Pan             = centred (p (Osc2Pan));
+    s.Osc2Offset          = semitoneOffset (p (Osc2Offset));
+    s.Osc2PitchRange      = semitones (p (Osc2PitchRange));
+    s.Osc2PitchEnvRange   = semitones (p (Osc2PitchEnvRange));
+    s.Osc2PitchEnvDown    = flag (p (Osc2PitchEnvDown));
 
-    s.Filter1Active       = flag (p[Filter1Active]);
-    s.Filter1Type         = truncated (p[Filter1Type]);
-    s.Filter1Cutoff       = plain (p[Filter1Cutoff]);
-    s.Filter1Resonance    = plain (p[Filter1Resonance]);
+    s.Filter1Active       = flag (p (Filter1Active));
+    s.Filter1Type         = truncated (p (Filter1Type));
+    s.Filter1Cutoff       = plain (p (Filter1Cutoff));
+    s.Filter1Resonance    = plain (p (Filter1Resonance));
 
-    s.Lfo1Active          = flag (p[Lfo1Active]);
-    s.Lfo1WaveType        = truncated (p[Lfo1WaveType]);
-    s.Lfo1Speed           = plain (p[Lfo1Speed]);
-    s.Lfo1Mode            = truncated (p[Lfo1Mode]);
-    s.Lfo1Sync            = flag (p[Lfo1Sync]);
-    s.Lfo1Target          = truncated (p[Lfo1Target]);
-    s.Lfo1Mix             = plain (p[Lfo1Mix]);
+    s.Lfo1Active          = flag (p (Lfo1Active));
+    s.Lfo1WaveType        = truncated (p (Lfo1WaveType));
+    s.Lfo1Speed           = plain (p (Lfo1Speed));
+    s.Lfo1Mode            = truncated (p (Lfo1Mode));
+    s.Lfo1Sync            = flag (p (Lfo1Sync));
+    s.Lfo1Target          = truncated (p (Lfo1Target));
+    s.Lfo1Mix             = plain (p (Lfo1Mix));
 
-    s.Delay1Active        = flag (p[Delay1Active]);
-    s.Delay1Sync          = flag (p[Delay1Sync]);
-    s.Delay1Mix           = plain (p[Delay1Mix]);
-    s.Delay1Time          = plain (p[Delay1Time]);
-    s.Delay1Feedback      = plain (p[Delay1Feedback]);
-    s.Delay1Swing         = plain (p[Delay1Swing]);
+    s.Delay1Active        = flag (p (Delay1Active));
+    s.Delay1Sync          = flag (p (Delay1Sync));
+    s.Delay1Mix           = plain (p (Delay1Mix));
+    s.Delay1Time          = plain (p (Delay1Time));
+    s.Delay1Feedback      = plain (p (Delay1Feedback));
+    s.Delay1Swing         = plain (p (Delay1Swing));
 
-    s.Reverb1Active       = flag (p[Reverb1Active]);
-    s.Reverb1Mix          = plain (p[Reverb1Mix]);
-    s.Reverb1Damping      = plain (p[Reverb1Damping]);
-    s.Reverb1Feedback     = plain (p[Reverb1Feedback]);
+    s.Reverb1Active       = flag (p (Reverb1Active));
+    s.Reverb1Mix          = plain (p (Reverb1Mix));
+    s.Reverb1Damping      = plain (p (Reverb1Damping));
+    s.Reverb1Feedback     = plain (p (Reverb1Feedback));
 
-    s.EnvAmpOsc1Attack    = attackSeconds (p[EnvAmpOsc1Attack]);
-    s.EnvAmpOsc1Decay     = plain (p[EnvAmpOsc1Decay]);
-    s.EnvAmpOsc1Sustain   = plain (p[EnvAmpOsc1Sustain]);
-    s.EnvAmpOsc1Release   = releaseSeconds (p[EnvAmpOsc1Release]);
-    s.EnvAmpOsc2Attack    = attackSeconds (p[EnvAmpOsc2Attack]);
-    s.EnvAmpOsc2Decay     = plain (p[EnvAmpOsc2Decay]);
-    s.EnvAmpOsc2Sustain   = plain (p[EnvAmpOsc2Sustain]);
-    s.EnvAmpOsc2Release   = releaseSeconds (p[EnvAmpOsc2Release]);
+    s.EnvAmpOsc1Attack    = attackSeconds (p (EnvAmpOsc1Attack));
+    s.EnvAmpOsc1Decay     = plain (p (EnvAmpOsc1Decay));
+    s.EnvAmpOsc1Sustain   = plain (p (EnvAmpOsc1Sustain));
+    s.EnvAmpOsc1Release   = releaseSeconds (p (EnvAmpOsc1Release));
+    s.EnvAmpOsc2Attack    = attackSeconds (p (EnvAmpOsc2Attack));
+    s.EnvAmpOsc2Decay     = plain (p (EnvAmpOsc2Decay));
+    s.EnvAmpOsc2Sustain   = plain (p (EnvAmpOsc2Sustain));
+    s.EnvAmpOsc2Release   = releaseSeconds (p (EnvAmpOsc2Release));
 
-    s.EnvPitchOsc1Active  = flag (p[EnvPitchOsc1Active]);
-    s.EnvPitchOsc1Attack  = attackSeconds (p[EnvPitchOsc1Attack]);
-    s.EnvPitchOsc1Decay   = plain (p[EnvPitchOsc1Decay]);
-    s.EnvPitchOsc1Sustain = plain (p[EnvPitchOsc1Sustain]);
-    s.EnvPitchOsc1Release = releaseSeconds (p[EnvPitchOsc1Release]);
-    s.EnvPitchOsc2Active  = flag (p[EnvPitchOsc2Active]);
-    s.EnvPitchOsc2Attack  = attackSeconds (p[EnvPitchOsc2Attack]);
-    s.EnvPitchOsc2Decay   = plain (p[EnvPitchOsc2Decay]);
-    s.EnvPitchOsc2Sustain = plain (p[EnvPitchOsc2Sustain]);
-    s.EnvPitchOsc2Release = releaseSeconds (p[EnvPitchOsc2Release]);
+    s.EnvPitchOsc1Active  = flag (p (EnvPitchOsc1Active));
+    s.EnvPitchOsc1Attack  = attackSeconds (p (EnvPitchOsc1Attack));
+    s.EnvPitchOsc1Decay   = plain (p (EnvPitchOsc1Decay));
+    s.EnvPitchOsc1Sustain = plain (p (EnvPitchOsc1Sustain));
+    s.EnvPitchOsc1Release = releaseSeconds (p (EnvPitchOsc1Release));
+    s.EnvPitchOsc2Active  = flag (p (EnvPitchOsc2Active));
+    s.EnvPitchOsc2Attack  = attackSeconds (p (EnvPitchOsc2Attack));
+    s.EnvPitchOsc2Decay   = plain (p (EnvPitchOsc2Decay));
+    s.EnvPitchOsc2Sustain = plain (p (EnvPitchOsc2Sustain));
+    s.EnvPitchOsc2Release = releaseSeconds (p (EnvPitchOsc2Release));
 
-    s.EnvFilter1Active    = flag (p[EnvFilter1Active]);
-    s.EnvFilter1Attack    = attackSeconds (p[EnvFilter1Attack]);
-    s.EnvFilter1Decay     = plain (p[EnvFilter1Decay]);
-    s.EnvFilter1Sustain   = plain (p[EnvFilter1Sustain]);
-    s.EnvFilter1Release   = releaseSeconds (p[EnvFilter1Release]);
+    s.EnvFilter1Active    = flag (p (EnvFilter1Active));
+    s.EnvFilter1Attack    = attackSeconds (p (EnvFilter1Attack));
+    s.EnvFilter1Decay     = plain (p (EnvFilter1Decay));
+    s.EnvFilter1Sustain   = plain (p (EnvFilter1Sustain));
+    s.EnvFilter1Release   = releaseSeconds (p (EnvFilter1Release));
 
-    s.EnvLfo1Active       = flag (p[EnvLfo1Active]);
-    s.EnvLfo1Attack       = attackSeconds (p[EnvLfo1Attack]);
-    s.EnvLfo1Decay        = plain (p[EnvLfo1Decay]);
-    s.EnvLfo1Sustain      = plain (p[EnvLfo1Sustain]);
-    s.EnvLfo1Release      = releaseSeconds (p[EnvLfo1Release]);
+    s.EnvLfo1Active       = flag (p (EnvLfo1Active));
+    s.EnvLfo1Attack       = attackSeconds (p (EnvLfo1Attack));
+    s.EnvLfo1Decay        = plain (p (EnvLfo1Decay));
+    s.EnvLfo1Sustain      = plain (p (EnvLfo1Sustain));
+    s.EnvLfo1Release      = releaseSeconds (p (EnvLfo1Release));
 
-    s.MasterVolume        = doubled (p[MasterVolume]);
-    s.MidiLearn           = truncated (p[MidiLearn]);
-    s.Glide               = plain (p[Glide]);
-    s.CurrentPlayMode     = truncated (p[CurrentPlayMode]);
+    s.MasterVolume        = doubled (p (MasterVolume));
+    s.MidiLearn           = truncated (p (MidiLearn));
+    s.Glide               = plain (p (Glide));
+    s.CurrentPlayMode     = truncated (p (CurrentPlayMode));
 }
 
 // JUCE's own note-on, with the note assigned to its voice before the voice starts.
@@ -282,11 +272,6 @@ void Velmora::assignNote (OscillatorVoice& voice, int midiNoteNumber)
                          && std::any_of (voices.begin(), voices.end(), [&] (auto* other) { return other != &voice && other->isVoiceActive(); });
 
     voice.setNextNote (getNoteSettings (glides ? previousNote : -1));
-}
-
-void Velmora::noteOff (int midiChannel, int midiNoteNumber, float velocity, bool allowTailOff)
-{
-    Synthesiser::noteOff (midiChannel, midiNoteNumber, velocity, allowTailOff);
 }
 
 // The voices on the channel refresh at once; every voice follows the last wheel message

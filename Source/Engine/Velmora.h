@@ -45,9 +45,6 @@ public:
     // Starts the note as JUCE does, deciding first what it means for the other voices.
     void noteOn (int midiChannel, int midiNoteNumber, float velocity) override;
 
-    // JUCE's note handling, unchanged.
-    void noteOff (int midiChannel, int midiNoteNumber, float velocity, bool allowTailOff) override;
-
     // Records the last wheel of any channel: every voice follows it from its next block.
     void handlePitchWheel (int midiChannel, int wheelValue) override;
 
