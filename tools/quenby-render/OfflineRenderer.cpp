@@ -11,20 +11,40 @@
 
 namespace
 {
-    // The host's transport as the renderer plays it: running, 4/4, at a fixed tempo.
+    // The song's tempo from each change on: its time in seconds, the beats (quarter notes)
+    // counted up to it, and its beats per minute. A MIDI file without a tempo plays at 120.
+    struct TempoChange
+    {
+        double seconds, beats, bpm;
+    };
+
+    using TempoMap = std::vector<TempoChange>;
+
+    // The host's transport as the renderer plays it: running, 4/4, at the tempo the song
+    // has at each block's start, with the song position counted through every change.
     class RenderPlayHead : public juce::AudioPlayHead
     {
     public:
-        RenderPlayHead (double bpmToUse, double sampleRateToUse) : bpm (bpmToUse), sampleRate (sampleRateToUse) {}
+        RenderPlayHead (TempoMap mapToUse, double sampleRateToUse) : map (std::move (mapToUse)), sampleRate (sampleRateToUse) {}
 
         juce::Optional<PositionInfo> getPosition() const override
         {
+            const auto seconds = (double) position / sampleRate;
+            auto change = map.front();
+
+            for (const auto& later : map)
+                if (later.seconds <= seconds)
+                    change = later;
+
+            const auto beats = change.beats + (seconds - change.seconds) * change.bpm / 60.0;
+
             PositionInfo info;
-            info.setBpm (bpm);
+            info.setBpm (change.bpm);
             info.setTimeSignature (TimeSignature { 4, 4 });
             info.setTimeInSamples (position);
-            info.setTimeInSeconds ((double) position / sampleRate);
-            info.setPpqPosition ((double) position / sampleRate * bpm / 60.0);
+            info.setTimeInSeconds (seconds);
+            info.setPpqPosition (beats);
+            info.setPpqPositionOfLastBarStart (4.0 * std::floor (beats / 4.0));
             info.setIsPlaying (true);
             return info;
         }
@@ -32,11 +52,12 @@ namespace
         juce::int64 position = 0;
 
     private:
-        const double bpm, sampleRate;
+        const TempoMap map;
+        const double sampleRate;
     };
 
-    // Every track's events merged, timestamps in seconds.
-    bool readMidiFile (const juce::File& file, juce::MidiMessageSequence& events, std::optional<double>& firstTempo, juce::String& error)
+    // Every track's events merged, timestamps in seconds, and the tempo changes.
+    bool readMidiFile (const juce::File& file, juce::MidiMessageSequence& events, TempoMap& tempos, juce::String& error)
     {
         if (! file.existsAsFile())
         {
@@ -59,23 +80,55 @@ namespace
             return false;
         }
 
-        juce::MidiMessageSequence tempos;
-        midi.findAllTempoEvents (tempos);
+        midi.convertTimestampTicksToSeconds();
+        juce::MidiMessageSequence tempoEvents;
+        midi.findAllTempoEvents (tempoEvents);
+        tempos = { { 0.0, 0.0, 120.0 } };
 
-        if (tempos.getNumEvents() > 0)
+        for (const auto* event : tempoEvents)
         {
-            const auto secondsPerQuarter = tempos.getEventPointer (0)->message.getTempoSecondsPerQuarterNote();
+            const auto secondsPerQuarter = event->message.getTempoSecondsPerQuarterNote();
+            const auto& last = tempos.back();
+            const auto seconds = juce::jmax (last.seconds, event->message.getTimeStamp());
 
             if (secondsPerQuarter > 0.0)
-                firstTempo = 60.0 / secondsPerQuarter;
+                tempos.push_back ({ seconds, last.beats + (seconds - last.seconds) * last.bpm / 60.0, 60.0 / secondsPerQuarter });
         }
 
-        midi.convertTimestampTicksToSeconds();
+        // A change at the very start replaces the default.
+        if (tempos.size() > 1 && tempos[1].seconds <= 0.0)
+            tempos.erase (tempos.begin());
 
         for (int track = 0; track < midi.getNumTracks(); ++track)
             events.addSequence (*midi.getTrack (track), 0.0);
 
         events.sort();
+        return true;
+    }
+
+    // The song the options name: the MIDI file's events (or the built-in phrase) and its
+    // tempo map; --bpm plays the whole song at one tempo.
+    bool readSong (const RenderOptions& options, juce::MidiMessageSequence& events, TempoMap& tempos, juce::String& error)
+    {
+        if (options.phrase.isNotEmpty())
+        {
+            events = AuditionPhrase::get (options.phrase);
+            tempos = { { 0.0, 0.0, AuditionPhrase::bpm } };
+
+            if (events.getNumEvents() == 0)
+            {
+                error = "no phrase named '" + options.phrase + "' (" + AuditionPhrase::getNames().joinIntoString (", ") + ")";
+                return false;
+            }
+        }
+        else if (! readMidiFile (options.midiFile, events, tempos, error))
+        {
+            return false;
+        }
+
+        if (options.bpm.has_value())
+            tempos = { { 0.0, 0.0, *options.bpm } };
+
         return true;
     }
 }
@@ -231,30 +284,6 @@ bool OfflineRenderer::saveStateOnly (juce::String& error)
     return setUpSound (processor, options, error);
 }
 
-bool OfflineRenderer::readSong (juce::MidiMessageSequence& events, double& bpm, juce::String& error) const
-{
-    std::optional<double> songTempo;
-
-    if (options.phrase.isNotEmpty())
-    {
-        events = AuditionPhrase::get (options.phrase);
-        songTempo = AuditionPhrase::bpm;
-
-        if (events.getNumEvents() == 0)
-        {
-            error = "no phrase named '" + options.phrase + "' (" + AuditionPhrase::getNames().joinIntoString (", ") + ")";
-            return false;
-        }
-    }
-    else if (! readMidiFile (options.midiFile, events, songTempo, error))
-    {
-        return false;
-    }
-
-    bpm = options.bpm.value_or (songTempo.value_or (120.0));
-    return true;
-}
-
 bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
 {
     const auto outputFile = options.outputFile;
@@ -347,11 +376,12 @@ bool OfflineRenderer::renderToBuffer (juce::AudioBuffer<float>& output, Result& 
 bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::String& error, const ProgressCallback& progress)
 {
     juce::MidiMessageSequence events;
-    double bpm = 120.0;
+    TempoMap tempos;
 
-    if (! readSong (events, bpm, error))
+    if (! readSong (options, events, tempos, error))
         return false;
 
+    const auto bpm = tempos.front().bpm;
     const auto rate = options.sampleRate;
     const auto numChannels = options.numChannels;
     const auto blockSize = options.blockSize;
@@ -370,7 +400,7 @@ bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::S
         return false;
     }
 
-    RenderPlayHead playHead (bpm, rate);
+    RenderPlayHead playHead (tempos, rate);
     processor.setPlayHead (&playHead);
     processor.setRateAndBufferSizeDetails (rate, blockSize);
     processor.prepareToPlay (rate, blockSize);
@@ -415,7 +445,8 @@ bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::S
     {
         const bool eventsDone = nextEvent >= events.getNumEvents() && nextChange >= changes.size() && position >= lastEventSample;
 
-        if (eventsDone && (silentSamples >= silenceNeeded || position >= capSample))
+        // Echoes may still come out of the delay's line after a silence.
+        if (eventsDone && ((silentSamples >= silenceNeeded && ! processor.holdsEchoes()) || position >= capSample))
             break;
 
         // Past the last event only up to the cap; before it, always whole host blocks.

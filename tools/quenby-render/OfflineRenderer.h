@@ -39,10 +39,6 @@ public:
     // Renders into memory instead of a file: the whole output, every channel.
     bool renderToBuffer (juce::AudioBuffer<float>& output, Result& result, juce::String& error);
 
-    // The song the options name: the MIDI file's events merged (timestamps in seconds) or
-    // the built-in phrase, and the tempo to play it at.
-    bool readSong (juce::MidiMessageSequence& events, double& bpm, juce::String& error) const;
-
     // The one-line summary: file, duration, peak per channel in dBFS, real-time factor.
     static juce::String describe (const Result& result, const juce::File& outputFile);
 

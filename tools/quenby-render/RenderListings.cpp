@@ -1,4 +1,5 @@
 #include "RenderListings.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginDatabase.h"
@@ -72,8 +73,17 @@ namespace
 
         juce::String text = "0 ... " + maximum + ": " + ends ({});
 
+        // Synchronised, the LFO's speed chooses a note value in equal bands.
         if (info.unit == ParameterUnit::lfoSpeed)
-            text << "; with Lfo1Sync on " << ends ({ true, true });
+        {
+            juce::StringArray noteValues;
+
+            for (int i = 0; i < NoteValue::count; ++i)
+                noteValues.add (RenderListings::shortestText ((float) NoteValue::speedOf (i)) + " " + NoteValue::all[i].name);
+
+            text << "; with Lfo1Sync on, a cycle lasts a note value, one per "
+                 << RenderListings::shortestText (1.0f / NoteValue::count) << ": " << noteValues.joinIntoString (", ");
+        }
         else if (info.unit == ParameterUnit::delayTime)
             text << "; with Delay1Sync off " << ends ({ false, false });
 
