@@ -146,17 +146,26 @@ TEST_F (StateChunk, UnknownIdentifierAppendsAProgramWithDefaultsForMissingValues
             << Enumeration::getName (index);
 }
 
-TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHad)
+// A chunk from before the appended parameters means them at their defaults, which sound
+// as the instrument did then.
+TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHadButTheLaterParametersTakeTheirDefaults)
 {
     auto& program = *source->state->getCurrentProgram();
     program.getParameter (ParameterIndex::Osc1Pan)->setValue (0.875f);
 
-    restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\"/>"));
+    for (int index = ParameterIndex::numOriginal; index < ParameterIndex::count; ++index)
+        program.getParameter (index)->setValue (0.25f);
+
+    restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\" Osc2Unison=\"3\"/>"));
 
     EXPECT_EQ (source->state->database->getNumPrograms(), 1);
     EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
     EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Pan)->getValue(), 0.875f);
     EXPECT_EQ (program.getName(), "");
+
+    for (int index = ParameterIndex::numOriginal; index < ParameterIndex::count; ++index)
+        EXPECT_EQ (program.getParameter (index)->getValue(), index == ParameterIndex::Osc2Unison ? 3.0f : PluginParameter::getDefaultValue (index))
+            << Enumeration::getName (index);
 }
 
 TEST_F (StateChunk, ChunkWithoutIdentifierMatchesTheEmptyIdentifier)
