@@ -326,6 +326,21 @@ TEST_F (RendererFixture, TheCommandListsEveryParameterAndRejectsABadAtInOneLineW
         EXPECT_FALSE (folder.getChildFile ("out.wav").exists());
     }
 
+    // A tuning that is none is refused in one line with the reason, and nothing is written.
+    folder.getChildFile ("bad.scl").replaceWithText ("Not a scale\nmany\n");
+    folder.getChildFile ("bad.kbm").replaceWithText ("12\n0\n127\n");
+
+    for (const auto& [option, file, reason] : { std::tuple { "--scl", "bad.scl", "bad.scl: line 2 of the scale is no number of notes" },
+                                                std::tuple { "--kbm", "bad.kbm", "bad.kbm: the keyboard mapping ends before the middle key" },
+                                                std::tuple { "--scl", "none.scl", "cannot read" } })
+    {
+        const auto run = runRenderer ({ option, file, "in.mid", "out.wav" }, folder);
+        EXPECT_NE (run.exitCode, 0);
+        ASSERT_EQ (run.lines.size(), 1) << run.lines.joinIntoString ("\n");
+        EXPECT_TRUE (run.lines[0].startsWith ("quenby-render: ") && run.lines[0].contains (reason)) << run.lines[0];
+        EXPECT_FALSE (folder.getChildFile ("out.wav").exists());
+    }
+
     // A render that works prints its summary and nothing else (no progress to a pipe).
     const auto rendered = runRenderer ({ "--at", "0.5", "Osc1WaveType=3", "in.mid", "out.wav" }, folder);
     EXPECT_EQ (rendered.exitCode, 0);

@@ -168,6 +168,31 @@ TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHadButTheLaterParame
             << Enumeration::getName (index);
 }
 
+// The tuning travels with the chunk; a chunk without one, or with texts that are no
+// scale, plays in equal temperament.
+TEST_F (StateChunk, CarriesTheTuningAndAChunkWithoutOneIsEqualTemperament)
+{
+    const auto scale = juce::String ("Fifths & <more>\n2\n3/2\n2/1\n");
+    const auto mapping = juce::String ("! one key\n0\n0\n127\n60\n69\n432.0\n0\n");
+    source->setTuning (*Tuning::read (scale, mapping).tuning);
+
+    QuenbyAudioProcessor fresh;
+    restore (fresh, chunkOf (*source));
+    EXPECT_EQ (fresh.getTuning().getScaleText(), scale);
+    EXPECT_EQ (fresh.getTuning().getMappingText(), mapping);
+    EXPECT_EQ (fresh.getTuning().getDescription(), "Fifths & <more>");
+
+    const auto id = source->state->getCurrentProgram()->getId();
+
+    for (const auto& text : { "<VELMORA_SETTINGS ID=\"" + id + "\"/>",
+                              "<VELMORA_SETTINGS ID=\"" + id + "\"><TUNING Scale=\"no scale\" Mapping=\"\"/></VELMORA_SETTINGS>" })
+    {
+        restore (fresh, chunkOf (*source));
+        restore (fresh, chunkWithText (text));
+        EXPECT_TRUE (fresh.getTuning().isEqualTemperament()) << text;
+    }
+}
+
 TEST_F (StateChunk, ChunkWithoutIdentifierMatchesTheEmptyIdentifier)
 {
     const auto chunk = chunkWithText ("<VELMORA_SETTINGS Name=\"No id\"/>");

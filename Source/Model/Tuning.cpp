@@ -336,6 +336,48 @@ Tuning::Read Tuning::read (const juce::String& scaleText, const juce::String& ma
     return result;
 }
 
+Tuning::Read Tuning::readFiles (const juce::File& scaleFile, const juce::File& mappingFile)
+{
+    Read result;
+    juce::String texts[2];
+    const juce::File files[] = { scaleFile, mappingFile };
+
+    for (int i = 0; i < 2; ++i)
+    {
+        if (files[i] == juce::File())
+            continue;
+
+        juce::MemoryBlock bytes;
+
+        if (files[i].getSize() > largestText)
+        {
+            result.error = files[i].getFileName() + " is larger than 64 KB";
+            return result;
+        }
+
+        if (! files[i].existsAsFile() || ! files[i].loadFileAsData (bytes))
+        {
+            result.error = "cannot read " + files[i].getFullPathName();
+            return result;
+        }
+
+        texts[i] = textOf (bytes.getData(), bytes.getSize());
+
+        if (texts[i].isEmpty())
+        {
+            result.error = files[i].getFileName() + " is empty";
+            return result;
+        }
+    }
+
+    result = read (texts[0], texts[1]);
+
+    if (result.error.isNotEmpty())
+        result.error = (files[0] != juce::File() && ! result.error.contains ("keyboard mapping") ? files[0] : files[1]).getFileName() + ": " + result.error;
+
+    return result;
+}
+
 juce::String Tuning::textOf (const void* data, size_t size)
 {
     return XmlText::decode (data, size).text;

@@ -55,6 +55,10 @@ public:
     // The text of a file's bytes, as a Scala file is most likely written (UTF-8, else Latin-1).
     static juce::String textOf (const void* data, size_t size);
 
+    // read with the texts of a scale file and a mapping file; File() for none. A file that
+    // cannot be read or is larger than largestText is refused with its name.
+    static Read readFiles (const juce::File& scaleFile, const juce::File& mappingFile);
+
     bool isEqualTemperament() const noexcept            { return frequencies.isEqualTemperament(); }
     const juce::String& getScaleText() const noexcept   { return scaleText; }
     const juce::String& getMappingText() const noexcept { return mappingText; }
