@@ -336,6 +336,31 @@ Tuning::Read Tuning::read (const juce::String& scaleText, const juce::String& ma
     return result;
 }
 
+namespace
+{
+    // A file's text, or nothing with the reason.
+    std::optional<juce::String> loadText (const juce::File& file, juce::String& error)
+    {
+        juce::MemoryBlock bytes;
+
+        if (file.getSize() > Tuning::largestText)
+            error = file.getFileName() + " is larger than 64 KB";
+        else if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
+            error = "cannot read " + file.getFullPathName();
+        else if (bytes.isEmpty())
+            error = file.getFileName() + " is empty";
+        else
+            return Tuning::textOf (bytes.getData(), bytes.getSize());
+
+        return {};
+    }
+
+    bool isMappingFile (const juce::File& file)
+    {
+        return file.hasFileExtension ("kbm");
+    }
+}
+
 Tuning::Read Tuning::readFiles (const juce::File& scaleFile, const juce::File& mappingFile)
 {
     Read result;
@@ -347,33 +372,34 @@ Tuning::Read Tuning::readFiles (const juce::File& scaleFile, const juce::File& m
         if (files[i] == juce::File())
             continue;
 
-        juce::MemoryBlock bytes;
+        const auto text = loadText (files[i], result.error);
 
-        if (files[i].getSize() > largestText)
-        {
-            result.error = files[i].getFileName() + " is larger than 64 KB";
+        if (! text.has_value())
             return result;
-        }
 
-        if (! files[i].existsAsFile() || ! files[i].loadFileAsData (bytes))
-        {
-            result.error = "cannot read " + files[i].getFullPathName();
-            return result;
-        }
-
-        texts[i] = textOf (bytes.getData(), bytes.getSize());
-
-        if (texts[i].isEmpty())
-        {
-            result.error = files[i].getFileName() + " is empty";
-            return result;
-        }
+        texts[i] = *text;
     }
 
     result = read (texts[0], texts[1]);
 
     if (result.error.isNotEmpty())
-        result.error = (files[0] != juce::File() && ! result.error.contains ("keyboard mapping") ? files[0] : files[1]).getFileName() + ": " + result.error;
+        result.error = (result.error.contains ("keyboard mapping") ? files[1] : files[0]).getFileName() + ": " + result.error;
+
+    return result;
+}
+
+Tuning::Read Tuning::withFile (const juce::File& file) const
+{
+    Read result;
+    const auto text = loadText (file, result.error);
+
+    if (! text.has_value())
+        return result;
+
+    result = isMappingFile (file) ? read (scaleText, *text) : read (*text, mappingText);
+
+    if (result.error.isNotEmpty())
+        result.error = file.getFileName() + ": " + result.error;
 
     return result;
 }

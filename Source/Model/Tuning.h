@@ -59,6 +59,10 @@ public:
     // cannot be read or is larger than largestText is refused with its name.
     static Read readFiles (const juce::File& scaleFile, const juce::File& mappingFile);
 
+    // This tuning with one file's text in place of its scale, or of its mapping when the
+    // file's name ends in ".kbm".
+    Read withFile (const juce::File& file) const;
+
     bool isEqualTemperament() const noexcept            { return frequencies.isEqualTemperament(); }
     const juce::String& getScaleText() const noexcept   { return scaleText; }
     const juce::String& getMappingText() const noexcept { return mappingText; }
