@@ -63,7 +63,7 @@ range() { sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", l
 echo "this checkout against $revision ($commit), $runs runs of ${seconds} s each, alternating"
 printf "%-9s %-7s %-16s %-16s %s\n" "case" "voices" "this (x real)" "$commit (x real)" "ratio of medians"
 
-for kind in light standard heavy idle; do
+for kind in light standard heavy idle vibrato wobble; do
     for voices in 32 64 128; do
         [ "$kind" = idle ] && [ "$voices" != 32 ] && continue
         argument="$voices"

@@ -1,12 +1,11 @@
 #include "Audio/Delay.h"
 #include "TestHelpers.h"
-#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-    // A delay fed by its own synthesiser settings, prepared at 44100 Hz.
+    // A delay prepared at 44100 Hz.
     struct DelayFixture : public ::testing::Test
     {
         DelayFixture()
@@ -15,14 +14,9 @@ namespace
             delay.prepare (44100.0);
         }
 
-        void setUp (double bpm, float time, float mix, float feedback)
+        void setUp (double bpm, float time, float mix, float feedback, bool sync = true, double swing = 0.0)
         {
-            synth.tempo = bpm;
-            synth.settings.Delay1Sync = true;
-            synth.settings.Delay1Time = time;
-            synth.settings.Delay1Mix = mix;
-            synth.settings.Delay1Feedback = feedback;
-            delay.updateSettings();
+            delay.setParameters ({ sync, time, mix, feedback, swing, bpm });
         }
 
         // An impulse of 1 on the left and 0.25 on the right at sample 0, then silence,
@@ -62,8 +56,7 @@ namespace
             return positions;
         }
 
-        Velmora synth;
-        Delay delay { synth };
+        Delay delay;
     };
 
     struct DelayTimeCase
@@ -213,10 +206,7 @@ TEST_P (EchoTimes, ComeWhereTimeSyncAndSwingPutThemAtFallingLevels)
 {
     const auto& c = GetParam();
     delay.prepare (48000.0);
-    synth.settings.Delay1Swing = c.swing;
-    setUp (c.bpm, c.time, 1.0f, 0.5f);
-    synth.settings.Delay1Sync = c.sync;
-    delay.updateSettings();
+    setUp (c.bpm, c.time, 1.0f, 0.5f, c.sync, c.swing);
 
     const auto audio = processImpulse (c.echoes.back() + 1);
     auto expected = c.echoes;
@@ -250,22 +240,16 @@ INSTANTIATE_TEST_SUITE_P (Delay, EchoTimes, ::testing::Values (
 
 TEST (FreeDelay, TimeZeroAddsNoEcho)
 {
-    Velmora synth;
-    synth.settings.Delay1Time = 0.0;
-    synth.settings.Delay1Mix = 1.0;
-    synth.settings.Delay1Swing = 1.0;
-    Delay delay (synth);
+    Delay delay;
+    delay.setParameters ({ false, 0.0f, 1.0f, 0.0f, 1.0, 120.0 });
     delay.prepare (48000.0);
     EXPECT_EQ (delay.getDelaySamples(), 0);
 }
 
 TEST (DelayBeforePrepare, DoesNothing)
 {
-    Velmora synth;
-    synth.settings.Delay1Time = 1.0;
-    synth.settings.Delay1Mix = 1.0;
-    Delay delay (synth);
-    delay.updateSettings();
+    Delay delay;
+    delay.setParameters ({ true, 1.0f, 1.0f, 0.0f, 0.0, 120.0 });
     EXPECT_EQ (delay.getDelaySamples(), 0);
 
     juce::AudioBuffer<float> audio (2, 64);
@@ -298,10 +282,9 @@ namespace
 
 TEST_F (DelayInProcessor, AddsTheOutputOfTwoSixteenthsEarlierAtTheMix)
 {
-    EXPECT_EQ (wet.processor.synthAudioSource->getDelay().getDelaySamples(), 12000);
-
     const auto plain = dry.renderNote (60, 1.0f, 30000);
     const auto echoed = wet.renderNote (60, 1.0f, 30000);
+    EXPECT_EQ (wet.processor.getDelay().getDelaySamples(), 12000);
     ASSERT_GT (testing_helpers::peakOf (plain, 0), 0.01f);
 
     int mismatches = 0;

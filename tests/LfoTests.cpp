@@ -1,6 +1,6 @@
-#include "Engine/Lfo.h"
-#include "TestHelpers.h"
+#include "Engine/VoiceLfo.h"
 #include "Engine/Velmora.h"
+#include "TestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,84 +16,83 @@ namespace
 }
 
 //==============================================================================
-// One LFO on a synthesiser whose settings the tests write directly.
+// The rate the settings give: ten times the speed in Hz, or synchronised one cycle per
+// note value of the tempo, whatever the sample rate.
+struct RateCase
+{
+    bool sync;
+    float speed;
+    double tempo;
+    double hz;
+};
+
+struct LfoRates : public ::testing::TestWithParam<RateCase> {};
+
+TEST_P (LfoRates, FollowTheSpeedOrTheNoteValueAtTheTempo)
+{
+    const auto c = GetParam();
+    Velmora synth;
+    synth.settings.Lfo1Sync = c.sync;
+    synth.settings.Lfo1Speed = c.speed;
+    synth.setTempo (c.tempo);
+    EXPECT_NEAR (synth.getLfoSettings().rate, c.hz, 1.0e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, LfoRates, ::testing::Values (
+    RateCase { false, 0.5f, 120.0, 5.0 }, RateCase { false, 1.0f, 120.0, 10.0 }, RateCase { false, 0.0f, 120.0, 0.0 },
+    RateCase { true, 0.62f, 120.0, 2.0 },               // 1/4: two beats a second
+    RateCase { true, 0.62f, 90.0, 1.5 },
+    RateCase { true, 0.82f, 120.0, 6.0 },               // 1/8T: three per beat
+    RateCase { true, 0.0f, 120.0, 1.0 / 16.0 },         // 8 bars
+    RateCase { true, 1.0f, 60.0, 8.0 }));               // 1/32
+
+//==============================================================================
+// One voice LFO with the settings the tests give it: 5 Hz sine at full mix, retriggered.
 struct LfoFixture : public ::testing::Test
 {
     LfoFixture()
     {
-        auto& s = synth.settings;
-        s.Lfo1Active = true;
-        s.Lfo1WaveType = LfoWave::sine;
-        s.Lfo1Speed = 0.5;
-        s.Lfo1Mode = LfoMode::retrigger;
-        s.Lfo1Target = LfoTarget::amp;
-        s.Lfo1Mix = 1.0;
+        note.lfoOn = true;
+        note.lfo = settings;
     }
 
-    Velmora synth;
-    Lfo lfo { synth };
-};
-
-TEST_F (LfoFixture, UnsynchronisedRateIsTenTimesTheSpeed)
-{
-    for (auto [speed, hz] : { std::pair { 0.5, 5.0 }, { 1.0, 10.0 }, { 0.0, 0.0 } })
+    void retrigger (double rate = 44100.0)
     {
-        synth.settings.Lfo1Speed = speed;
-        lfo.refresh();
-        EXPECT_DOUBLE_EQ (lfo.getRate(), hz);
-        EXPECT_DOUBLE_EQ (lfo.getPhaseIncrement(), twoPi * hz / 44100.0);
+        note.lfo = settings;
+        lfo.retrigger (note, rate);
+        lfo.refresh (settings);
     }
-}
 
-TEST_F (LfoFixture, SynchronisedRateIsWholeHertzFromTempoAndSampleRate)
-{
-    synth.settings.Lfo1Sync = true;
-    synth.tempo = 120.0;
+    double next()
+    {
+        lfo.refresh (settings);
+        return lfo.nextValue();
+    }
 
-    synth.settings.Lfo1Speed = 1.0;
-    lfo.refresh();
-    EXPECT_EQ (lfo.getRate(), 9.0);
-
-    synth.settings.Lfo1Speed = 0.1;
-    lfo.refresh();
-    EXPECT_EQ (lfo.getRate(), 0.0);
-
-    synth.settings.Lfo1Speed = 0.11;
-    lfo.refresh();
-    EXPECT_EQ (lfo.getRate(), 1.0);
-
-    synth.settings.Lfo1Speed = 1.0;
-    lfo.prepare (48000.0);
-    lfo.refresh();
-    EXPECT_EQ (lfo.getRate(), 10.0);
-
-    synth.tempo = 240.0;
-    lfo.refresh();
-    EXPECT_EQ (lfo.getRate(), 5.0);
-}
+    LfoSettings settings { LfoWave::sine, LfoMode::retrigger, false, 0.5, 1.0, 5.0 };
+    NoteSettings note;
+    VoiceLfo lfo;
+};
 
 TEST_F (LfoFixture, AtRateZeroThePhaseStandsStill)
 {
-    synth.settings.Lfo1Sync = true;
-    synth.settings.Lfo1Speed = 0.1;
-    lfo.nextValue (true);
-    lfo.nextValue (true);
+    retrigger();
+    next();
+    next();
+    settings.rate = 0.0;
     const auto phase = lfo.getPhase();
 
     for (int i = 0; i < 1000; ++i)
-        EXPECT_EQ (lfo.nextValue (true), std::sin (phase));
+        EXPECT_EQ (next(), std::sin (phase));
 
     EXPECT_EQ (lfo.getPhase(), phase);
 }
 
-TEST_F (LfoFixture, ANewSampleRateAloneRecomputesThePhaseIncrement)
+TEST_F (LfoFixture, TheSampleRateOfTheNoteGivesThePhaseIncrement)
 {
-    lfo.refresh();
-
     for (auto rate : { 48000.0, 96000.0, 44100.0 })
     {
-        lfo.prepare (rate);
-        lfo.refresh();
+        retrigger (rate);
         EXPECT_EQ (lfo.getRate(), 5.0);
         EXPECT_DOUBLE_EQ (lfo.getPhaseIncrement(), twoPi * 5.0 / rate) << rate;
     }
@@ -101,26 +100,26 @@ TEST_F (LfoFixture, ANewSampleRateAloneRecomputesThePhaseIncrement)
 
 TEST_F (LfoFixture, SineIsTakenFromThePhaseBeforeItAdvances)
 {
-    lfo.retrigger (44100.0);
+    retrigger();
     const auto increment = twoPi * 5.0 / 44100.0;
 
-    EXPECT_EQ (lfo.nextValue (true), 0.0);
-    EXPECT_DOUBLE_EQ (lfo.nextValue (true), std::sin (increment));
-    EXPECT_DOUBLE_EQ (lfo.nextValue (true), std::sin (2.0 * increment));
+    EXPECT_EQ (next(), 0.0);
+    EXPECT_DOUBLE_EQ (next(), std::sin (increment));
+    EXPECT_DOUBLE_EQ (next(), std::sin (2.0 * increment));
 }
 
 TEST_F (LfoFixture, SquareIsPlusMixForHalfACycleThenMinusMix)
 {
-    synth.settings.Lfo1WaveType = LfoWave::square;
-    synth.settings.Lfo1Mix = 0.75;
-    lfo.retrigger (44100.0);
+    settings.wave = LfoWave::square;
+    settings.mix = 0.75;
+    retrigger();
 
     // 5 Hz: 8820 samples per cycle.
     int positive = 0, negative = 0;
 
     for (int i = 0; i < 8820; ++i)
     {
-        const auto v = lfo.nextValue (true);
+        const auto v = next();
         ASSERT_TRUE (v == 0.75 || v == -0.75) << v;
         (v > 0.0 ? positive : negative)++;
 
@@ -134,57 +133,52 @@ TEST_F (LfoFixture, SquareIsPlusMixForHalfACycleThenMinusMix)
     EXPECT_NEAR (negative, 4410, 1);
 }
 
-TEST_F (LfoFixture, RetriggerContinuesThePhaseAndStartsUnsynchronised)
+TEST_F (LfoFixture, RetriggerContinuesThePhase)
 {
-    synth.settings.Lfo1Sync = true;
-    synth.settings.Lfo1Speed = 1.0;
-    lfo.retrigger (44100.0);
-    EXPECT_EQ (lfo.getRate(), 10.0);
+    retrigger();
 
     for (int i = 0; i < 100; ++i)
-        lfo.nextValue (true);
+        next();
 
     const auto phase = lfo.getPhase();
     EXPECT_GT (phase, 0.0);
-    EXPECT_EQ (lfo.getRate(), 9.0);
 
-    lfo.retrigger (44100.0);
+    retrigger();
     EXPECT_EQ (lfo.getPhase(), phase);
 }
 
 TEST_F (LfoFixture, EnvelopeScalesTheDepth)
 {
-    synth.settings.Lfo1WaveType = LfoWave::square;
-    synth.settings.Lfo1Mix = 0.5;
-    synth.settings.EnvLfo1Active = true;
-    synth.settings.EnvLfo1Attack = 0.0;
-    synth.settings.EnvLfo1Decay = 0.0;
-    synth.settings.EnvLfo1Sustain = 0.4;
-    lfo.retrigger (44100.0);
+    settings.wave = LfoWave::square;
+    settings.mix = 0.5;
+    note.lfoEnvelopeOn = true;
+    note.lfoEnvelope = { 0.0, 0.0, 0.4, 0.0 };
+    retrigger();
 
-    EXPECT_EQ (lfo.nextValue (true), 0.5);
-    EXPECT_EQ (lfo.nextValue (true), 0.4 * 0.5);
-    EXPECT_EQ (lfo.nextValue (true), 0.4 * 0.5);
+    EXPECT_EQ (next(), 0.5);
+    EXPECT_EQ (next(), 0.4 * 0.5);
+    EXPECT_EQ (next(), 0.4 * 0.5);
 }
 
 TEST_F (LfoFixture, SpeedsFarBeyondTheRangeNeitherHangNorSpoilThePhase)
 {
     constexpr auto infinity = std::numeric_limits<double>::infinity();
+    retrigger();
 
-    for (auto speed : { 1.0e30, infinity, -infinity, std::numeric_limits<double>::quiet_NaN() })
+    for (auto rate : { 1.0e31, infinity, -infinity, std::numeric_limits<double>::quiet_NaN() })
     {
-        synth.settings.Lfo1Speed = speed;
+        settings.rate = rate;
 
         for (int i = 0; i < 10; ++i)
-            lfo.nextValue (true);
+            next();
 
-        EXPECT_TRUE (std::isfinite (lfo.getPhase())) << speed;
+        EXPECT_TRUE (std::isfinite (lfo.getPhase())) << rate;
 
         // Back in range, the LFO moves on normally.
-        synth.settings.Lfo1Speed = 0.5;
+        settings.rate = 5.0;
         const auto phase = lfo.getPhase();
-        EXPECT_TRUE (std::isfinite (lfo.nextValue (true))) << speed;
-        EXPECT_NEAR (lfo.getPhase(), std::fmod (phase + twoPi * 5.0 / 44100.0, twoPi), 1.0e-12) << speed;
+        EXPECT_TRUE (std::isfinite (next())) << rate;
+        EXPECT_NEAR (lfo.getPhase(), std::fmod (phase + twoPi * 5.0 / 44100.0, twoPi), 1.0e-12) << rate;
     }
 }
 
@@ -193,12 +187,12 @@ struct MixZero : public LfoFixture, public ::testing::WithParamInterface<int> {}
 
 TEST_P (MixZero, ModulatesNothing)
 {
-    synth.settings.Lfo1WaveType = GetParam();
-    synth.settings.Lfo1Mix = 0.0;
-    lfo.retrigger (44100.0);
+    settings.wave = GetParam();
+    settings.mix = 0.0;
+    retrigger();
 
     for (int i = 0; i < 10000; ++i)
-        ASSERT_EQ (lfo.nextValue (true), 0.0);
+        ASSERT_EQ (next(), 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P (Lfo, MixZero, ::testing::Values ((int) LfoWave::sine, (int) LfoWave::square));
@@ -386,6 +380,45 @@ TEST_P (GlobalLfoSpeed, FiveHertzIsFiveHertzAtEverySampleRate)
 }
 
 INSTANTIATE_TEST_SUITE_P (Lfo, GlobalLfoSpeed, ::testing::Values (44100.0, 48000.0, 96000.0));
+
+// Synchronised, a cycle lasts its note value at the tempo, whatever the sample rate, and
+// in Free mode the cycle follows the song position: a quarter note gates a held note on
+// every beat, half a beat in, counted from the song's start.
+struct SyncCase
+{
+    double sampleRate, bpm, startBeats;
+};
+
+struct SynchronisedGlobalLfo : public LfoOnTheOutput, public ::testing::TestWithParam<SyncCase> {};
+
+TEST_P (SynchronisedGlobalLfo, CyclesOncePerNoteValueOnTheSongsBeats)
+{
+    const auto c = GetParam();
+    ProcessorFixture fixture (c.sampleRate);
+    holdASine (fixture);
+    squareLfo (fixture, 0.0f, 0.0f);
+    fixture.set ("Lfo1Sync", 1.0f);
+    fixture.set ("Lfo1Speed", 0.62f);                       // 1/4
+
+    testing_helpers::TestPlayHead playHead;
+    playHead.bpm = c.bpm;
+    playHead.startBeats = c.startBeats;
+    fixture.play (playHead);
+
+    const auto closings = gateClosings (fixture.renderNote (69, 1.0f, (int) (2.0 * c.sampleRate)));
+    const auto beat = 60.0 / c.bpm * c.sampleRate;
+    const auto toHalfBeat = std::fmod (0.5 - std::fmod (c.startBeats, 1.0) + 1.0, 1.0);
+
+    ASSERT_GE (closings.size(), 2u);
+    EXPECT_NEAR (closings[0], toHalfBeat * beat, 1.0);
+
+    for (size_t i = 1; i < closings.size(); ++i)
+        EXPECT_NEAR (closings[i] - closings[i - 1], beat, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P (Lfo, SynchronisedGlobalLfo, ::testing::Values (
+    SyncCase { 44100.0, 120.0, 0.0 }, SyncCase { 96000.0, 120.0, 0.0 }, SyncCase { 44100.0, 90.0, 0.0 },
+    SyncCase { 96000.0, 90.0, 0.0 }, SyncCase { 48000.0, 120.0, 1.25 }));
 
 TEST (GlobalLfo, InTheOneChannelConfigurationModulatesChannelZeroOnly)
 {

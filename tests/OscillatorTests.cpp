@@ -1,37 +1,36 @@
 #include "Engine/Oscillator.h"
-#include "Engine/Velmora.h"
+#include "Model/ParameterTable.h"
 
 #include <gtest/gtest.h>
+#include <juce_core/juce_core.h>
 
 namespace
 {
     double noteHz (int note) { return 440.0 * std::pow (2.0, (note - 69) / 12.0); }
 
     // Oscillator 1 with neutral settings: sine, gain 1, no detune, no offset, range 2,
-    // sustain 1, no pitch envelope.
+    // sustain 1, no pitch envelope, wheel centred.
     struct OscillatorFixture : public ::testing::Test
     {
         OscillatorFixture()
         {
-            auto& s = synth.settings;
-            s.Osc1Active = true;
-            s.Osc1WaveType = OscillatorWave::sine;
-            s.Osc1Gain = 1.0;
-            s.Osc1Detune = 0.0;
-            s.Osc1Offset = 0;
-            s.Osc1PitchRange = 2;
-            s.Osc1PitchEnvRange = 1;
-            s.EnvAmpOsc1Attack = 0.0;
-            s.EnvAmpOsc1Decay = 0.0;
-            s.EnvAmpOsc1Sustain = 1.0;
-            s.EnvAmpOsc1Release = 0.1;
+            note.on = true;
+            note.wave = OscillatorWave::sine;
+            note.gain = 1.0;
+            note.pitchRange = 2;
+            note.pitchEnvRange = 1;
+            note.amplitude = { 0.0, 0.0, 1.0, 0.1 };
         }
 
-        void start (int note = 69) { oscillator.start (1.0, sampleRate, note); }
+        void start (int midiNote = 69)  { oscillator.start (note, lfoTarget, 1.0, sampleRate, midiNote, wheel); }
+        void refresh()                  { oscillator.refresh (block, wheel); }
 
         const double sampleRate = 48000.0;
-        Velmora synth;
-        Oscillator oscillator { synth, 0 };
+        OscillatorNoteSettings note;
+        OscillatorBlockSettings block { true, 1.0, 0.0, 0.0 };
+        int wheel = 8192;
+        int lfoTarget = LfoTarget::amp;
+        Oscillator oscillator { 0 };
     };
 }
 
@@ -44,26 +43,26 @@ TEST_F (OscillatorFixture, NoteSixtyNineWithoutOffsetOrDetuneIsFourHundredForty)
 
 TEST_F (OscillatorFixture, OffsetMovesByWholeSemitones)
 {
-    synth.settings.Osc1Offset = 12;
+    note.offset = 12;
     start();
     EXPECT_DOUBLE_EQ (oscillator.getFrequency(), 880.0);
 
-    synth.settings.Osc1Offset = -12;
+    note.offset = -12;
     start();
     EXPECT_DOUBLE_EQ (oscillator.getFrequency(), 220.0);
 }
 
 TEST_F (OscillatorFixture, DetuneMovesLinearlyInHertzTowardsTheNeighbouringSemitone)
 {
-    synth.settings.Osc1Detune = 1.0;
+    note.detune = 1.0;
     start();
     EXPECT_NEAR (oscillator.getFrequency(), noteHz (70), 1e-9);
 
-    synth.settings.Osc1Detune = -1.0;
+    note.detune = -1.0;
     start();
     EXPECT_NEAR (oscillator.getFrequency(), noteHz (68), 1e-9);
 
-    synth.settings.Osc1Detune = 0.5;
+    note.detune = 0.5;
     start();
     EXPECT_NEAR (oscillator.getFrequency(), (440.0 + noteHz (70)) / 2.0, 1e-9);
     EXPECT_NEAR (oscillator.getFrequency(), 453.08, 0.01);
@@ -72,23 +71,24 @@ TEST_F (OscillatorFixture, DetuneMovesLinearlyInHertzTowardsTheNeighbouringSemit
 TEST_F (OscillatorFixture, DetuneChangedDuringTheNoteIsFollowedAtTheNextSample)
 {
     start();
-    synth.settings.Osc1Detune = 1.0;
+    block.detune = 1.0;
+    refresh();
     oscillator.nextSample (0.0);
     EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (70), 1e-9);
 }
 
 TEST_F (OscillatorFixture, WheelBendsInWholePercentOfThePitchRange)
 {
-    synth.pitchWheelValue = 0;
+    wheel = 0;
     start();
     EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (67), 1e-9);
 
-    synth.pitchWheelValue = 16383;                     // t = 99
-    oscillator.refresh();
+    wheel = 16383;                                     // t = 99
+    refresh();
     EXPECT_NEAR (oscillator.getBentFrequency(), 440.0 + (noteHz (71) - 440.0) / 100.0 * 99.0, 1e-9);
 
-    synth.pitchWheelValue = 16384;                     // the editor's full deflection
-    oscillator.refresh();
+    wheel = 16384;                                     // the editor's full deflection
+    refresh();
     EXPECT_NEAR (oscillator.getBentFrequency(), noteHz (71), 1e-9);
 }
 
@@ -98,29 +98,25 @@ TEST_F (OscillatorFixture, WheelWithinOnePercentOfCentreAndRangeZeroDoNotBend)
 
     for (const int wheel : { 8111, 8150, 8273 })
     {
-        synth.pitchWheelValue = wheel;
-        oscillator.refresh();
+        this->wheel = wheel;
+        refresh();
         EXPECT_DOUBLE_EQ (oscillator.getBentFrequency(), 440.0) << wheel;
     }
 
-    synth.pitchWheelValue = 8110;
-    oscillator.refresh();
+    wheel = 8110;
+    refresh();
     EXPECT_LT (oscillator.getBentFrequency(), 440.0);
 
-    synth.settings.Osc1PitchRange = 0;
-    synth.pitchWheelValue = 0;
+    note.pitchRange = 0;
+    wheel = 0;
     start();
     EXPECT_DOUBLE_EQ (oscillator.getBentFrequency(), 440.0);
 }
 
 TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDuringDecay)
 {
-    auto& s = synth.settings;
-    s.EnvPitchOsc1Active = true;
-    s.EnvPitchOsc1Attack = 0.01;
-    s.EnvPitchOsc1Decay = 0.01;
-    s.EnvPitchOsc1Sustain = 0.5;
-    s.EnvPitchOsc1Release = 0.01;
+    note.pitchEnvOn = true;
+    note.pitch = { 0.01, 0.01, 0.5, 0.01 };
     start();
 
     oscillator.nextSample (0.0);
@@ -140,7 +136,7 @@ TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDurin
     // Sustain 0.5 with range 1: half a step below.
     EXPECT_NEAR (oscillator.getFrequency(), 440.0 - (440.0 - noteHz (68)) * 0.5, 1e-9);
 
-    s.Osc1PitchEnvDown = true;
+    note.pitchEnvDown = true;
     start();
     oscillator.nextSample (0.0);
     EXPECT_NEAR (oscillator.getFrequency(), noteHz (70), 0.5);      // mirrored: one step above
@@ -148,12 +144,12 @@ TEST_F (OscillatorFixture, PitchEnvelopeRisesFromOneStepBelowAndSitsAtPitchDurin
 
 TEST_F (OscillatorFixture, WaveformsAtPhaseZero)
 {
-    synth.settings.Osc1WaveType = OscillatorWave::sawtooth;
+    note.wave = OscillatorWave::sawtooth;
     start();
     oscillator.setPhase (0.0);                              // the corrected step at the cycle start
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 0.0);
 
-    synth.settings.Osc1WaveType = OscillatorWave::square;
+    note.wave = OscillatorWave::square;
     start (9);
     oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.0), 1.0);
@@ -174,7 +170,7 @@ TEST_F (OscillatorFixture, SecondNoteContinuesThePhaseAndEveryWaveStaysBounded)
 
     for (const int wave : { 0, 1, 2, 3 })
     {
-        synth.settings.Osc1WaveType = wave;
+        note.wave = wave;
         start (100);
         double peak = 0.0;
 
@@ -190,12 +186,12 @@ TEST_F (OscillatorFixture, SecondNoteContinuesThePhaseAndEveryWaveStaysBounded)
 
 TEST_F (OscillatorFixture, SwitchedOffAtNoteOnStaysSilentButIsMarkedStarted)
 {
-    synth.settings.Osc1Active = false;
+    note.on = false;
     start();
     EXPECT_TRUE (oscillator.hasStarted());
     EXPECT_TRUE (oscillator.getAmplitudeEnvelope().isIdle());
 
-    synth.settings.Osc1Active = true;
+    refresh();
     EXPECT_EQ (oscillator.nextSample (0.0), 0.0);
 }
 
@@ -207,7 +203,7 @@ TEST_F (OscillatorFixture, AmpTargetScalesByOnePlusTheLfoOtherTargetsIgnoreIt)
     oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain * 1.5);
 
-    synth.settings.Lfo1Target = 1;
+    lfoTarget = LfoTarget::pitch;
     start();
     oscillator.setPhase (1.0);
     EXPECT_DOUBLE_EQ (oscillator.nextSample (0.5), plain);
@@ -215,7 +211,7 @@ TEST_F (OscillatorFixture, AmpTargetScalesByOnePlusTheLfoOtherTargetsIgnoreIt)
 
 TEST_F (OscillatorFixture, AbsurdHostPitchesNeverHangThePhase)
 {
-    synth.settings.Osc1Offset = 1000;                    // far above the sample rate
+    note.offset = 1000;                                  // far above the sample rate
     start (127);
 
     for (int i = 0; i < 10; ++i)

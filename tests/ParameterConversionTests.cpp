@@ -1,6 +1,6 @@
 #include "TestHelpers.h"
 #include "Engine/AnalogFilter.h"
-#include "Engine/FilterDesign.h"
+#include "Engine/FilterStep.h"
 #include "Model/Enumeration.h"
 #include "Model/NoteValue.h"
 #include "Model/ParameterConversion.h"
@@ -259,19 +259,21 @@ TEST (ParameterConversion, EachUnitsQuantityIsWhatTheEngineMakesOfTheValue)
         { MasterVolume,      [&] { return 100.0 * s.MasterVolume; } },
         { Osc1Detune,        [&] { return 100.0 * s.Osc1Detune; } },
         { Osc2Pan,           [&] { return s.Osc2Pan.load(); } },
-        { Filter1Cutoff,     [&] { return FilterDesign::angleFor ((float) s.Filter1Cutoff, (float) (1.0 / rate)) * rate / (2.0 * juce::MathConstants<double>::pi); } },
+        { Filter1Cutoff,     [&] { return FilterStep::angleFor ((float) s.Filter1Cutoff, (float) (1.0 / rate)) * rate / (2.0 * juce::MathConstants<double>::pi); } },
         { Filter1Resonance,  [&] { AnalogFilter filter; filter.setResonance ((float) s.Filter1Resonance); return (double) filter.getQ(); } },
         { Lfo1Speed,         [&] { return source.getGlobalLfo().getRate(); } },
-        { Delay1Time,        [&] { return seconds (source.getDelay().getDelaySamples()); } },   // free, as the context says
+        { Delay1Time,        [&] { return seconds (fixture.processor.getDelay().getDelaySamples()); } },   // free, as the context says
     };
 
     fixture.set (Delay1Sync, 0.0f);
+    fixture.set (Lfo1Active, 1.0f);     // the global LFO takes its rate while it runs
 
     for (const auto& [index, engineQuantity] : engine)
     {
         for (const float value : { 0.0f, 0.01f, 0.3f, 0.5f, 0.51f, 0.77f, 1.0f })
         {
             fixture.set (index, value);
+            fixture.render (512);    // the LFO and the delay take their settings with the block
             EXPECT_NEAR (q (index, value), engineQuantity(), 1e-3 * juce::jmax (1.0, std::abs (q (index, value))))
                 << Enumeration::getName (index) << " " << value;
         }
@@ -280,6 +282,7 @@ TEST (ParameterConversion, EachUnitsQuantityIsWhatTheEngineMakesOfTheValue)
     // Synchronised, the delay is a whole number of sixteenths of the tempo.
     fixture.set (Delay1Sync, 1.0f);
     fixture.set (Delay1Time, 0.4f);
+    fixture.render (512);
     const auto samplesPerSixteenth = std::trunc (60.0 / 120.0 * rate * 0.25);
-    EXPECT_EQ (source.getDelay().getDelaySamples(), ParameterUnits::syncedDelaySixteenths (0.4f) * samplesPerSixteenth);
+    EXPECT_EQ (fixture.processor.getDelay().getDelaySamples(), ParameterUnits::syncedDelaySixteenths (0.4f) * samplesPerSixteenth);
 }

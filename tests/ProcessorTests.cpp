@@ -11,11 +11,13 @@ namespace
         juce::Optional<PositionInfo> getPosition() const override
         {
             PositionInfo info;
-            info.setBpm (90.0);
+            info.setBpm (bpm);
             info.setTimeSignature (TimeSignature { 3, 4 });
             info.setIsPlaying (true);
             return info;
         }
+
+        double bpm = 90.0;
     };
 }
 
@@ -80,108 +82,35 @@ TEST (Processor, RecordsThePlayHeadOrItsDefaults)
     EXPECT_EQ (position.timeSigNumerator, 3);
     EXPECT_TRUE (position.isPlaying);
 
-    // The engine takes the tempo up only at the next parameter change.
-    auto& synth = f.processor.synthAudioSource->getSynth();
-    EXPECT_EQ (synth.tempo, 120.0);
-    f.processor.synthAudioSource->parametersChanged();
-    EXPECT_EQ (synth.tempo, 90.0);
-
     f.processor.setPlayHead (nullptr);
     f.render (512);
     EXPECT_EQ (f.processor.state->getPositionInfo().bpm, 120.0);
+
+    // Without a tempo from the host, the default tempo.
+    f.processor.setTempoWithoutHost (100.0);
+    f.render (512);
+    EXPECT_EQ (f.processor.state->getPositionInfo().bpm, 100.0);
 }
 
-TEST (Processor, StopAllNotesSilencesAtOnceAndReleasesTheKeyboard)
+// A synced delay of a beat and a synced LFO of a quarter note, in the block where the host
+// reports the new tempo.
+TEST (Processor, FollowsATempoChangeInTheBlockTheHostReportsIt)
 {
     ProcessorFixture f;
-    juce::MidiBuffer chord;
+    f.set ("Delay1Active", 1.0f);
+    f.set ("Delay1Time", 0.5f);
+    f.set ("Lfo1Active", 1.0f);
+    f.set ("Lfo1Sync", 1.0f);
+    f.set ("Lfo1Speed", 0.62f);
 
-    for (const int note : { 60, 64, 67 })
-        chord.addEvent (juce::MidiMessage::noteOn (1, note, 0.8f), 0);
+    testing_helpers::TestPlayHead playHead;
+    f.play (playHead);
 
-    f.render (2048, chord);
-    ASSERT_EQ (f.countActiveVoices(), 3);
-    ASSERT_TRUE (f.processor.keyboardState.isNoteOn (1, 64));
-
-    f.processor.stopAllNotes();
-    EXPECT_EQ (f.countActiveVoices(), 0);
-    EXPECT_FALSE (f.processor.keyboardState.isNoteOn (1, 64));
-
-    const auto after = f.render (2048);
-    EXPECT_EQ (peakOf (after, 0), 0.0f);
-
-    // The next note sounds normally again.
-    const auto again = f.renderNote (60, 0.8f, 4096);
-    EXPECT_GT (peakOf (again, 0), 0.0f);
-}
-
-TEST (Processor, OneChannelConfigurationKeepsTheLeftChannelOfTheEngine)
-{
-    ProcessorFixture stereo;
-    const auto reference = stereo.renderNote (60, 1.0f, 4096);
-
-    ProcessorFixture mono;
-    ASSERT_TRUE (mono.useOneChannel());
-
-    juce::MidiBuffer midi;
-    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
-    const auto out = mono.render (4096, midi, 1);
-
-    for (int i = 0; i < 4096; ++i)
-        ASSERT_EQ (out.getSample (0, i), reference.getSample (0, i)) << i;
-}
-
-class BlockSizes : public ::testing::TestWithParam<int> {};
-
-TEST_P (BlockSizes, OutputDoesNotDependOnHowTheHostCutsTheBlocks)
-{
-    ProcessorFixture reference (48000.0, 512);
-    reference.set ("Osc2Active", 1.0f);
-    reference.set ("Osc2WaveType", 3.0f);
-    const auto expected = reference.renderNote (57, 0.9f, 6000);
-
-    // Prepared for 512 samples, then driven with other sizes, larger ones included.
-    ProcessorFixture other (48000.0, 512);
-    other.set ("Osc2Active", 1.0f);
-    other.set ("Osc2WaveType", 3.0f);
-
-    const int size = GetParam();
-    juce::AudioBuffer<float> out (2, 6000);
-    juce::MidiBuffer midi;
-    midi.addEvent (juce::MidiMessage::noteOn (1, 57, 0.9f), 0);
-
-    for (int position = 0; position < 6000; position += size)
+    for (const double bpm : { 120.0, 90.0, 140.0 })
     {
-        const auto length = std::min (size, 6000 - position);
-        juce::AudioBuffer<float> block (2, length);
-        other.processor.processBlock (block, midi);
-        midi.clear();
-
-        for (int c = 0; c < 2; ++c)
-            out.copyFrom (c, position, block, c, 0, length);
+        playHead.bpm = bpm;
+        f.render (f.blockSize);
+        EXPECT_EQ (f.processor.getDelay().getDelaySamples(), 4 * (int) (60.0 / bpm * f.sampleRate * 0.25)) << bpm;
+        EXPECT_DOUBLE_EQ (f.processor.synthAudioSource->getGlobalLfo().getRate(), bpm / 60.0) << bpm;
     }
-
-    for (int i = 0; i < 6000; ++i)
-        ASSERT_EQ (out.getSample (1, i), expected.getSample (1, i)) << i;
-}
-
-INSTANTIATE_TEST_SUITE_P (Processor, BlockSizes, ::testing::Values (1, 2, 7, 64, 513, 4096));
-
-TEST (Processor, EmptyBlocksAndRepeatedPreparationAreHarmless)
-{
-    ProcessorFixture f;
-    juce::AudioBuffer<float> empty (2, 0);
-    juce::MidiBuffer midi;
-    midi.addEvent (juce::MidiMessage::noteOn (1, 60, 1.0f), 0);
-    f.processor.processBlock (empty, midi);
-
-    for (const double rate : { 44100.0, 96000.0, 192000.0, 22050.0 })
-    {
-        f.processor.releaseResources();
-        f.processor.prepareToPlay (rate, 256);
-    }
-
-    const auto out = f.renderNote (60, 1.0f, 4096);
-    EXPECT_GT (peakOf (out, 0), 0.0f);
-    EXPECT_LE (peakOf (out, 0), 0.15f);
 }

@@ -159,15 +159,16 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
     PluginProgram* programs[] = { createEverythingOnProgram (processor, 0.0f), createEverythingOnProgram (processor, 1.0f),
                                   createEverythingOnProgram (processor, 2.0f) };
 
-    // The second glides with the free LFO on the pitch and a swung free delay; the third has
-    // each voice's LFO on the filter.
+    // The second glides with the free LFO on the pitch, following the tempo, and a swung
+    // free delay; the third has each voice's LFO on the filter, following the tempo.
     using namespace ParameterIndex;
     const std::pair<ParameterIndex::Index, float> glideAndPitch[] = {
         { CurrentPlayMode, (float) PlayMode::glide }, { Glide, 0.5f }, { Lfo1Target, (float) LfoTarget::pitch },
-        { Lfo1WaveType, (float) LfoWave::pump }, { Delay1Sync, 0.0f }, { Delay1Swing, 0.7f }
+        { Lfo1WaveType, (float) LfoWave::pump }, { Lfo1Sync, 1.0f }, { Delay1Sync, 0.0f }, { Delay1Swing, 0.7f }
     };
     const std::pair<ParameterIndex::Index, float> filterTarget[] = {
-        { Lfo1Target, (float) LfoTarget::filter }, { Lfo1Mode, (float) LfoMode::retrigger }, { Lfo1WaveType, (float) LfoWave::sawUp }
+        { Lfo1Target, (float) LfoTarget::filter }, { Lfo1Mode, (float) LfoMode::retrigger }, { Lfo1WaveType, (float) LfoWave::sawUp },
+        { Lfo1Sync, 1.0f }
     };
 
     for (const auto& [index, value] : glideAndPitch)
@@ -182,11 +183,17 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
     juce::MidiBuffer midi;
     midi.ensureSize (16384);   // as hosts' wrappers do: room for every event of a block
 
+    // A host whose tempo changes at every block: the synced delays and LFOs follow it.
+    TestPlayHead playHead;
+    fixture.play (playHead);
+
     // Called as JUCE's wrappers call it, under the callback lock.
     const auto processOneBlock = [&] (int block)
     {
         fillBlockMidi (midi, block);
         buffer.setSize (2, blockSizeFor (block), false, false, true);
+        playHead.bpm = 30.0 + (block * 37) % 250;
+        playHead.position += 512;
 
         const AudioThreadScope audioThread;
         const juce::ScopedLock lock (processor.getCallbackLock());

@@ -465,3 +465,86 @@ TEST_F (RendererFixture, TheParserHelpAndManualPageShareOneOptionTable)
     ASSERT_EQ (version.lines.size(), 1);
     EXPECT_TRUE (version.lines[0].startsWith ("quenby-render ") && version.lines[0].containsOnly ("quenby-render 0123456789.")) << version.lines[0];
 }
+
+namespace
+{
+    // Where sound starts again after at least 20 ms of silence, in samples.
+    std::vector<int> onsets (const juce::AudioBuffer<float>& audio)
+    {
+        std::vector<int> starts;
+        int lastSound = -1000000;
+
+        for (int i = 0; i < audio.getNumSamples(); ++i)
+        {
+            if (std::abs (audio.getSample (0, i)) > 1.0e-6f)
+            {
+                if (i - lastSound > 960)
+                    starts.push_back (i);
+
+                lastSound = i;
+            }
+        }
+
+        return starts;
+    }
+
+    // Two short notes, at 0.5 s and at 2.5 s, in a file whose tempo falls from 120 to 90
+    // beats per minute at 2 s (beat 4).
+    juce::File writeTempoChange (const juce::File& folder)
+    {
+        juce::MidiMessageSequence track;
+        track.addEvent (juce::MidiMessage::tempoMetaEvent (500000), 0.0);
+        track.addEvent (juce::MidiMessage::tempoMetaEvent (666667), 3840.0);
+
+        for (const double tick : { 960.0, 4560.0 })
+        {
+            track.addEvent (juce::MidiMessage::noteOn (1, 69, (juce::uint8) 127), tick);
+            track.addEvent (juce::MidiMessage::noteOff (1, 69), tick + 24.0);
+        }
+
+        juce::MidiFile midi;
+        midi.setTicksPerQuarterNote (960);
+        midi.addTrack (track);
+
+        auto file = folder.getChildFile ("tempo.mid");
+        juce::FileOutputStream stream (file);
+        midi.writeTo (stream);
+        return file;
+    }
+
+    constexpr const char* shortSquare[] = { "--set", "Osc1WaveType=1", "--set", "EnvAmpOsc1Attack=0", "--set", "EnvAmpOsc1Release=0",
+                                            "--set", "Delay1Active=1" };
+}
+
+// A synced delay of a beat follows the file's tempo map; with --bpm the whole song has one tempo.
+TEST_F (TimedRenderFixture, TheSyncedDelayFollowsTheFilesTempoMap)
+{
+    const auto midi = writeTempoChange (folder);
+    std::vector<const char*> arguments (std::begin (shortSquare), std::end (shortSquare));
+    arguments.insert (arguments.end(), { "--set", "Delay1Time=0.5", "--set", "Delay1Feedback=0", "a", "b" });
+    auto atOneTempo = arguments;
+    atOneTempo.insert (atOneTempo.begin(), { "--bpm", "120" });
+
+    // The notes and each one's echo, a beat later: 0.5 s before the change, 0.667 s after it.
+    const auto heard = onsets (renderWith (midi, arguments));
+    ASSERT_EQ (heard.size(), 4u);
+    EXPECT_EQ (heard[1] - heard[0], 24000);
+    EXPECT_EQ (heard[3] - heard[2], 32000);
+
+    const auto forced = onsets (renderWith (midi, atOneTempo));
+    ASSERT_EQ (forced.size(), 4u);
+    EXPECT_EQ (forced[3] - forced[2], 24000);
+}
+
+// A free delay of two seconds: each echo of a short note follows more than a second of
+// silence, and the render goes on until they have died away.
+TEST_F (TimedRenderFixture, EchoesAfterLongSilencesAreRendered)
+{
+    std::vector<const char*> arguments (std::begin (shortSquare), std::end (shortSquare));
+    arguments.insert (arguments.end(), { "--set", "Delay1Sync=0", "--set", "Delay1Time=1", "a", "b" });
+    const auto heard = onsets (renderWith (writeMidi ({ { 0.0, 0.02 } }), arguments));
+
+    ASSERT_GE (heard.size(), 3u);
+    EXPECT_EQ (heard[1] - heard[0], 96000);
+    EXPECT_EQ (heard[2] - heard[1], 96000);
+}

@@ -1,6 +1,5 @@
 #include "Audio/Reverb.h"
 #include "TestHelpers.h"
-#include "Engine/Velmora.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +10,12 @@ namespace
         ReverbFixture()
         {
             setUp (0.5f, 0.5f, 0.5f);
-            reverb.setSampleRate (44100.0);
+            reverb.prepare (44100.0);
         }
 
         void setUp (float mix, float damping, float roomSize)
         {
-            synth.settings.Reverb1Mix = mix;
-            synth.settings.Reverb1Damping = damping;
-            synth.settings.Reverb1Feedback = roomSize;
-            reverb.updateSettings();
+            reverb.setParameters ({ mix, damping, roomSize });
         }
 
         // A 0.5 step on the left and a -0.25 step on the right.
@@ -37,8 +33,7 @@ namespace
             return audio;
         }
 
-        Velmora synth;
-        Reverb reverb { synth };
+        Reverb reverb;
     };
 
     void expectParameters (const juce::Reverb::Parameters& p, float roomSize, float damping, float wet)
@@ -60,7 +55,6 @@ TEST_F (ReverbFixture, ProgramDefaultsGiveHalfRoomHalfDampingHalfWetAndHalfWidth
 TEST_F (ReverbFixture, FeedbackIsTheRoomSizeAndMixTheWetLevel)
 {
     setUp (0.25f, 0.75f, 0.9f);
-    processSteps (0);    // the audio thread hands the settings to the engine
     expectParameters (reverb.getEngineParameters(), 0.9f, 0.75f, 0.25f);
 }
 
@@ -134,7 +128,7 @@ TEST_F (ReverbInProcessor, SwitchingItOnAloneLeavesTheEngineParametersAsTheyWere
     wet.set ("Reverb1Active", 1.0f);
     wet.render (512);
 
-    expectParameters (wet.processor.synthAudioSource->getReverb().getEngineParameters(), 0.5f, 0.5f, 0.3f);
+    expectParameters (wet.processor.getReverb().getEngineParameters(), 0.5f, 0.5f, 0.3f);
 }
 
 TEST_F (ReverbInProcessor, AShortNoteRingsOnAfterItsVoiceHasEnded)

@@ -11,6 +11,25 @@
 
 namespace testing_helpers
 {
+    // A host's transport playing at a tempo; the song position follows the samples the
+    // fixture renders, from startBeats on.
+    struct TestPlayHead : public juce::AudioPlayHead
+    {
+        juce::Optional<PositionInfo> getPosition() const override
+        {
+            PositionInfo info;
+            info.setBpm (bpm);
+            info.setIsPlaying (playing);
+            info.setTimeInSamples (position);
+            info.setPpqPosition (startBeats + (double) position / sampleRate * bpm / 60.0);
+            return info;
+        }
+
+        double bpm = 120.0, sampleRate = 48000.0, startBeats = 0.0;
+        bool playing = true;
+        juce::int64 position = 0;
+    };
+
     // A processor prepared like a host would, playing a fresh default program.
     struct ProcessorFixture
     {
@@ -24,6 +43,7 @@ namespace testing_helpers
 
         ~ProcessorFixture()
         {
+            processor.setPlayHead (nullptr);
             processor.releaseResources();
         }
 
@@ -60,6 +80,14 @@ namespace testing_helpers
 
         const EngineSettings& settings() { return processor.synthAudioSource->getSynth().settings; }
 
+        // Plays the host's transport: its position moves on with every block rendered.
+        void play (TestPlayHead& playHead)
+        {
+            playHead.sampleRate = sampleRate;
+            transport = &playHead;
+            processor.setPlayHead (&playHead);
+        }
+
         // Renders numSamples in host blocks; MIDI goes into the first block.
         juce::AudioBuffer<float> render (int numSamples, juce::MidiBuffer midi = {}, int channels = 2)
         {
@@ -71,6 +99,11 @@ namespace testing_helpers
                 const auto length = juce::jmin (blockSize, numSamples - position);
                 juce::AudioBuffer<float> block (channels, length);
                 block.clear();
+
+                if (transport != nullptr)
+                    transport->position = renderedSamples;
+
+                renderedSamples += length;
 
                 if (position == 0)
                     processor.processBlock (block, midi);
@@ -120,6 +153,8 @@ namespace testing_helpers
         const double sampleRate;
         const int blockSize;
         QuenbyAudioProcessor processor;
+        TestPlayHead* transport = nullptr;
+        juce::int64 renderedSamples = 0;
     };
 
     inline float peakOf (const juce::AudioBuffer<float>& buffer, int channel, int start = 0, int length = -1)

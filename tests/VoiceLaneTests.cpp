@@ -195,29 +195,37 @@ namespace
         EXPECT_EQ (alone.soundingVoices, inLanes.soundingVoices) << what;
     }
 
-    struct VoiceLanesRender : public ::testing::TestWithParam<Pattern> {};
+    struct VoiceLanesRender : public ::testing::TestWithParam<std::tuple<Pattern, const char*>> {};
 
-    std::string patternName (const ::testing::TestParamInfo<Pattern>& info)   { return info.param.name; }
+    std::string patternName (const ::testing::TestParamInfo<std::tuple<Pattern, const char*>>& info)
+    {
+        return std::string (std::get<0> (info.param).name) + "_" + std::get<1> (info.param);
+    }
 }
 
 TEST_P (VoiceLanesRender, GiveEachVoiceItsOwnSamplesWithEveryInstructionSet)
 {
-    const auto& pattern = GetParam();
+    const auto& [pattern, set] = GetParam();
+    const auto inLanes = render (pattern, set);
+
+    if (! inLanes.has_value())
+        GTEST_SKIP() << "this machine has no " << set;
+
     const auto alone = render (pattern, nullptr);
-
     ASSERT_GT (alone->audio.getMagnitude (0, 0, pattern.numSamples), 0.001f);
-
-    for (const auto* set : { "avx2", "avx512" })
-        if (const auto inLanes = render (pattern, set))
-            expectTheSame (*alone, *inLanes, set);
+    expectTheSame (*alone, *inLanes, set);
 }
 
-INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::ValuesIn (lanePatterns()), patternName);
+INSTANTIATE_TEST_SUITE_P (Patterns, VoiceLanesRender, ::testing::Combine (::testing::ValuesIn (lanePatterns()), ::testing::Values ("avx2", "avx512")),
+                          patternName);
 
 // The same at the sample rates and block sizes hosts use, and at 8 kHz, with the machine's
 // widest lanes.
 TEST (VoiceLanesRender, GiveEachVoiceItsOwnSamplesAtEveryRateAndBlockSize)
 {
+    if (VoiceLaneRenderer().getLaneWidth() == 0)
+        GTEST_SKIP() << "this machine has no voice lanes";
+
     const auto patterns = lanePatterns();
 
     for (const auto* name : { "ManyVoices", "WideChordOfSquaresAndSaws", "StepsOfSeveralCycles" })

@@ -1,7 +1,7 @@
 #include "Audio/Delay.h"
-#include "Engine/Velmora.h"
 
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -14,67 +14,73 @@ namespace
 
     // The time setting 0 ... 1 spans this many sixteenths.
     constexpr float maximumSixteenths = 8.0f;
-}
 
-Delay::Delay (Velmora& synthesiserToUse)
-    : synthesiser (synthesiserToUse)
-{
+    // An echo below this adds silence (-100 dB).
+    constexpr float silenceLevel = 1.0e-5f;
+    constexpr int longAgo = std::numeric_limits<int>::max() / 2;
 }
 
 void Delay::prepare (double newSampleRate)
 {
     sampleRate = (float) newSampleRate;
-    bufferLength = (int) sampleRate.load() * longestDelaySeconds;
+    bufferLength = (int) sampleRate * longestDelaySeconds;
 
     // Swung echoes come in pairs fed back once per pair: twice the longest delay.
-    lineLength = 2 * bufferLength.load();
+    lineLength = 2 * bufferLength;
 
     buffer.setSize (0, 0);
     buffer.setSize (2, lineLength);
-    buffer.clear();
-
-    readIndex = 0;
-    writeIndex = 0;
-
-    updateSettings();
+    reset();
+    setParameters (parameters);
 }
 
-void Delay::updateSettings() noexcept
+void Delay::reset() noexcept
 {
-    const auto& settings = synthesiser.settings;
-    mix = (float) settings.Delay1Mix;
-    time = (float) settings.Delay1Time;
-    feedback = (float) settings.Delay1Feedback;
+    buffer.clear();
+    readIndex = 0;
+    writeIndex = 0;
+    samplesSinceSound = longAgo;
+}
 
-    const int longest = bufferLength;
+void Delay::setParameters (const Parameters& newParameters) noexcept
+{
+    parameters = newParameters;
+    const auto time = parameters.time;
     double requested;
 
-    if (settings.Delay1Sync)
+    if (parameters.sync)
     {
-        const auto samplesPerSixteenth = std::trunc (secondsPerMinute / synthesiser.tempo * (double) sampleRate.load() * beatsPerSixteenth);
-        const auto sixteenths = std::trunc (time.load() * maximumSixteenths);
+        const auto samplesPerSixteenth = std::trunc (secondsPerMinute / parameters.tempo * (double) sampleRate * beatsPerSixteenth);
+        const auto sixteenths = std::trunc (time * maximumSixteenths);
         requested = samplesPerSixteenth * (double) sixteenths;
     }
     else
     {
         // Free: the time setting spans the whole line, 0 ... 2 s, to the nearest sample.
-        requested = std::round ((double) time.load() * longest);
+        requested = std::round ((double) time * bufferLength);
     }
 
     // Values only a host can send (negative, huge or not a number) stay inside the line.
-    const int delay = requested > 0.0 ? (int) juce::jmin ((double) longest, requested) : 0;
+    const int delay = requested > 0.0 ? (int) juce::jmin ((double) bufferLength, requested) : 0;
 
     // Full swing delays the odd echoes by a third of the delay: a triplet shuffle.
-    const double swing = settings.Delay1Swing;
+    const double swing = parameters.swing;
     const double limitedSwing = swing > 0.0 ? juce::jmin (1.0, swing) : 0.0;
 
     delaySamples = delay;
     swingSamples = (int) std::round (delay * limitedSwing / 3.0);
 }
 
+bool Delay::holdsSound() const noexcept
+{
+    // The farthest back an echo reads: the delay, or two delays with swing.
+    const int reach = swingSamples > 0 ? 2 * delaySamples : delaySamples;
+    return delaySamples > 0 && samplesSinceSound < reach;
+}
+
 void Delay::process (juce::AudioSampleBuffer& audio, int startSample, int numSamples) noexcept
 {
-    const int delay = juce::jmin ((int) delaySamples, (int) bufferLength);
+    const int delay = juce::jmin (delaySamples, bufferLength);
     const int numChannels = juce::jmin (2, audio.getNumChannels(), buffer.getNumChannels());
     numSamples = juce::jmin (numSamples, audio.getNumSamples() - startSample);
 
@@ -86,21 +92,26 @@ void Delay::process (juce::AudioSampleBuffer& audio, int startSample, int numSam
     if (numChannels > 1)
         out[1] = audio.getWritePointer (1, startSample);
 
-    // The swing was computed with the delay; a block between two updates keeps it in range.
-    const int swing = juce::jlimit (0, delay, (int) swingSamples);
-
-    if (swing == 0)
+    if (swingSamples == 0)
         processEven (out, numChannels, numSamples, delay);
     else
-        processSwung (out, numChannels, numSamples, delay, swing);
+        processSwung (out, numChannels, numSamples, delay, swingSamples);
+}
+
+// Counted per block: an audible sample anywhere in it counts as written at its end.
+void Delay::noteWrittenPeak (float peak, int numSamples) noexcept
+{
+    const bool audible = peak * std::abs (parameters.mix) > silenceLevel;
+    samplesSinceSound = audible ? 0 : juce::jmin (longAgo, samplesSinceSound + numSamples);
 }
 
 void Delay::processEven (float* const* out, int numChannels, int numSamples, int delay) noexcept
 {
     const int length = lineLength;
-    const float blockMix = mix;
-    const float blockFeedback = feedback;
+    const float blockMix = parameters.mix;
+    const float blockFeedback = parameters.feedback;
     float* line[2] = { buffer.getWritePointer (0), buffer.getWritePointer (1) };
+    float peak = 0.0f;
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -117,12 +128,16 @@ void Delay::processEven (float* const* out, int numChannels, int numSamples, int
         for (int channel = 0; channel < numChannels; ++channel)
         {
             const float delayed = line[channel][readIndex];
-            line[channel][writeIndex] = out[channel][i] + delayed * blockFeedback;
+            const float written = out[channel][i] + delayed * blockFeedback;
+            line[channel][writeIndex] = written;
+            peak = juce::jmax (peak, std::abs (written));
             out[channel][i] = out[channel][i] + delayed * blockMix;
         }
 
         ++writeIndex;
     }
+
+    noteWrittenPeak (peak, numSamples);
 }
 
 // Echo k comes at k x delay for even k and swing samples later than (k - 1) x delay + delay
@@ -132,12 +147,13 @@ void Delay::processEven (float* const* out, int numChannels, int numSamples, int
 void Delay::processSwung (float* const* out, int numChannels, int numSamples, int delay, int swing) noexcept
 {
     const int length = lineLength;
-    const float blockMix = mix;
-    const float blockFeedback = feedback;
+    const float blockMix = parameters.mix;
+    const float blockFeedback = parameters.feedback;
     const float pairFeedback = blockFeedback * blockFeedback;
     const int oddDelay = delay + swing;
     const int evenDelay = 2 * delay;
     float* line[2] = { buffer.getWritePointer (0), buffer.getWritePointer (1) };
+    float peak = 0.0f;
 
     for (int i = 0; i < numSamples; ++i)
     {
@@ -158,10 +174,14 @@ void Delay::processSwung (float* const* out, int numChannels, int numSamples, in
         {
             const float odd = line[channel][readIndex];
             const float even = line[channel][evenIndex];
-            line[channel][writeIndex] = out[channel][i] + even * pairFeedback;
+            const float written = out[channel][i] + even * pairFeedback;
+            line[channel][writeIndex] = written;
+            peak = juce::jmax (peak, std::abs (written));
             out[channel][i] = out[channel][i] + (odd + even * blockFeedback) * blockMix;
         }
 
         ++writeIndex;
     }
+
+    noteWrittenPeak (peak, numSamples);
 }

@@ -73,7 +73,7 @@ void EditPageComponent::updateControls()
 
         for (int index = 0; index < ParameterIndex::count; ++index)
             if (ParameterTable::get (index).hasEditorControl)
-                values[(size_t) index] = processor.getParameter (index);
+                values[(size_t) index] = processor.getEditPath().get (index);
     }
 
     showValues (values);

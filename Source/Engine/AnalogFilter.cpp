@@ -1,8 +1,11 @@
 #include "Engine/AnalogFilter.h"
+#include "Model/ParameterTable.h"
 
-#include "Engine/FilterDesign.h"
+#include <limits>
 
-#include <cmath>
+static_assert ((int) FilterStep::lowpass == (int) FilterType::lowpass && (int) FilterStep::bandpass == (int) FilterType::bandpass
+               && (int) FilterStep::highpass == (int) FilterType::highpass,
+               "the filter types' numbers");
 
 AnalogFilter::~AnalogFilter() = default;
 
@@ -10,48 +13,84 @@ void AnalogFilter::reset()
 {
     Filter::reset();
 
-    computedCutoff = q = twiceQ = inverseSampleRate = 0.0f;
-    coefficients = {};
-    leftZ1 = leftZ2 = rightZ1 = rightZ2 = 0.0f;
+    q = twiceQ = 0.0f;
+    state = {};
     computedQ = computedInverseSampleRate = 0.0f;
-    computedType = FilterType::lowpass;
+    computedType = FilterStep::lowpass;
 }
 
 void AnalogFilter::setResonance (float newResonance)
 {
     Filter::setResonance (newResonance);
-    q = FilterDesign::qPerResonance * newResonance > 1.0f ? FilterDesign::qPerResonance * newResonance : 1.0f;
+    q = FilterStep::qPerResonance * newResonance > 1.0f ? FilterStep::qPerResonance * newResonance : 1.0f;
     twiceQ = 2.0f * q;
 }
 
 void AnalogFilter::setSampleRate (float newSampleRate)
 {
     Filter::setSampleRate (newSampleRate);
-    inverseSampleRate = (float) (1.0 / (double) newSampleRate);
+    state.inverseSampleRate = (float) (1.0 / (double) newSampleRate);
+}
+
+// Records the Q, type and rate the coefficients are computed with; true where one changed.
+bool AnalogFilter::takeDesign() noexcept
+{
+    const bool changed = q != computedQ || getType() != computedType || state.inverseSampleRate != computedInverseSampleRate;
+    computedQ = q;
+    computedType = getType();
+    computedInverseSampleRate = state.inverseSampleRate;
+    return changed;
 }
 
 void AnalogFilter::setCutoff (float newCutoff)
 {
-    if (newCutoff == computedCutoff && q == computedQ && getType() == computedType
-         && inverseSampleRate == computedInverseSampleRate)
-        return;
-
-    computeCoefficients (newCutoff);
+    if (takeDesign() || newCutoff != state.computedCutoff)
+        FilterStep::design (state, getType(), newCutoff, alphaDivisor());
 }
 
-void AnalogFilter::computeCoefficients (float newCutoff) noexcept
+FilterState<double>& AnalogFilter::startBlock (float newCutoff, float newResonance)
 {
-    computedCutoff = newCutoff;
-    computedQ = q;
-    computedType = getType();
-    computedInverseSampleRate = inverseSampleRate;
+    set (newCutoff, newResonance);
+    prepareSamples();
+    return state;
+}
 
-    FilterDesign::compute (getType(), newCutoff, q, twiceQ, inverseSampleRate,
-                           coefficients.b0, coefficients.b1, coefficients.b2, coefficients.a1, coefficients.a2);
+// Within a block only the cutoff moves: a resonance, type or rate changed since the
+// coefficients were computed makes the next cutoff recompute them, whatever it is.
+void AnalogFilter::prepareSamples() noexcept
+{
+    state.baseCutoff = getCutoff();
+    state.alphaDivisor = alphaDivisor();
+
+    if (takeDesign())
+        state.computedCutoff = std::numeric_limits<float>::quiet_NaN();
 }
 
 void AnalogFilter::process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples)
 {
-    auto noModulation = [] (int) { return 0.0; };
-    filterBlock<false> (buffer, startSample, numSamples, noModulation);
+    auto& envelope = getEnvelope();
+    const bool followEnvelope = envelope.isActive();
+    auto* left = buffer.getWritePointer (0, startSample);
+    auto* right = buffer.getWritePointer (1, startSample);
+
+    if (! followEnvelope)
+    {
+        for (int i = 0; i < numSamples; ++i)
+            FilterStep::process (state, left[i], right[i]);
+
+        return;
+    }
+
+    prepareSamples();
+    FilterStep::Ahead<double> ahead;
+    const double baseCutoff = state.baseCutoff;
+
+    for (int first = 0; first < numSamples; first += FilterStep::aheadSamples)
+    {
+        const int count = juce::jmin (FilterStep::aheadSamples, numSamples - first);
+        FilterStep::prepareAhead (state, getType(), ahead, count, [&] (int) { return envelope.process() * baseCutoff; });
+
+        for (int k = 0; k < count; ++k)
+            FilterStep::processAhead (state, ahead, k, left[first + k], right[first + k]);
+    }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Engine/Filter.h"
+#include "Engine/FilterStep.h"
 
 // A second-order lowpass, bandpass (0 dB peak) or highpass section after the Audio EQ
 // Cookbook, in transposed direct form II, single precision, one state pair per channel.
 // The normalised cutoff maps linearly onto 10 ... 5000 Hz; coefficients are recomputed
-// only when the effective cutoff, resonance, type or sample rate has changed.
+// only when the effective cutoff, resonance, type or sample rate has changed. Its design
+// and sample step are FilterStep's, which the voice lanes take as well.
 class AnalogFilter final : public Filter
 {
 public:
@@ -31,92 +33,30 @@ public:
     // sample by sample. The states carry over to the next call and the next note.
     void process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples) override;
 
-    // process() with the cutoff (after the envelope) multiplied by 1 + lfoValueAt (i) at
-    // each sample i and limited to 0 ... 1: the LFO on the filter. lfoValueAt is called
-    // once per sample, in order.
-    template <typename LfoValueAt>
-    void processWithCutoffModulation (juce::AudioBuffer<float>& buffer, int startSample, int numSamples,
-                                      LfoValueAt&& lfoValueAt)
-    {
-        filterBlock<true> (buffer, startSample, numSamples, lfoValueAt);
-    }
-
     // Recomputes the coefficients for a normalised cutoff, unless nothing has changed.
     void setCutoff (float newCutoff) override;
 
+    // A block's cutoff and resonance, as set() takes them, and the state the samples
+    // of the block then start from.
+    FilterState<double>& startBlock (float newCutoff, float newResonance);
+
     // The normalised cutoff of the current coefficients, and the coefficients themselves.
-    float getComputedCutoff() const noexcept              { return computedCutoff; }
-    Coefficients getCoefficients() const noexcept         { return coefficients; }
+    float getComputedCutoff() const noexcept              { return state.computedCutoff; }
+    Coefficients getCoefficients() const noexcept         { return { state.b0, state.b1, state.b2, state.a1, state.a2 }; }
 
     // The quality factor from the resonance.
     float getQ() const noexcept                           { return q; }
 
 private:
-    friend struct VoiceLaneAccess;     // the voice lanes copy the state in and out
+    void prepareSamples() noexcept;
+    bool takeDesign() noexcept;
+    float alphaDivisor() const noexcept                   { return FilterStep::alphaDivisorFor (getType(), q, twiceQ); }
 
-    void computeCoefficients (float newCutoff) noexcept;
-
-    template <bool modulated, typename LfoValueAt>
-    void filterBlock (juce::AudioBuffer<float>& buffer, int startSample, int numSamples, LfoValueAt& lfoValueAt);
-
-    float computedCutoff = 0.0f;          // normalised cutoff of the current coefficients
     float q = 0.0f, twiceQ = 0.0f;
-    float inverseSampleRate = 0.0f;       // 1 / Hz
-    Coefficients coefficients;
-    float leftZ1 = 0.0f, leftZ2 = 0.0f, rightZ1 = 0.0f, rightZ2 = 0.0f;
+    FilterState<double> state;            // coefficients, channel states, computed cutoff, 1 / Hz
 
     // What the current coefficients were computed with, besides the cutoff.
     float computedQ = 0.0f;
     float computedInverseSampleRate = 0.0f;
-    int computedType = FilterType::lowpass;
+    int computedType = FilterStep::lowpass;
 };
-
-// The one sample loop of both kinds of processing; unmodulated, the cutoff changes only
-// with the envelope.
-template <bool modulated, typename LfoValueAt>
-void AnalogFilter::filterBlock (juce::AudioBuffer<float>& buffer, int startSample, int numSamples, LfoValueAt& lfoValueAt)
-{
-    const auto baseCutoff = getCutoff();
-    auto& envelope = getEnvelope();
-    const bool followEnvelope = envelope.isActive();
-    const int endSample = startSample + numSamples;
-
-    auto* left = buffer.getWritePointer (0);
-    auto* right = buffer.getWritePointer (1);
-
-    // Local copies keep the states in registers; the samples could otherwise alias them.
-    auto zl1 = leftZ1, zl2 = leftZ2, zr1 = rightZ1, zr2 = rightZ2;
-
-    for (int i = startSample; i < endSample; ++i)
-    {
-        if constexpr (modulated)
-        {
-            const double cutoff = followEnvelope ? envelope.process() * baseCutoff : (double) baseCutoff;
-            setCutoff ((float) juce::jlimit (0.0, 1.0, cutoff * (1.0 + lfoValueAt (i - startSample))));
-        }
-        else if (followEnvelope)
-        {
-            setCutoff ((float) (envelope.process() * baseCutoff));
-        }
-
-        const auto c0 = coefficients.b0, c1 = coefficients.b1, c2 = coefficients.b2,
-                   d1 = coefficients.a1, d2 = coefficients.a2;
-
-        const auto x = left[i];
-        const auto y = x * c0 + zl1;
-        zl1 = x * c1 - y * d1 + zl2;
-        zl2 = x * c2 - y * d2;
-        left[i] = y;
-
-        const auto xr = right[i];
-        const auto yr = xr * c0 + zr1;
-        zr1 = xr * c1 - yr * d1 + zr2;
-        zr2 = xr * c2 - yr * d2;
-        right[i] = yr;
-    }
-
-    leftZ1 = zl1;
-    leftZ2 = zl2;
-    rightZ1 = zr1;
-    rightZ2 = zr2;
-}

@@ -3,9 +3,10 @@
 #include "Model/RelaxedAtomic.h"
 
 // The converted values of all 71 parameters, one field per parameter, named after it.
-// Written only by Velmora::updateSettings, on whichever thread reports a change; read
-// by the voices, the LFOs, the effects and the processor's block on the audio thread.
-// Every field is read and written whole; a block may see a mixture of old and new values.
+// Written only by Velmora::updateSettings, on whichever thread reports a change; read on
+// the audio thread, where the synthesiser and the processor turn them into the settings
+// of each voice, LFO and effect. Every field is read and written whole; a block may see a
+// mixture of old and new values.
 struct EngineSettings
 {
     using Flag = RelaxedAtomic<bool>;
@@ -39,7 +40,7 @@ struct EngineSettings
 
     Flag   Lfo1Active;
     Index  Lfo1WaveType;          // 0 sine, 1 square, 2 saw up, 3 saw down, 4 pump
-    Number Lfo1Speed;
+    Number Lfo1Speed;             // 0 ... 1: x 10 Hz, or synchronised a note value
     Index  Lfo1Mode;              // 0 free, 1 retrigger
     Flag   Lfo1Sync;
     Index  Lfo1Target;            // 0 amp, 1 pitch, 2 filter
@@ -91,6 +92,6 @@ struct EngineSettings
 
     Number MasterVolume;          // linear, 0 ... 2
     Index  MidiLearn;             // stored only
-    Number Glide;                 // stored only
-    Index  CurrentPlayMode;       // 0 poly, 1 mono, 2 glide (plays as poly)
+    Number Glide;                 // a glide takes Glide^2 x 2 s
+    Index  CurrentPlayMode;       // 0 poly, 1 mono, 2 glide (poly with slides)
 };

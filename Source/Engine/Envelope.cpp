@@ -2,37 +2,23 @@
 
 #include <cmath>
 
-Envelope::Envelope()
-{
-    init();
-}
-
+// With the sample rate still 0 all three coefficients are 0.
 void Envelope::init()
 {
-    // With the sample rate still 0 these leave all three coefficients at 0; the ratios
-    // are then set without recomputing the coefficients.
-    setAttack (0.5);
-    setDecay (0.5);
-    setRelease (0.5);
-    sustainLevel = 0.5;
-    attackTargetRatio = attackRatio;
-    decayReleaseTargetRatio = decayReleaseRatio;
-    attackBase = (1.0 + attackRatio) * (1.0 - attackCoefficient);
-    decayBase = (sustainLevel - decayReleaseRatio) * (1.0 - decayCoefficient);
-    releaseBase = -decayReleaseRatio * (1.0 - releaseCoefficient);
+    setParameters ({ 0.5, 0.5, 0.5, 0.5 });
 }
 
 void Envelope::reset() noexcept
 {
-    stage = idleStage;
-    output = 0.0;
+    state.output = 0.0;
+    enter (idleStage);
 }
 
 void Envelope::start (double newSampleRate) noexcept
 {
     sampleRate = newSampleRate;
-    finished = false;
-    stage = attackStage;
+    state.finished = false;
+    enter (attackStage);
 }
 
 // A rate of 0 samples must give a coefficient of exactly 0 so the stage completes in one
@@ -46,35 +32,44 @@ double Envelope::coefficientFor (double rateInSamples, double targetRatio) noexc
     return std::exp (-std::log ((targetRatio + 1.0) / targetRatio) / rateInSamples);
 }
 
+// Each setter also renews the current stage's step, which may be the stage it changes.
 void Envelope::setAttack (double seconds) noexcept
 {
-    attackRate = seconds * sampleRate;
-    attackCoefficient = coefficientFor (attackRate, attackTargetRatio);
-    attackBase = (attackTargetRatio + 1.0) * (1.0 - attackCoefficient);
+    state.attackCoefficient = coefficientFor (seconds * sampleRate, attackRatio);
+    state.attackBase = (attackRatio + 1.0) * (1.0 - state.attackCoefficient);
+    enter (state.stage);
 }
 
 void Envelope::setDecay (double seconds) noexcept
 {
-    decayRate = seconds * sampleRate;
-    decayCoefficient = coefficientFor (decayRate, decayReleaseTargetRatio);
-    decayBase = (sustainLevel - decayReleaseTargetRatio) * (1.0 - decayCoefficient);
+    state.decayCoefficient = coefficientFor (seconds * sampleRate, decayReleaseRatio);
+    setSustain (state.sustainLevel);
 }
 
 void Envelope::setSustain (double level) noexcept
 {
-    sustainLevel = level;
-    decayBase = (sustainLevel - decayReleaseTargetRatio) * (1.0 - decayCoefficient);
+    state.sustainLevel = level;
+    state.decayBase = (state.sustainLevel - decayReleaseRatio) * (1.0 - state.decayCoefficient);
+    enter (state.stage);
 }
 
 void Envelope::setRelease (double seconds) noexcept
 {
-    releaseRate = seconds * sampleRate;
-    releaseCoefficient = coefficientFor (releaseRate, decayReleaseTargetRatio);
-    releaseBase = -decayReleaseTargetRatio * (1.0 - releaseCoefficient);
+    state.releaseCoefficient = coefficientFor (seconds * sampleRate, decayReleaseRatio);
+    state.releaseBase = -decayReleaseRatio * (1.0 - state.releaseCoefficient);
+    enter (state.stage);
+}
+
+void Envelope::setParameters (const Parameters& parameters) noexcept
+{
+    setAttack (parameters.attack);
+    setDecay (parameters.decay);
+    setSustain (parameters.sustain);
+    setRelease (parameters.release);
 }
 
 void Envelope::release() noexcept
 {
-    if (stage != idleStage)
-        stage = releaseStage;
+    if (state.stage != idleStage)
+        enter (releaseStage);
 }

@@ -11,31 +11,40 @@
 class Filter
 {
 public:
-    Filter();
-    virtual ~Filter();
+    Filter()                       { envelope.setActive (false); }
+    virtual ~Filter() = default;
 
     // Idle envelope; a concrete filter also clears its coefficients and states.
-    virtual void reset();
+    virtual void reset()           { envelope.reset(); }
 
     // Cutoff and resonance for the next block: stores the cutoff, then setResonance and
     // setCutoff with the new values.
-    virtual void set (float newCutoff, float newResonance);
+    virtual void set (float newCutoff, float newResonance)
+    {
+        cutoff = newCutoff;
+        setResonance (newResonance);
+        setCutoff (newCutoff);
+    }
 
-    // The normalised resonance, 0 ... 1.
-    virtual void setResonance (float newResonance);
-
-    // The sample rate in Hz.
-    virtual void setSampleRate (float newSampleRate);
+    // The normalised resonance, 0 ... 1, and the sample rate in Hz.
+    virtual void setResonance (float newResonance)      { resonance = newResonance; }
+    virtual void setSampleRate (float newSampleRate)    { sampleRate = newSampleRate; }
 
     // Filters channels 0 and 1 in place over numSamples samples from startSample.
-    virtual void process (juce::AudioBuffer<float>& buffer, int startSample, int numSamples);
+    virtual void process (juce::AudioBuffer<float>&, int, int) {}
 
     // Brings the filter to a normalised cutoff now (the base filter has nothing to bring).
-    virtual void setCutoff (float newCutoff);
+    virtual void setCutoff (float) {}
 
     // The set-up at a note start: sample rate, type, the cutoff process() starts from, and
     // the resonance; the cutoff reaches the coefficients through setCutoff or the envelope.
-    void startNote (float newSampleRate, int newType, float newCutoff, float newResonance);
+    void startNote (float newSampleRate, int newType, float newCutoff, float newResonance)
+    {
+        setSampleRate (newSampleRate);
+        type = newType;
+        cutoff = newCutoff;
+        setResonance (newResonance);
+    }
 
     // The filter envelope; its active flag decides whether the cutoff follows it.
     Envelope& getEnvelope() noexcept                  { return envelope; }
@@ -49,21 +58,15 @@ public:
     void setType (int newType) noexcept               { type = newType; }
     int getType() const noexcept                      { return type; }
 
-    // The normalised cutoff process() starts from (scaled by the envelope when it is active).
+    // The normalised cutoff process() starts from (scaled by the envelope when it is
+    // active), and the rate in Hz (0 until the first note start with the filter on).
     float getCutoff() const noexcept                  { return cutoff; }
-
-    // The normalised resonance last set.
-    float getResonance() const noexcept               { return resonance; }
-
-    // Hz; 0 until the first note start with the filter on.
     float getSampleRate() const noexcept              { return sampleRate; }
 
 private:
     Envelope envelope;
     bool active = false;
-    float cutoff = 0.0f;         // normalised
-    float resonance = 0.0f;      // normalised
-    float sampleRate = 0.0f;     // Hz
+    float cutoff = 0.0f, resonance = 0.0f, sampleRate = 0.0f;
     int type = FilterType::lowpass;
 
     JUCE_DECLARE_NON_COPYABLE (Filter)

@@ -1,18 +1,20 @@
 #include "Engine/Oscillator.h"
-#include "Engine/Velmora.h"
+#include "Model/ParameterTable.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-#include <cmath>
+static_assert ((int) OscillatorStep::sine == (int) OscillatorWave::sine && (int) OscillatorStep::square == (int) OscillatorWave::square
+               && (int) OscillatorStep::triangle == (int) OscillatorWave::triangle && (int) OscillatorStep::sawtooth == (int) OscillatorWave::sawtooth,
+               "the waves' numbers");
+static_assert (OscillatorStep::pi == juce::MathConstants<double>::pi && OscillatorStep::twoPi == juce::MathConstants<double>::twoPi,
+               "the oscillators' pi");
 
 namespace
 {
-    constexpr double twoPi = juce::MathConstants<double>::twoPi;
-
     // The wheel bends in whole percent of its full deflection: 100 / 8192 percent per step
     // away from the centre.
-    constexpr double fullDeflectionPercent = 100.0;
-    constexpr double wheelPercentPerStep = fullDeflectionPercent / Velmora::pitchWheelCentre;
+    constexpr int wheelCentre = 8192;
+    constexpr double wheelPercentPerStep = 100.0 / wheelCentre;
     static_assert (wheelPercentPerStep == 0.01220703125, "exact in binary");
 
     double noteHz (int note) noexcept
@@ -21,104 +23,60 @@ namespace
     }
 }
 
-// Each field by name, so that the two oscillators cannot be mixed up by position.
-Oscillator::Settings::Settings (const EngineSettings& s, int oscillatorIndex) noexcept
-    : active         (oscillatorIndex == 0 ? s.Osc1Active : s.Osc2Active),
-      waveType       (oscillatorIndex == 0 ? s.Osc1WaveType : s.Osc2WaveType),
-      gain           (oscillatorIndex == 0 ? s.Osc1Gain : s.Osc2Gain),
-      detune         (oscillatorIndex == 0 ? s.Osc1Detune : s.Osc2Detune),
-      offset         (oscillatorIndex == 0 ? s.Osc1Offset : s.Osc2Offset),
-      pitchRange     (oscillatorIndex == 0 ? s.Osc1PitchRange : s.Osc2PitchRange),
-      pitchEnvRange  (oscillatorIndex == 0 ? s.Osc1PitchEnvRange : s.Osc2PitchEnvRange),
-      pitchEnvDown   (oscillatorIndex == 0 ? s.Osc1PitchEnvDown : s.Osc2PitchEnvDown),
-      ampAttack      (oscillatorIndex == 0 ? s.EnvAmpOsc1Attack : s.EnvAmpOsc2Attack),
-      ampDecay       (oscillatorIndex == 0 ? s.EnvAmpOsc1Decay : s.EnvAmpOsc2Decay),
-      ampSustain     (oscillatorIndex == 0 ? s.EnvAmpOsc1Sustain : s.EnvAmpOsc2Sustain),
-      ampRelease     (oscillatorIndex == 0 ? s.EnvAmpOsc1Release : s.EnvAmpOsc2Release),
-      pitchEnvActive (oscillatorIndex == 0 ? s.EnvPitchOsc1Active : s.EnvPitchOsc2Active),
-      pitchAttack    (oscillatorIndex == 0 ? s.EnvPitchOsc1Attack : s.EnvPitchOsc2Attack),
-      pitchDecay     (oscillatorIndex == 0 ? s.EnvPitchOsc1Decay : s.EnvPitchOsc2Decay),
-      pitchSustain   (oscillatorIndex == 0 ? s.EnvPitchOsc1Sustain : s.EnvPitchOsc2Sustain),
-      pitchRelease   (oscillatorIndex == 0 ? s.EnvPitchOsc1Release : s.EnvPitchOsc2Release)
-{
-}
-
-Oscillator::Oscillator (Velmora& synthToUse, int oscillatorIndex)
-    : synth (synthToUse),
-      index (oscillatorIndex),
-      settings (synthToUse.settings, oscillatorIndex)
-{
-}
-
-bool Oscillator::isSwitchedOn() const noexcept
-{
-    return settings.active;
-}
-
-void Oscillator::start (double newLevel, double newSampleRate, int note)
+void Oscillator::start (const OscillatorNoteSettings& settings, int noteLfoTarget, double level, double sampleRate, int note, int wheel)
 {
     amplitudeEnvelope.reset();
     pitchEnvelope.reset();
 
-    lfoTarget = synth.settings.Lfo1Target;
+    lfoTarget = noteLfoTarget;
     started = true;
 
-    if (! settings.active)
+    if (! settings.on)
         return;
 
-    waveType = settings.waveType;
-    detune = settings.detune;
-    gain = settings.gain;
+    waveType = settings.wave;
+    state.detune = settings.detune;
+    state.gain = settings.gain;
     offset = settings.offset;
     pitchRange = settings.pitchRange;
-    pitchEnvRange = settings.pitchEnvRange;
-    pitchEnvDown = settings.pitchEnvDown;
+    state.pitchEnvRange = settings.pitchEnvRange;
+    state.pitchEnvDown = settings.pitchEnvDown;
 
-    level = newLevel;
-    pitchEnvelope.setActive (settings.pitchEnvActive);
+    state.level = level;
+    pitchEnvelope.setActive (settings.pitchEnvOn);
 
     noteWithOffset = note + offset;
-    baseFrequency = noteHz (noteWithOffset);
+    state.baseFrequency = noteHz (noteWithOffset);
     computeNoteFrequencies();
 
     computeFrequencies();
 
-    lastWheel = synth.pitchWheelValue;
-    sampleRate = newSampleRate;
+    lastWheel = wheel;
+    state.sampleRate = sampleRate;
     computeBend();
 
     amplitudeEnvelope.start (sampleRate);
     pitchEnvelope.start (sampleRate);
-
-    amplitudeEnvelope.setAttack (settings.ampAttack);
-    amplitudeEnvelope.setDecay (settings.ampDecay);
-    amplitudeEnvelope.setSustain (settings.ampSustain);
-    amplitudeEnvelope.setRelease (settings.ampRelease);
-
-    pitchEnvelope.setAttack (settings.pitchAttack);
-    pitchEnvelope.setDecay (settings.pitchDecay);
-    pitchEnvelope.setSustain (settings.pitchSustain);
-    pitchEnvelope.setRelease (settings.pitchRelease);
+    amplitudeEnvelope.setParameters (settings.amplitude);
+    pitchEnvelope.setParameters (settings.pitch);
 }
 
-void Oscillator::refresh() noexcept
+void Oscillator::refresh (const OscillatorBlockSettings& settings, int wheel) noexcept
 {
-    refreshForBlock();
+    refreshForBlock (settings, wheel);
 
     if (pitchEnvelope.isActive())
         followPitchEnvelope();
 }
 
-// Gain, detune and wheel as they are now. Without the pitch envelope the frequencies follow
-// a changed detune or wheel here; with it, followPitchEnvelope recomputes them every sample.
-void Oscillator::refreshForBlock() noexcept
+// Without the pitch envelope the frequencies follow a changed detune or wheel here; with
+// it, the samples recompute them every sample.
+void Oscillator::refreshForBlock (const OscillatorBlockSettings& settings, int wheel) noexcept
 {
-    const auto previousDetune = detune;
+    const auto previousDetune = state.detune;
 
-    gain = settings.gain;
-    detune = settings.detune;
-
-    const int wheel = synth.pitchWheelValue;
+    state.gain = settings.gain;
+    state.detune = settings.detune;
 
     if (pitchEnvelope.isActive())
     {
@@ -126,7 +84,7 @@ void Oscillator::refreshForBlock() noexcept
         return;
     }
 
-    const bool recomputed = detune != previousDetune;
+    const bool recomputed = state.detune != previousDetune;
 
     if (recomputed)
         computeFrequencies();
@@ -138,37 +96,15 @@ void Oscillator::refreshForBlock() noexcept
     }
 }
 
-// One step of the pitch envelope: new frequencies and phase increment.
-void Oscillator::followPitchEnvelope() noexcept
-{
-    computeFrequencies();
-    computeBend();
-}
+void Oscillator::followPitchEnvelope() noexcept { OscillatorStep::followPitchEnvelope<false> (state, pitchEnvelope.getState(), bendPercentFor (lastWheel), true); }
+void Oscillator::computeBend() noexcept         { OscillatorStep::computeBend<false> (state, bendPercentFor (lastWheel), true); }
 
-// The wheel bends linearly in Hz towards the pitch-range frequencies, in whole percent.
-// The wheel position in whole percent, -100 ... +100.
 int Oscillator::bendPercentFor (int wheel) noexcept
 {
-    if (wheel == Velmora::pitchWheelCentre)
+    if (wheel == wheelCentre)
         return 0;
 
-    return (int) ((wheel - Velmora::pitchWheelCentre) * wheelPercentPerStep);
-}
-
-void Oscillator::computeBend() noexcept
-{
-    double bend = 0.0;
-
-    // The bend is t percent of the way to the pitch-range frequency.
-    const auto t = bendPercentFor (lastWheel);
-
-    if (t > 0)
-        bend = (frequencyUp - frequency) / fullDeflectionPercent * t;
-    else if (t < 0)
-        bend = (frequency - frequencyDown) / fullDeflectionPercent * t;
-
-    bentFrequency = frequency + bend;
-    phaseIncrement = bentFrequency * twoPi / sampleRate;
+    return (int) ((wheel - wheelCentre) * wheelPercentPerStep);
 }
 
 // The note frequencies computeFrequencies needs depend only on the note, the offset and
@@ -178,55 +114,35 @@ void Oscillator::computeNoteFrequencies() noexcept
     const int n = noteWithOffset;
     const int r = pitchRange;
 
-    noteFrequencies = { noteHz (n + r), noteHz (n - r),
-                        noteHz (n + 1), noteHz (n + r + 1), noteHz (n - r + 1),
-                        noteHz (n - 1), noteHz (n + r - 1), noteHz (n - r - 1) };
+    state.up = noteHz (n + r);
+    state.down = noteHz (n - r);
+    state.above = noteHz (n + 1);
+    state.upAbove = noteHz (n + r + 1);
+    state.downAbove = noteHz (n - r + 1);
+    state.below = noteHz (n - 1);
+    state.upBelow = noteHz (n + r - 1);
+    state.downBelow = noteHz (n - r - 1);
 }
 
+// With the pitch envelope active this advances it one step, as at the note start.
 void Oscillator::computeFrequencies() noexcept
 {
-    const auto& notes = noteFrequencies;
-    double d = detune;
+    const auto detune = pitchEnvelope.isActive() ? OscillatorStep::detuneAfterPitchEnvelope<false> (state, pitchEnvelope.getState(), true)
+                                                 : state.detune;
+    OscillatorStep::computeFrequencies<false> (state, detune, true);
+}
 
-    double a = baseFrequency;
-    double b = notes.up;
-    double c = notes.down;
-
-    if (pitchEnvelope.isActive())
-    {
-        const auto e = pitchEnvelope.process();
-        const auto stage = pitchEnvelope.getStage();
-
-        if (stage == Envelope::attackStage || stage == Envelope::sustainStage || stage == Envelope::releaseStage
-             || (stage == Envelope::idleStage && pitchEnvelope.isFinished()))
-        {
-            const auto g = 1.0 - pitchEnvRange * (pitchEnvelope.isFinished() ? 1.0 : e);
-            d = pitchEnvDown ? d + g : d - g;
-        }
-    }
-
-    if (d > 0.0)
-    {
-        a = a + (notes.above - a) * d;
-        b = b + (notes.upAbove - b) * d;
-        c = c + (notes.downAbove - c) * d;
-    }
-    else if (d < 0.0)
-    {
-        a = a + (a - notes.below) * d;
-        b = b + (b - notes.upBelow) * d;
-        c = c + (c - notes.downBelow) * d;
-    }
-
-    frequency = a;
-    frequencyUp = b;
-    frequencyDown = c;
+OscillatorPlan Oscillator::getPlan (double pan) const noexcept
+{
+    return { index, waveType, lfoTarget == LfoTarget::amp, pitchEnvelope.isActive(), bendPercentFor (lastWheel), 1.0 - pan, 1.0 + pan };
 }
 
 double Oscillator::nextSample (double lfoValue) noexcept
 {
-    refreshForBlock();
-    return nextSampleOfBlock (lfoValue);
+    bool becameIdle = false;
+    auto dt = state.increment / OscillatorStep::twoPi;
+    return OscillatorStep::step<false> (state, amplitudeEnvelope.getState(), pitchEnvelope.getState(), getPlan (0.0),
+                                        dt, true, lfoValue, false, 1.0, true, becameIdle);
 }
 
 void Oscillator::release() noexcept

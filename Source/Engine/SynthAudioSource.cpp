@@ -1,6 +1,8 @@
 #include "Engine/SynthAudioSource.h"
 #include "Engine/OscillatorSound.h"
 #include "Engine/OscillatorVoice.h"
+#include "Model/NoteValue.h"
+#include "Model/ParameterTable.h"
 #include "Model/PluginState.h"
 
 SynthAudioSource::SynthAudioSource (PluginState& stateToUse, juce::MidiKeyboardState& keyboardStateToUse)
@@ -12,11 +14,11 @@ SynthAudioSource::SynthAudioSource (PluginState& stateToUse, juce::MidiKeyboardS
     synth.clearSounds();
 
     for (int i = 0; i < numVoices; ++i)
-        synth.addVoice (new OscillatorVoice (*this, synth));
+        synth.addVoice (new OscillatorVoice());
 
     synth.addSound (new OscillatorSound());
 
-    globalLfo = std::make_unique<Lfo> (synth);
+    globalLfo = std::make_unique<GlobalLfo>();
 }
 
 SynthAudioSource::~SynthAudioSource()
@@ -33,21 +35,13 @@ void SynthAudioSource::prepareToPlay (int samplesPerBlockExpected, double sample
 
     const auto rate = (double) (float) sampleRate;
     synth.setCurrentPlaybackSampleRate (rate);
-    delay->prepare (rate);
-    reverb->setSampleRate (rate);
 
     // Blocks up to the announced size then render without allocating.
     for (int i = 0; i < synth.getNumVoices(); ++i)
         if (auto* voice = getOscillatorVoice (i))
             voice->prepare (samplesPerBlockExpected);
 
-    globalLfo->prepare (rate);
-    globalLfo->reserveBlock (samplesPerBlockExpected);
-    globalLfo->refresh();
-}
-
-void SynthAudioSource::releaseResources()
-{
+    globalLfo->prepare (rate, samplesPerBlockExpected);
 }
 
 void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bufferToFill)
@@ -61,26 +55,57 @@ void SynthAudioSource::getNextAudioBlock (const juce::AudioSourceChannelInfo& bu
     synth.renderNextBlock (*bufferToFill.buffer, incomingMidi, 0, bufferToFill.numSamples);
 }
 
-void SynthAudioSource::parametersChanged()
+// A key pressed in the block counts as down for the LFO's envelope, as a key held from
+// earlier does.
+GlobalLfo::BlockSettings SynthAudioSource::globalLfoSettings (bool keyPressedInBlock, const Transport& transport) const noexcept
 {
-    synth.updateSettings (state.getTempo());
-    globalLfo->refresh();
-    delay->updateSettings();
-    reverb->updateSettings();
+    const auto& s = synth.settings;
+    GlobalLfo::BlockSettings block;
+    block.lfo = synth.getLfoSettings();
+    block.envelopeOn = s.EnvLfo1Active;
+    block.envelope = { s.EnvLfo1Attack, s.EnvLfo1Decay, s.EnvLfo1Sustain, s.EnvLfo1Release };
+
+    if (block.envelopeOn)
+    {
+        block.keyDown = keyPressedInBlock || synth.anyKeyDown();
+        block.voicesSounding = ! block.keyDown && synth.anyVoiceSounding();
+    }
+
+    block.followsSong = block.lfo.sync && transport.playing && transport.hasSongPosition;
+    block.songBeats = transport.songBeats;
+    block.cycleBeats = NoteValue::forSpeed (block.lfo.speed).beats;
+    return block;
 }
 
-void SynthAudioSource::setPitchWheel (int value)
+void SynthAudioSource::renderBlock (juce::AudioBuffer<float>& buffer, const juce::MidiBuffer& midi, const Transport& transport)
 {
-    synth.pitchWheelValue = value;
+    const int numSamples = buffer.getNumSamples();
+    const auto& s = synth.settings;
+    synth.setTempo (transport.tempo);
 
-    // Each refresh holds the synthesiser's lock so it cannot race the voice's rendering.
-    for (int i = 0; i < synth.getNumVoices(); ++i)
+    if (s.Lfo1Active && s.Lfo1Mode == LfoMode::freeRunning && s.Lfo1Target != LfoTarget::amp)
     {
-        const juce::ScopedLock lock (synth.getLock());
+        // Read from the raw bytes: making a MidiMessage of a long system-exclusive one allocates.
+        bool keyPressed = false;
 
-        if (auto* voice = synth.getVoice (i))
-            voice->pitchWheelMoved (value);
+        for (const auto metadata : midi)
+            if (metadata.numBytes >= 3 && (metadata.data[0] & 0xf0) == 0x90 && metadata.data[2] != 0)
+                keyPressed = true;
+
+        globalLfo->computeBlock (numSamples, globalLfoSettings (keyPressed, transport));
+        synth.setSharedLfoValues (globalLfo->getBlockValues (0, numSamples), numSamples);
     }
+    else
+    {
+        synth.setSharedLfoValues (nullptr, 0);
+    }
+
+    synth.renderNextBlock (buffer, midi, 0, numSamples);
+}
+
+void SynthAudioSource::applyGlobalLfo (juce::AudioBuffer<float>& buffer, int numSamples, const Transport& transport) noexcept
+{
+    globalLfo->applyToBuffer (buffer, 0, numSamples, globalLfoSettings (false, transport));
 }
 
 OscillatorVoice* SynthAudioSource::getOscillatorVoice (int index) const

@@ -1,7 +1,7 @@
-// The voice lanes' kernel, 4 lanes wide. This file alone is compiled for its instruction set.
-#include "Engine/VoiceLaneKernel.h"
+// The voice kernel, 4 lanes wide. This file alone is compiled for its instruction set.
+#include "Engine/VoiceKernel.h"
 
 void VoiceLanes::renderAvx2 (Batch& batch, int firstSample, int numSamples)
 {
-    LaneKernel::render<4> (batch, firstSample, numSamples);
+    VoiceKernel::renderBatch<Lanes::Vectors<4>::Double> (batch, firstSample, numSamples);
 }

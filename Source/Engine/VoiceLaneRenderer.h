@@ -10,19 +10,18 @@
 // Renders the synthesiser's voices for a block with the voices side by side, one voice per
 // vector lane, in batches as wide as the machine's widest instruction set allows (8 lanes
 // with AVX-512, 4 with AVX2), chosen when the program starts; without AVX2 (where two
-// lanes would cost more than they save) every voice renders alone. A batch's lone
-// remainder renders alone, and a voice whose LFO moves the filter runs its filter alone
-// after the lanes. Each voice's samples are those it renders alone, and the voices are
-// added to the output in their order, so the result is the same sample for sample.
-// Allocates nothing.
+// lanes would cost more than they save) every voice renders alone. Voices with the same
+// route through the block share a batch; a batch's lone remainder renders alone. Each
+// voice's samples are those it renders alone, and the voices are added to the output in
+// their order, so the result is the same sample for sample. Allocates nothing.
 class VoiceLaneRenderer
 {
 public:
     VoiceLaneRenderer();
 
     // Adds numSamples of each of the synthesiser's voices to the output from startSample.
-    void render (const juce::OwnedArray<juce::SynthesiserVoice>& voices, juce::AudioBuffer<float>& output,
-                 int startSample, int numSamples);
+    void render (const juce::OwnedArray<juce::SynthesiserVoice>& voices, const VoiceBlockSettings& settings,
+                 juce::AudioBuffer<float>& output, int startSample, int numSamples);
 
     // Off, every voice renders alone (for comparisons and measurements).
     void setEnabled (bool shouldRunLanes) noexcept      { enabled = shouldRunLanes; }
@@ -40,38 +39,21 @@ private:
     static constexpr int maxVoices = 256;
     static constexpr int maxGroups = 4;
 
-    // What a batch's lanes must share: the same oscillators with the same waves and
-    // modulations, the same LFO and the same filter.
-    struct Kind
-    {
-        int numSources = 0;
-        int oscillatorIndex[2] {};
-        int waveType[2] {};
-        bool followsLfo[2] {};
-        bool followsPitchEnvelope[2] {};
-        bool modulated = false;
-        bool pitchModulated = false;
-        bool lfoOnPitch = false;
-        int lfoWaveType = 0;
-        bool lfoFollowsEnvelope = false;
-        bool filtered = false;
-        int filterType = 0;
-        bool filterFollowsEnvelope = false;
+    // The most samples the kernel renders in one call: the silent lanes' room.
+    static constexpr int chunkSamples = 512;
 
-        bool operator== (const Kind& other) const noexcept;
-    };
-
-    // The voices of one kind.
+    // The voices of one route.
     struct Group
     {
-        Kind kind;
         int numVoices = 0;
         std::array<int, maxVoices> voices {};
     };
 
-    int findGroup (OscillatorVoice& voice, const OscillatorVoice::BlockPlan& plan) noexcept;
+    static void renderAlone (juce::SynthesiserVoice& voice, const VoiceBlockSettings& settings,
+                             juce::AudioBuffer<float>& output, int startSample, int numSamples) noexcept;
+    int findGroup (const VoicePlan& route) noexcept;
     void renderGroup (const Group& group, int numSamples) noexcept;
-    void renderBatch (const Group& group, const int* voiceIndices, int numLanes, int numSamples) noexcept;
+    void renderBatch (const int* voiceIndices, int numLanes, int numSamples) noexcept;
 
     bool enabled = true;
     int laneWidth = 0;
@@ -80,13 +62,17 @@ private:
 
     std::array<OscillatorVoice*, maxVoices> voices {};
     std::array<OscillatorVoice::BlockPlan, maxVoices> plans {};
+
     // How each voice renders this block: not at all (free), in the lanes, alone, or as
     // a voice of another kind renders.
     enum class Route { free, lanes, alone, elsewhere };
     std::array<Route, maxVoices> routes {};
     std::array<Group, maxGroups> groups {};
     int numGroups = 0;
+
     VoiceLanes::Batch batch;
+    VoiceStates<double> silentVoice;             // the lanes no voice fills
+    float unused[2][chunkSamples] {};
 
     JUCE_DECLARE_NON_COPYABLE (VoiceLaneRenderer)
 };

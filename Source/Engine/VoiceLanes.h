@@ -1,136 +1,113 @@
 #pragma once
 
-// Up to eight voices side by side, one lane per voice: the oscillators', envelopes',
-// voice LFO's, glide's and filter's state as plain arrays, for the kernels that render
-// the lanes with vector instructions. Plain data only: the kernels are compiled for several instruction sets
-// and must share no inline function with the rest of the engine.
+#include "Engine/FilterStep.h"
+#include "Engine/LfoStep.h"
+#include "Engine/OscillatorStep.h"
+
+// A voice's route through a block and its parts' states, as the voice kernel takes them.
+// Plain data only: the kernels are compiled for several instruction sets and must share no
+// inline function with the rest of the engine (see SampleLanes.h).
+
+// A glide's state, for one voice or one per lane: the pitch starts semitones away from
+// the note's own and moves by step per sample over samplesLeft samples.
+template <typename S>
+struct GlideState
+{
+    S semitones {}, step {};
+    Lanes::Int<S> samplesLeft {};
+};
+
+template <typename S, typename Function>
+QUENBY_LANE_INLINE void fields (GlideState<S>& g, Function&& f)  { f (g.semitones, g.step, g.samplesLeft); }
+
+// What moves a voice's filter cutoff besides its envelope.
+enum class FilterLfo : int { none, own, shared };
+
+// Everything a voice does in a block besides its state, the same in every lane of a
+// batch: its sounding oscillators, the master volume, the voice LFO, the glide and the
+// LFO on the pitch, the filter and what moves it.
+struct VoicePlan
+{
+    int numOscillators = 0;                 // 0, 1 or 2 sounding
+    OscillatorPlan oscillators[2] {};
+    double master = 0.0;
+    bool lfoOnSound = false;                // the voice LFO runs each sample, for the amplitude or the pitch
+    int lfoWave = 0;
+    bool lfoFollowsEnvelope = false;
+    bool pitchModulated = false;            // a glide or the LFO moves the pitch
+    bool lfoOnPitch = false;
+    bool filtered = false;
+    int filterType = 0;
+    bool filterFollowsEnvelope = false;
+    FilterLfo filterLfo = FilterLfo::none;
+    const double* sharedLfoValues = nullptr; // the global LFO's values for the block, on the pitch or the filter
+
+    bool operator== (const VoicePlan& o) const noexcept
+    {
+        return numOscillators == o.numOscillators && oscillators[0] == o.oscillators[0] && oscillators[1] == o.oscillators[1]
+                && master == o.master && lfoOnSound == o.lfoOnSound && lfoWave == o.lfoWave && lfoFollowsEnvelope == o.lfoFollowsEnvelope
+                && pitchModulated == o.pitchModulated && lfoOnPitch == o.lfoOnPitch && filtered == o.filtered && filterType == o.filterType
+                && filterFollowsEnvelope == o.filterFollowsEnvelope && filterLfo == o.filterLfo && sharedLfoValues == o.sharedLfoValues;
+    }
+};
+
+// The voice LFO's state takes part in the plan.
+QUENBY_LANE_INLINE bool usesLfo (const VoicePlan& plan) noexcept
+{
+    return plan.lfoOnSound || plan.filterLfo == FilterLfo::own;
+}
+
+// Where one voice keeps the states the kernel moves: its sounding oscillators (in the
+// plan's order) with their envelopes, its LFO, filter and glide.
+struct VoiceParts
+{
+    OscillatorState<double>* oscillators[2] {};
+    EnvelopeState<double>* amplitude[2] {};
+    EnvelopeState<double>* pitch[2] {};
+    LfoState<double>* lfo = nullptr;
+    EnvelopeState<double>* lfoEnvelope = nullptr;
+    FilterState<double>* filter = nullptr;
+    EnvelopeState<double>* filterEnvelope = nullptr;
+    GlideState<double>* glide = nullptr;
+};
+
+// All of a voice's states, for one voice or one per lane. A default one is silent, and
+// stays silent through the kernel: the renderer fills the lanes no voice fills with one.
+template <typename S>
+struct VoiceStates
+{
+    OscillatorState<S> oscillators[2];
+    EnvelopeState<S> amplitude[2], pitch[2], lfoEnvelope, filterEnvelope;
+    LfoState<S> lfo;
+    FilterState<S> filter;
+    GlideState<S> glide;
+
+    VoiceParts getParts() noexcept
+    {
+        return { { &oscillators[0], &oscillators[1] }, { &amplitude[0], &amplitude[1] }, { &pitch[0], &pitch[1] },
+                 &lfo, &lfoEnvelope, &filter, &filterEnvelope, &glide };
+    }
+};
+
 namespace VoiceLanes
 {
     inline constexpr int maxLanes = 8;
 
-    // The most samples the kernel renders in one call.
-    inline constexpr int chunkSamples = 512;
-
-    inline constexpr double pi = 3.14159265358979323846;
-    inline constexpr double twoPi = 6.28318530717958647692;
-
-    // The waves, numbered as OscillatorWave numbers them, and the LFO's as LfoWave does.
-    enum Wave : int { sineWave = 0, squareWave, triangleWave, sawtoothWave };
-    enum LfoWave : int { lfoSine = 0, lfoSquare, lfoSawUp, lfoSawDown, lfoPump };
-
-    // The envelope stages, numbered as Envelope::Stage numbers them.
-    enum Stage : int { idleStage = 0, attackStage, decayStage, sustainStage, releaseStage };
-
-    // One amplitude envelope per lane. coefficient, base and limit are those of the lane's
-    // current stage: output = coefficient x output + base, until output reaches limit
-    // (from below in the attack, from above otherwise). A stage that holds has
-    // coefficient 1, base 0 and a limit it cannot reach.
-    struct EnvelopeLanes
-    {
-        alignas (64) double output[maxLanes];
-        alignas (64) double coefficient[maxLanes];
-        alignas (64) double base[maxLanes];
-        alignas (64) double limit[maxLanes];
-        double attackCoefficient[maxLanes], attackBase[maxLanes];
-        double decayCoefficient[maxLanes], decayBase[maxLanes], sustainLevel[maxLanes];
-        double releaseCoefficient[maxLanes], releaseBase[maxLanes];
-        int stage[maxLanes];
-        bool finished[maxLanes];
-    };
-
-    // One oscillator per lane; the wave is the same in every lane of a batch.
-    struct OscillatorLanes
-    {
-        alignas (64) double phase[maxLanes];          // radians, 0 <= phase < 2 pi
-        alignas (64) double increment[maxLanes];      // radians per sample
-        alignas (64) double level[maxLanes];
-        alignas (64) double gain[maxLanes];
-        alignas (64) double triangleState[maxLanes];
-        EnvelopeLanes amplitude;
-        int waveType = 0;                             // OscillatorWave's values
-        double leftGain = 0.0, rightGain = 0.0;      // the linear pan gains
-        bool followsLfo = false;                      // the voice LFO scales the amplitude
-
-        // With the pitch envelope the frequencies are recomputed every sample: the note's
-        // frequencies, detune, the envelope's range and direction, the wheel's bend in
-        // whole percent (the same in every lane), and the results.
-        bool followsPitchEnvelope = false;
-        int bendPercent = 0;
-        double baseFrequency[maxLanes], detune[maxLanes], sampleRate[maxLanes], pitchEnvRange[maxLanes];
-        double up[maxLanes], down[maxLanes], above[maxLanes], upAbove[maxLanes], downAbove[maxLanes];
-        double below[maxLanes], upBelow[maxLanes], downBelow[maxLanes];
-        double frequency[maxLanes], frequencyUp[maxLanes], frequencyDown[maxLanes], bentFrequency[maxLanes];
-        bool pitchEnvDown[maxLanes];
-        EnvelopeLanes pitch;
-    };
-
-    // One voice LFO per lane: its phase and step, mix, and envelope when it has one.
-    struct LfoLanes
-    {
-        alignas (64) double phase[maxLanes];
-        alignas (64) double increment[maxLanes];
-        alignas (64) double mix[maxLanes];
-        EnvelopeLanes envelope;
-        int waveType = 0;                             // LfoWave's values
-        bool followsEnvelope = false;
-    };
-
-    // One voice filter per lane, single precision as the filter is: its section's
-    // coefficients and the two channels' states, the cutoff it starts from and, when its
-    // envelope moves the cutoff, that envelope. Type and envelope switch are the same in
-    // every lane of a batch.
-    struct FilterLanes
-    {
-        alignas (64) float b0[maxLanes];
-        alignas (64) float b1[maxLanes];
-        alignas (64) float b2[maxLanes];
-        alignas (64) float a1[maxLanes];
-        alignas (64) float a2[maxLanes];
-        alignas (64) float leftZ1[maxLanes];
-        alignas (64) float leftZ2[maxLanes];
-        alignas (64) float rightZ1[maxLanes];
-        alignas (64) float rightZ2[maxLanes];
-        float baseCutoff[maxLanes], computedCutoff[maxLanes];
-        float q[maxLanes], twiceQ[maxLanes], inverseSampleRate[maxLanes];
-        EnvelopeLanes envelope;
-        int type = 0;
-        bool followsEnvelope = false;
-    };
-
-    // A batch: the sounding oscillators of up to maxLanes voices (the same one or two in
-    // every lane), the master volume, and where each lane's output goes.
+    // A batch: up to maxLanes voices of one plan, one per lane, and where each lane's
+    // samples of a call go. A lane that ends records the sample (of the block) at which
+    // it ended; its oscillators are silent after it and its filter goes on.
     struct Batch
     {
-        int numOscillators = 0;           // 1 or 2
-        double master = 0.0;
-        OscillatorLanes oscillators[2];
-        bool modulated = false;           // the voice LFO runs, once per sample
-
-        // A glide or the LFO on the pitch multiplies the oscillators' step every sample:
-        // the LFO's value (the voice's, or the global LFO's values for the block) and each
-        // lane's glide.
-        bool pitchModulated = false;
-        bool lfoOnPitch = false;
-        const double* sharedLfoValues = nullptr;
-        double glideSemitones[maxLanes], glideStep[maxLanes];
-        int glideSamplesLeft[maxLanes];
-
-        LfoLanes lfo;
-        bool filtered = false;            // the lanes' filters run in the kernel
-        FilterLanes filter;
-        bool alive[maxLanes];             // the lane's voice still sounds
-        int endSample[maxLanes];          // the sample at which the lane's voice ended, or -1
-
-        // Where each lane's samples of the chunk go (a voice's scratch block), and a place
-        // for the lanes no voice fills.
-        float* left[maxLanes];
-        float* right[maxLanes];
-        float unused[2][chunkSamples];
+        VoicePlan plan;
+        VoiceParts parts[maxLanes];
+        float* left[maxLanes] {};
+        float* right[maxLanes] {};
+        bool alive[maxLanes] {};
+        int endSample[maxLanes] {};
     };
 
-    // numSamples (at most chunkSamples) of every lane, from sample offset firstSample of
-    // the block on, filtered when the batch says so; a lane that ends records its end
-    // sample, its oscillators stay silent after it and its filter goes on.
+    // numSamples of every lane into left and right from index 0, the block's samples from
+    // firstSample on. Without AVX2 no kernel runs and each voice renders alone.
     using Kernel = void (*) (Batch& batch, int firstSample, int numSamples);
 
     void renderAvx2 (Batch&, int firstSample, int numSamples);

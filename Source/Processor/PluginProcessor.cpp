@@ -9,6 +9,20 @@
 
 #include <cmath>
 
+namespace
+{
+    // What the effects follow, from the engine settings and the tempo of the block.
+    Delay::Parameters delayParameters (const EngineSettings& s, double tempo) noexcept
+    {
+        return { s.Delay1Sync, (float) s.Delay1Time, (float) s.Delay1Mix, (float) s.Delay1Feedback, s.Delay1Swing, tempo };
+    }
+
+    Reverb::Parameters reverbParameters (const EngineSettings& s) noexcept
+    {
+        return { (float) s.Reverb1Mix, (float) s.Reverb1Damping, (float) s.Reverb1Feedback };
+    }
+}
+
 // The plug-in formats offer stereo and mono with as many inputs as outputs, as hosts expect
 // of this plug-in. The standalone app takes no audio input: an instrument needs none, and
 // with one the app would mute it and show a warning about a feedback loop.
@@ -76,6 +90,13 @@ void QuenbyAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock
 {
     monoRenderBuffer.setSize (2, juce::jmax (1, samplesPerBlock));
     synthAudioSource->prepareToPlay (samplesPerBlock, sampleRate);
+
+    const auto& synth = synthAudioSource->getSynth();
+    const auto rate = (double) (float) sampleRate;
+    delay.setParameters (delayParameters (synth.settings, synth.tempo));
+    delay.prepare (rate);
+    reverb.setParameters (reverbParameters (synth.settings));
+    reverb.prepare (rate);
 }
 
 void QuenbyAudioProcessor::releaseResources()
@@ -98,6 +119,7 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
 {
     const juce::ScopedNoDenormals noDenormals;
     const int numSamples = buffer.getNumSamples();
+    const auto transport = readPlayHead();
 
     buffer.clear();
     keyboardState.processNextMidiBuffer (midiMessages, 0, numSamples, true);
@@ -113,35 +135,14 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
         monoRenderBuffer.clear();
     }
 
-    computeSharedModulation (midiMessages, numSamples);
-    synthAudioSource->getSynth().renderNextBlock (target, midiMessages, 0, numSamples);
+    synthAudioSource->renderBlock (target, midiMessages, transport);
 
     if (! renderInPlace && buffer.getNumChannels() > 0)
         buffer.copyFrom (0, 0, monoRenderBuffer, 0, 0, numSamples);
 
-    applyEffectsAndMeasure (buffer, renderInPlace);
+    applyEffectsAndMeasure (buffer, renderInPlace, transport);
     midiMessages.clear();
-    recordPlayHeadPosition();
     countSoundingVoices();
-}
-
-// In Free mode an LFO on the pitch or the filter is the one global LFO, which every voice
-// follows: its values for the block are computed before the voices render.
-void QuenbyAudioProcessor::computeSharedModulation (const juce::MidiBuffer& midiMessages, int numSamples)
-{
-    const auto& settings = synthAudioSource->getSynth().settings;
-
-    if (! (settings.Lfo1Active && settings.Lfo1Mode == LfoMode::freeRunning && settings.Lfo1Target != LfoTarget::amp))
-        return;
-
-    // Read from the raw bytes: making a MidiMessage of a long system-exclusive one allocates.
-    bool keyPressed = false;
-
-    for (const auto metadata : midiMessages)
-        if (metadata.numBytes >= 3 && (metadata.data[0] & 0xf0) == 0x90 && metadata.data[2] != 0)
-            keyPressed = true;
-
-    synthAudioSource->getGlobalLfo().computeBlock (numSamples, keyPressed);
 }
 
 void QuenbyAudioProcessor::countSoundingVoices() noexcept
@@ -157,38 +158,43 @@ void QuenbyAudioProcessor::countSoundingVoices() noexcept
 
 // The global LFO, the delay, the reverb and the meters work on the host's buffer; with one
 // output channel they touch channel 0 alone and meter 1 keeps its last value.
-void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo)
+void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo, const SynthAudioSource::Transport& transport)
 {
     const int numSamples = buffer.getNumSamples();
 
     if (buffer.getNumChannels() == 0 || numSamples == 0)
         return;
 
-    const auto& settings = synthAudioSource->getSynth().settings;
+    const auto& synth = synthAudioSource->getSynth();
+    const auto& settings = synth.settings;
 
     if (settings.Lfo1Active && settings.Lfo1Mode == LfoMode::freeRunning && settings.Lfo1Target == LfoTarget::amp)
     {
         if (stereo)
         {
-            synthAudioSource->getGlobalLfo().applyToBuffer (buffer, 0, numSamples);
+            synthAudioSource->applyGlobalLfo (buffer, numSamples, transport);
         }
         else
         {
             // A view of channel 0 alone; a single channel pointer needs no allocation.
             juce::AudioBuffer<float> channelZero (buffer.getArrayOfWritePointers(), 1, numSamples);
-            synthAudioSource->getGlobalLfo().applyToBuffer (channelZero, 0, numSamples);
+            synthAudioSource->applyGlobalLfo (channelZero, numSamples, transport);
         }
     }
 
+    delay.setParameters (delayParameters (settings, transport.tempo));
+
     if (settings.Delay1Active)
-        synthAudioSource->getDelay().process (buffer, 0, numSamples);
+        delay.process (buffer, 0, numSamples);
 
     if (settings.Reverb1Active)
     {
+        reverb.setParameters (reverbParameters (settings));
+
         if (stereo)
-            synthAudioSource->getReverb().processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
+            reverb.processStereo (buffer.getWritePointer (0), buffer.getWritePointer (1), numSamples);
         else
-            synthAudioSource->getReverb().processMono (buffer.getWritePointer (0), numSamples);
+            reverb.processMono (buffer.getWritePointer (0), numSamples);
     }
 
     levelMeasurements[0].update ((size_t) numSamples, buffer.getReadPointer (0));
@@ -197,49 +203,72 @@ void QuenbyAudioProcessor::applyEffectsAndMeasure (juce::AudioBuffer<float>& buf
         levelMeasurements[1].update ((size_t) numSamples, buffer.getReadPointer (1));
 }
 
+bool QuenbyAudioProcessor::holdsEchoes() const noexcept
+{
+    return synthAudioSource->getSynth().settings.Delay1Active && delay.holdsSound();
+}
+
 float QuenbyAudioProcessor::getLevel (int channel) const noexcept
 {
     return juce::isPositiveAndBelow (channel, 2) ? levelMeasurements[channel].getLevel() : 0.0f;
 }
 
-void QuenbyAudioProcessor::recordPlayHeadPosition()
+// The play head's position at the start of the block, kept for the editor, and the tempo
+// the block follows: the host's, or the default tempo when it reports none.
+SynthAudioSource::Transport QuenbyAudioProcessor::readPlayHead()
 {
     PluginState::PositionInfo info;
-    bool reported = false;
+    info.resetToDefault();
+    SynthAudioSource::Transport transport;
+    transport.tempo = tempoWithoutHost.load();
 
     if (auto* playHead = getPlayHead())
     {
-        JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-        reported = playHead->getCurrentPosition (info);
-        JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+        if (const auto position = playHead->getPosition())
+        {
+            if (const auto signature = position->getTimeSignature())
+            {
+                info.timeSigNumerator = signature->numerator;
+                info.timeSigDenominator = signature->denominator;
+            }
+
+            if (const auto loop = position->getLoopPoints())
+            {
+                info.ppqLoopStart = loop->ppqStart;
+                info.ppqLoopEnd = loop->ppqEnd;
+            }
+
+            info.frameRate = position->getFrameRate().orFallback (info.frameRate);
+            info.timeInSeconds = position->getTimeInSeconds().orFallback (0.0);
+            info.timeInSamples = position->getTimeInSamples().orFallback (0);
+            info.ppqPositionOfLastBarStart = position->getPpqPositionOfLastBarStart().orFallback (0.0);
+            info.editOriginTime = position->getEditOriginTime().orFallback (0.0);
+            info.isPlaying = position->getIsPlaying();
+            info.isRecording = position->getIsRecording();
+            info.isLooping = position->getIsLooping();
+
+            if (const auto ppq = position->getPpqPosition())
+            {
+                info.ppqPosition = *ppq;
+                transport.hasSongPosition = std::isfinite (*ppq);
+                transport.songBeats = *ppq;
+            }
+
+            if (const auto bpm = position->getBpm(); bpm.hasValue() && *bpm > 0.0 && std::isfinite (*bpm))
+                transport.tempo = *bpm;
+        }
     }
 
-    if (! reported)
-    {
-        info.resetToDefault();
-        info.bpm = tempoWithoutHost.load();
-    }
-
+    transport.playing = info.isPlaying;
+    info.bpm = transport.tempo;
     state->setPositionInfo (info);
+    return transport;
 }
 
 void QuenbyAudioProcessor::setTempoWithoutHost (double bpm)
 {
-    if (! (bpm > 0.0 && std::isfinite (bpm)))
-        return;
-
-    tempoWithoutHost = bpm;
-
-    // Without a play head the engine takes the tempo now, not at the next parameter change.
-    const juce::ScopedLock lock (getCallbackLock());
-
-    if (getPlayHead() == nullptr)
-    {
-        auto info = state->getPositionInfo();
-        info.bpm = bpm;
-        state->setPositionInfo (info);
-        synthAudioSource->parametersChanged();
-    }
+    if (bpm > 0.0 && std::isfinite (bpm))
+        tempoWithoutHost = bpm;
 }
 
 const juce::String QuenbyAudioProcessor::getInputChannelName (int channelIndex) const   { return juce::String (channelIndex + 1); }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Audio/Delay.h"
 #include "Audio/LevelMeasurement.h"
+#include "Audio/Reverb.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginState.h"
 #include "Model/Tuning.h"
@@ -16,7 +18,7 @@
 class HostParameter;
 
 // What the host talks to: owns the plug-in state with the program database, the synth
-// audio source with the synthesiser and effects, and the MIDI keyboard state.
+// audio source with the synthesiser, the effects on its output and the MIDI keyboard state.
 class QuenbyAudioProcessor : public juce::AudioProcessor
 {
 public:
@@ -73,7 +75,8 @@ public:
     void switchToProgram (PluginProgram* program);
 
     // The tempo the engine follows while no host reports one (the standalone app's field),
-    // in beats per minute. A new tempo takes effect at once. Any thread.
+    // in beats per minute (120 until set; values that are no tempo are ignored). Any
+    // thread; it takes effect at the next block.
     void setTempoWithoutHost (double bpm);
     double getTempoWithoutHost() const noexcept         { return tempoWithoutHost.load(); }
 
@@ -102,6 +105,15 @@ public:
     // Counts the changes of the tuning, so that a window sees one (any thread).
     int getTuningChangeCount() const noexcept            { return tuningChanges.load(); }
 
+    // The effects on the synthesiser's output; the processor hands them their parameters
+    // before each block, on the audio thread.
+    Delay& getDelay() noexcept                          { return delay; }
+    Reverb& getReverb() noexcept                        { return reverb; }
+
+    // True while the delay is on and holds echoes still to come, which may follow a long
+    // silence. Between blocks, on the thread that processes them.
+    bool holdsEchoes() const noexcept;
+
     // The one way to change a parameter of the current program (see ParameterEditPath).
     ParameterEditPath& getEditPath() noexcept           { return *editPath; }
 
@@ -124,11 +136,13 @@ public:
     LevelMeasurement levelMeasurements[2];
 
 private:
+    Delay delay;
+    Reverb reverb;
     std::unique_ptr<ParameterEditPath> editPath;
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::unique_ptr<ProgramManager> programManager;
     std::atomic<int> numSoundingVoices { 0 };
-    std::atomic<double> tempoWithoutHost { 120.0 };
+    std::atomic<double> tempoWithoutHost { Velmora::defaultTempo };
 
     // Its texts are read by host threads and the window; the engine holds its own copy of
     // the frequencies, handed over under the callback lock.
@@ -138,11 +152,9 @@ private:
 
     static BusesProperties getDefaultBuses();
     void countSoundingVoices() noexcept;
-    void computeSharedModulation (const juce::MidiBuffer& midiMessages, int numSamples);
-
     void ensureCurrentProgram();
-    void recordPlayHeadPosition();
-    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo);
+    SynthAudioSource::Transport readPlayHead();
+    void applyEffectsAndMeasure (juce::AudioBuffer<float>& buffer, bool stereo, const SynthAudioSource::Transport& transport);
 
     // In the one-channel configuration the engine renders into this two-channel block
     // and the processor keeps channel 0. Sized in prepareToPlay.

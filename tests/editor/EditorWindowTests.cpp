@@ -364,8 +364,8 @@ TEST_F (EditorWindow, TheTempoFieldSetsTheTempoTheEngineFollows)
 
     drag (field, 0.0f, 20.0f);
     EXPECT_EQ (processor->getTempoWithoutHost(), 130.0);
-    EXPECT_EQ (synth().tempo, 130.0);
     renderBlock();
+    EXPECT_EQ (synth().tempo, 130.0);      // the engine follows it from the next block
     mainComponent().timerCallback();
     EXPECT_EQ (field.getText(), "BPM    130");
 

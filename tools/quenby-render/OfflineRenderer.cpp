@@ -9,20 +9,40 @@
 
 namespace
 {
-    // The host's transport as the renderer plays it: running, 4/4, at a fixed tempo.
+    // The song's tempo from each change on: its time in seconds, the beats (quarter notes)
+    // counted up to it, and its beats per minute. A MIDI file without a tempo plays at 120.
+    struct TempoChange
+    {
+        double seconds, beats, bpm;
+    };
+
+    using TempoMap = std::vector<TempoChange>;
+
+    // The host's transport as the renderer plays it: running, 4/4, at the tempo the song
+    // has at each block's start, with the song position counted through every change.
     class RenderPlayHead : public juce::AudioPlayHead
     {
     public:
-        RenderPlayHead (double bpmToUse, double sampleRateToUse) : bpm (bpmToUse), sampleRate (sampleRateToUse) {}
+        RenderPlayHead (TempoMap mapToUse, double sampleRateToUse) : map (std::move (mapToUse)), sampleRate (sampleRateToUse) {}
 
         juce::Optional<PositionInfo> getPosition() const override
         {
+            const auto seconds = (double) position / sampleRate;
+            auto change = map.front();
+
+            for (const auto& later : map)
+                if (later.seconds <= seconds)
+                    change = later;
+
+            const auto beats = change.beats + (seconds - change.seconds) * change.bpm / 60.0;
+
             PositionInfo info;
-            info.setBpm (bpm);
+            info.setBpm (change.bpm);
             info.setTimeSignature (TimeSignature { 4, 4 });
             info.setTimeInSamples (position);
-            info.setTimeInSeconds ((double) position / sampleRate);
-            info.setPpqPosition ((double) position / sampleRate * bpm / 60.0);
+            info.setTimeInSeconds (seconds);
+            info.setPpqPosition (beats);
+            info.setPpqPositionOfLastBarStart (4.0 * std::floor (beats / 4.0));
             info.setIsPlaying (true);
             return info;
         }
@@ -30,11 +50,12 @@ namespace
         juce::int64 position = 0;
 
     private:
-        const double bpm, sampleRate;
+        const TempoMap map;
+        const double sampleRate;
     };
 
-    // Every track's events merged, timestamps in seconds.
-    bool readMidiFile (const juce::File& file, juce::MidiMessageSequence& events, std::optional<double>& firstTempo, juce::String& error)
+    // Every track's events merged, timestamps in seconds, and the tempo changes.
+    bool readMidiFile (const juce::File& file, juce::MidiMessageSequence& events, TempoMap& tempos, juce::String& error)
     {
         if (! file.existsAsFile())
         {
@@ -57,18 +78,24 @@ namespace
             return false;
         }
 
-        juce::MidiMessageSequence tempos;
-        midi.findAllTempoEvents (tempos);
+        midi.convertTimestampTicksToSeconds();
+        juce::MidiMessageSequence tempoEvents;
+        midi.findAllTempoEvents (tempoEvents);
+        tempos = { { 0.0, 0.0, 120.0 } };
 
-        if (tempos.getNumEvents() > 0)
+        for (const auto* event : tempoEvents)
         {
-            const auto secondsPerQuarter = tempos.getEventPointer (0)->message.getTempoSecondsPerQuarterNote();
+            const auto secondsPerQuarter = event->message.getTempoSecondsPerQuarterNote();
+            const auto& last = tempos.back();
+            const auto seconds = juce::jmax (last.seconds, event->message.getTimeStamp());
 
             if (secondsPerQuarter > 0.0)
-                firstTempo = 60.0 / secondsPerQuarter;
+                tempos.push_back ({ seconds, last.beats + (seconds - last.seconds) * last.bpm / 60.0, 60.0 / secondsPerQuarter });
         }
 
-        midi.convertTimestampTicksToSeconds();
+        // A change at the very start replaces the default.
+        if (tempos.size() > 1 && tempos[1].seconds <= 0.0)
+            tempos.erase (tempos.begin());
 
         for (int track = 0; track < midi.getNumTracks(); ++track)
             events.addSequence (*midi.getTrack (track), 0.0);
@@ -233,12 +260,16 @@ bool OfflineRenderer::saveStateOnly (juce::String& error)
 bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
 {
     juce::MidiMessageSequence events;
-    std::optional<double> fileTempo;
+    TempoMap tempos;
 
-    if (! readMidiFile (options.midiFile, events, fileTempo, error))
+    if (! readMidiFile (options.midiFile, events, tempos, error))
         return false;
 
-    const auto bpm = options.bpm.value_or (fileTempo.value_or (120.0));
+    // --bpm plays the whole song at one tempo.
+    if (options.bpm.has_value())
+        tempos = { { 0.0, 0.0, *options.bpm } };
+
+    const auto bpm = tempos.front().bpm;
     const auto rate = options.sampleRate;
     const auto numChannels = options.numChannels;
     const auto blockSize = options.blockSize;
@@ -257,7 +288,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
         return false;
     }
 
-    RenderPlayHead playHead (bpm, rate);
+    RenderPlayHead playHead (tempos, rate);
     processor.setPlayHead (&playHead);
     processor.setRateAndBufferSizeDetails (rate, blockSize);
     processor.prepareToPlay (rate, blockSize);
@@ -325,7 +356,8 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     {
         const bool eventsDone = nextEvent >= events.getNumEvents() && nextChange >= changes.size() && position >= lastEventSample;
 
-        if (eventsDone && (silentSamples >= silenceNeeded || position >= capSample))
+        // Echoes may still come out of the delay's line after a silence.
+        if (eventsDone && ((silentSamples >= silenceNeeded && ! processor.holdsEchoes()) || position >= capSample))
             break;
 
         // Past the last event only up to the cap; before it, always whole host blocks.
