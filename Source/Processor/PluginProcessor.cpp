@@ -360,6 +360,11 @@ void QuenbyAudioProcessor::setTuning (const Tuning& newTuning)
         tuning = newTuning;
     }
 
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        synthAudioSource->getSynth().noteFrequencies = newTuning.getFrequencies();
+    }
+
     ++tuningChanges;
 }
 
