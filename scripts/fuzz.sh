@@ -9,7 +9,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/sanitizer-env.sh"
 
 seconds="${1:-60}"
-targets=(database_load state_chunk process_block settings_load)
+targets=(database_load state_chunk process_block settings_load tuning_load)
 build="$root/build-asan"
 
 "$root/scripts/install-deps.sh"

@@ -135,14 +135,14 @@ TEST_F (HostInterface, HostValuesReachTheWholeRangeOnlyInVst3AndLv2)
         const bool scaled = format == Processor::wrapperType_VST3 || format == Processor::wrapperType_LV2;
         auto& waveType = *inFormat.getHostParameter (Osc1WaveType);
         auto& offset = *inFormat.getHostParameter (Osc1Offset);
-        waveType.setValue (1.0f);
+        waveType.setValue (scaled ? 0.75f : 1.0f);
         offset.setValue (0.5f);
 
         EXPECT_EQ (inFormat.getEditPath().get (Osc1WaveType), scaled ? 3.0f : 1.0f);
         EXPECT_EQ (inFormat.getEditPath().get (Osc1Offset), scaled ? 0.12f : 0.5f);
         EXPECT_EQ (inFormat.synthAudioSource->getSynth().settings.Osc1Offset.load(), scaled ? 0 : 38);
         EXPECT_EQ (waveType.getCurrentValueAsText(), scaled ? "Sawtooth" : "Square");
-        EXPECT_EQ (waveType.getValueForText ("Triangle"), scaled ? 2.0f / 3.0f : 2.0f);
+        EXPECT_EQ (waveType.getValueForText ("Triangle"), scaled ? 0.5f : 2.0f);
         EXPECT_EQ (offset.getDefaultValue(), scaled ? 0.5f : 0.12f);
         EXPECT_EQ (waveType.getNumSteps(), scaled ? ParameterTable::get (Osc1WaveType).numItems : Processor::getDefaultNumParameterSteps());
         EXPECT_EQ (inFormat.getHostParameter (Osc1Active)->isBoolean(), scaled);

@@ -37,6 +37,10 @@ TEST (ParameterConversion, TextsSayWhatAStoredValueMeansInItsUnit)
         { Glide, 0.5f, {}, "500 ms" },              { Glide, 1.0f, {}, "2.00 s" },
         { Lfo1Speed, 0.5f, {}, "5.00 Hz" },         { Delay1Time, 0.5f, {}, "4/16" },          { Delay1Time, 0.37f, {}, "2/16" },
         { Delay1Time, 0.5f, free, "1.00 s" },       { Delay1Time, 0.2f, free, "400 ms" },      { MidiLearn, 1.0f, {}, "1.00" },
+        { Osc1WaveType, 4.0f, {}, "Noise" },        { Lfo1WaveType, 5.0f, {}, "S&H" },         { Filter1Slope, 1.0f, {}, "24 dB" },
+        { Filter1EnvAmount, 0.75f, {}, "+50 %" },   { Filter1EnvAmount, 0.5f, {}, "0 %" },     { Filter1EnvAmount, 0.0f, {}, "-100 %" },
+        { Osc1Unison, 6.0f, {}, "7 voices" },       { Osc2Unison, 0.0f, {}, "1 voice" },       { Osc2Unison, 8.0f, {}, "8.00" },
+        { Osc1UnisonDetune, 0.35f, {}, "35 cents" }, { Filter1KeyTrack, 1.0f, {}, "100 %" },
     };
 
     for (const auto& [index, stored, context, text] : cases)
@@ -47,7 +51,7 @@ TEST (ParameterConversion, TextsReadBackInTheirUnitsAndNonsenseReadsAsNothing)
 {
     const std::tuple<Index, const char*, float> cases[] = {
         { Osc1Active, "on", 1.0f },             { Osc1Active, "Off", 0.0f },        { Osc1Active, "2", 1.0f },
-        { Osc1WaveType, "sawtooth", 3.0f },     { Osc1WaveType, "2", 2.0f },        { Osc1WaveType, "9", 3.0f },
+        { Osc1WaveType, "sawtooth", 3.0f },     { Osc1WaveType, "2", 2.0f },        { Osc1WaveType, "9", 4.0f },
         { Osc1Offset, "+7 st", 0.19f },         { Osc1Offset, "-5", 0.07f },        { Osc1Offset, "+30 st", 0.24f },
         { Osc1PitchRange, " 2 ST ", 0.02f },
         { Filter1Cutoff, "1.5 kHz", 0.3f },     { Filter1Cutoff, "1500", 0.3f },    { Filter1Cutoff, "1,5k", 0.3f },
@@ -59,6 +63,10 @@ TEST (ParameterConversion, TextsReadBackInTheirUnitsAndNonsenseReadsAsNothing)
         { Osc1Detune, "-50 ct", 0.25f },        { Filter1Resonance, "Q 12.5", 0.25f },
         { Lfo1Speed, "5 Hz", 0.5f },            { Delay1Time, "3/16", 0.38f },      { Delay1Time, "1/4", 0.5f },
         { Glide, "0.5 s", 0.5f },               { MidiLearn, "0.37", 0.37f },
+        { Osc1WaveType, "noise", 4.0f },        { Lfo1WaveType, "s&h", 5.0f },      { Filter1Slope, "24 dB", 1.0f },
+        { Filter1EnvAmount, "+50 %", 0.75f },   { Filter1EnvAmount, "-100", 0.0f }, { Osc2Unison, "7 voices", 6.0f },
+        { Osc2Unison, "7", 6.0f },              { Osc1Unison, "1 voice", 0.0f },    { Osc1Unison, "12", 7.0f },
+        { Osc1UnisonDetune, "35 cents", 0.35f },
     };
 
     for (const auto& [index, text, stored] : cases)
@@ -173,7 +181,8 @@ TEST (ParameterConversion, EveryStepOfTheHostScaleIsAnEditorValueThatComesBack)
     }
 
     // The items of the choices, the two states of a switch, the ends of the offsets.
-    EXPECT_EQ (ParameterConversion::fromNormalised (Osc1WaveType, 1.0f), 3.0f);
+    EXPECT_EQ (ParameterConversion::fromNormalised (Osc1WaveType, 0.75f), 3.0f);
+    EXPECT_EQ (ParameterConversion::fromNormalised (Osc1Unison, 1.0f), 7.0f);
     EXPECT_EQ (ParameterConversion::fromNormalised (Filter1Type, 0.5f), 1.0f);
     EXPECT_EQ (ParameterConversion::fromNormalised (Osc1Active, 0.6f), 1.0f);
     EXPECT_EQ (ParameterConversion::toText (Osc1Offset, ParameterConversion::fromNormalised (Osc1Offset, 1.0f)), "+12 st");
@@ -273,7 +282,7 @@ TEST (ParameterConversion, EachUnitsQuantityIsWhatTheEngineMakesOfTheValue)
     // Synchronised, the delay is a whole number of sixteenths of the tempo.
     fixture.set (Delay1Sync, 1.0f);
     fixture.set (Delay1Time, 0.4f);
-    const auto samplesPerSixteenth = std::trunc (60.0 / 120.0 * rate * 0.25);
     fixture.render (512);
+    const auto samplesPerSixteenth = std::trunc (60.0 / 120.0 * rate * 0.25);
     EXPECT_EQ (fixture.processor.getDelay().getDelaySamples(), ParameterUnits::syncedDelaySixteenths (0.4f) * samplesPerSixteenth);
 }

@@ -311,13 +311,13 @@ namespace
     }
 }
 
-TEST_F (RendererFixture, TheCommandListsSeventyOneParametersAndRejectsABadAtInOneLineWithoutAFile)
+TEST_F (RendererFixture, TheCommandListsEveryParameterAndRejectsABadAtInOneLineWithoutAFile)
 {
     const auto listed = runRenderer ({ "--list-parameters" }, folder);
     EXPECT_EQ (listed.exitCode, 0);
     ASSERT_EQ (listed.lines.size(), 1 + ParameterIndex::count);
     EXPECT_TRUE (listed.lines[1].startsWith ("0  ")) << listed.lines[1];
-    EXPECT_TRUE (listed.lines[ParameterIndex::count].startsWith (juce::String (ParameterIndex::CurrentPlayMode)));
+    EXPECT_TRUE (listed.lines[ParameterIndex::count].startsWith (juce::String (ParameterIndex::Lfo1ModWheel)));
 
     writeMidi ({ { 0.0, 1.0 } }, "in.mid");
 
@@ -331,6 +331,21 @@ TEST_F (RendererFixture, TheCommandListsSeventyOneParametersAndRejectsABadAtInOn
         EXPECT_EQ (run.exitCode, 2) << change.joinIntoString (" ");
         ASSERT_EQ (run.lines.size(), 1) << run.lines.joinIntoString ("\n");
         EXPECT_TRUE (run.lines[0].startsWith ("quenby-render: --at")) << run.lines[0];
+        EXPECT_FALSE (folder.getChildFile ("out.wav").exists());
+    }
+
+    // A tuning that is none is refused in one line with the reason, and nothing is written.
+    folder.getChildFile ("bad.scl").replaceWithText ("Not a scale\nmany\n");
+    folder.getChildFile ("bad.kbm").replaceWithText ("12\n0\n127\n");
+
+    for (const auto& [option, file, reason] : { std::tuple { "--scl", "bad.scl", "bad.scl: line 2 of the scale is no number of notes" },
+                                                std::tuple { "--kbm", "bad.kbm", "bad.kbm: the keyboard mapping ends before the middle key" },
+                                                std::tuple { "--scl", "none.scl", "cannot read" } })
+    {
+        const auto run = runRenderer ({ option, file, "in.mid", "out.wav" }, folder);
+        EXPECT_NE (run.exitCode, 0);
+        ASSERT_EQ (run.lines.size(), 1) << run.lines.joinIntoString ("\n");
+        EXPECT_TRUE (run.lines[0].startsWith ("quenby-render: ") && run.lines[0].contains (reason)) << run.lines[0];
         EXPECT_FALSE (folder.getChildFile ("out.wav").exists());
     }
 
@@ -352,7 +367,9 @@ TEST (RenderListings, TheParameterTableShowsDefaultsItemsAndSteps)
 
     const auto row = [&] (int index) { return lines[index + 1]; };
     EXPECT_TRUE (row (ParameterIndex::Osc1WaveType).contains (" 0 (Sine) ")
-                 && row (ParameterIndex::Osc1WaveType).endsWith (" choice: 0 Sine, 1 Square, 2 Triangle, 3 Sawtooth"));
+                 && row (ParameterIndex::Osc1WaveType).endsWith (" choice: 0 Sine, 1 Square, 2 Triangle, 3 Sawtooth, 4 Noise"));
+    EXPECT_TRUE (row (ParameterIndex::Osc1Unison).contains (" 0 (1 voice) ") && row (ParameterIndex::Osc1Unison).endsWith (", 6 7 voices, 7 8 voices"));
+    EXPECT_TRUE (row (ParameterIndex::Filter1EnvAmount).contains (" 1 (+100 %) ") && row (ParameterIndex::Filter1EnvAmount).endsWith (" 0 ... 1: -100 % ... +100 %"));
     EXPECT_TRUE (row (ParameterIndex::Osc1Offset).contains (" 0.12 (0 st) ")
                  && row (ParameterIndex::Osc1Offset).endsWith (" 0 ... 0.24 in steps of 0.01: -12 st ... +12 st"));
     EXPECT_TRUE (row (ParameterIndex::Osc1Active).contains (" 1 (On) ") && row (ParameterIndex::Osc1Active).endsWith (" switch: 0 Off, 1 On"));

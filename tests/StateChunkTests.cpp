@@ -146,17 +146,51 @@ TEST_F (StateChunk, UnknownIdentifierAppendsAProgramWithDefaultsForMissingValues
             << Enumeration::getName (index);
 }
 
-TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHad)
+// A chunk from before the appended parameters means them at their defaults, which sound
+// as the instrument did then.
+TEST_F (StateChunk, MissingAttributesKeepTheValuesTheProgramHadButTheLaterParametersTakeTheirDefaults)
 {
     auto& program = *source->state->getCurrentProgram();
     program.getParameter (ParameterIndex::Osc1Pan)->setValue (0.875f);
 
-    restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\"/>"));
+    for (int index = ParameterIndex::numOriginal; index < ParameterIndex::count; ++index)
+        program.getParameter (index)->setValue (0.25f);
+
+    restore (*source, chunkWithText ("<velmora_settings ID=\"" + program.getId() + "\" Osc1Gain=\"0.25\" Osc2Unison=\"3\"/>"));
 
     EXPECT_EQ (source->state->database->getNumPrograms(), 1);
     EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Gain)->getValue(), 0.25f);
     EXPECT_EQ (program.getParameter (ParameterIndex::Osc1Pan)->getValue(), 0.875f);
     EXPECT_EQ (program.getName(), "");
+
+    for (int index = ParameterIndex::numOriginal; index < ParameterIndex::count; ++index)
+        EXPECT_EQ (program.getParameter (index)->getValue(), index == ParameterIndex::Osc2Unison ? 3.0f : PluginParameter::getDefaultValue (index))
+            << Enumeration::getName (index);
+}
+
+// The tuning travels with the chunk; a chunk without one, or with texts that are no
+// scale, plays in equal temperament.
+TEST_F (StateChunk, CarriesTheTuningAndAChunkWithoutOneIsEqualTemperament)
+{
+    const auto scale = juce::String ("Fifths & <more>\n2\n3/2\n2/1\n");
+    const auto mapping = juce::String ("! one key\n0\n0\n127\n60\n69\n432.0\n0\n");
+    source->setTuning (*Tuning::read (scale, mapping).tuning);
+
+    QuenbyAudioProcessor fresh;
+    restore (fresh, chunkOf (*source));
+    EXPECT_EQ (fresh.getTuning().getScaleText(), scale);
+    EXPECT_EQ (fresh.getTuning().getMappingText(), mapping);
+    EXPECT_EQ (fresh.getTuning().getDescription(), "Fifths & <more>");
+
+    const auto id = source->state->getCurrentProgram()->getId();
+
+    for (const auto& text : { "<VELMORA_SETTINGS ID=\"" + id + "\"/>",
+                              "<VELMORA_SETTINGS ID=\"" + id + "\"><TUNING Scale=\"no scale\" Mapping=\"\"/></VELMORA_SETTINGS>" })
+    {
+        restore (fresh, chunkOf (*source));
+        restore (fresh, chunkWithText (text));
+        EXPECT_TRUE (fresh.getTuning().isEqualTemperament()) << text;
+    }
 }
 
 TEST_F (StateChunk, ChunkWithoutIdentifierMatchesTheEmptyIdentifier)

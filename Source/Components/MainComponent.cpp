@@ -92,9 +92,11 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     textButtonEdit = makeButton ("textButtonEdit", "Edit");
     wavePageComponent = makePage<WavePageComponent> (editor, "wavePageComponent");
     sequencePageComponent = makePage<SequencePageComponent> (editor, "sequencePageComponent");
+    voicePageComponent = makePage<VoicePageComponent> (editor, "voicePageComponent");
     labelLogo = makeLabel ("labelLogo", "QUENBY", Skin::getLogoFont());
     textButtonUndo = makeButton ("textButtonUndo", "Undo");
     textButtonRedo = makeButton ("textButtonRedo", "Redo");
+    textButtonVoice = makeButton ("textButtonVoice", "Voice");
     keyboardComponent = std::make_unique<KeyboardComponent> (keyboardState);
     midiIndicatorComponent = std::make_unique<MidiIndicatorComponent>();
     labelPitchWheel = makeLabel ("labelPitchWheel", "Pitch", Skin::getSmallFont().withHeight (9.0f));
@@ -107,9 +109,9 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
              textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), editPageComponent.get(),
              wheelComponent.get(), displayComponent.get(), textButtonCopy.get(), textButtonReset.get(),
              textButtonBrowser.get(), labelBpm.get(), browserPageComponent.get(), textButtonEdit.get(),
-             wavePageComponent.get(), sequencePageComponent.get(), labelLogo.get(), keyboardComponent.get(),
-             midiIndicatorComponent.get(), textButtonUndo.get(), textButtonRedo.get(), labelPitchWheel.get(),
-             labelModWheel.get() })
+             wavePageComponent.get(), sequencePageComponent.get(), voicePageComponent.get(), labelLogo.get(),
+             keyboardComponent.get(), midiIndicatorComponent.get(), textButtonUndo.get(), textButtonRedo.get(),
+             textButtonVoice.get(), labelPitchWheel.get(), labelModWheel.get() })
         addAndMakeVisible (child);
 
     addChildComponent (valueBubble.get());
@@ -118,11 +120,11 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     for (auto* button : { textButtonProgramPrevious.get(), textButtonProgramNext.get(), textButtonSave.get(),
                           textButtonNew.get(), textButtonPanic.get(), textButtonDelete.get(), textButtonCopy.get(),
                           textButtonReset.get(), textButtonBrowser.get(), textButtonEdit.get(),
-                          textButtonUndo.get(), textButtonRedo.get() })
+                          textButtonUndo.get(), textButtonRedo.get(), textButtonVoice.get() })
         button->addListener (this);
 
     // The open page's button stays pressed, dark text on its light face.
-    for (auto* pageButton : { textButtonEdit.get(), textButtonBrowser.get() })
+    for (auto* pageButton : { textButtonEdit.get(), textButtonBrowser.get(), textButtonVoice.get() })
         pageButton->setColour (juce::TextButton::textColourOnId, Skin::getBaseColour());
 
     auto& processor = editor->getProcessor();
@@ -148,6 +150,7 @@ void MainComponent::describeChildren()
         { textButtonReset.get(),           "Reset: sets every parameter of this program to its default" },
         { textButtonEdit.get(),            "Edit: shows the knobs of this program" },
         { textButtonBrowser.get(),         "Browser: lists every program; click one to play it" },
+        { textButtonVoice.get(),           "Voice: filter depth, key tracking and velocity, unison, sync, the mod wheel's depth and the tuning" },
         { labelMidi.get(),                 "MIDI: the lamp lights while notes sound or the pitch wheel is bent" },
         { midiIndicatorComponent.get(),    "Lights while notes sound or the pitch wheel is bent" },
         { displayComponent.get(),          "The program (\"*\" while it differs from the program file) and the value of the control under the mouse" },
@@ -197,6 +200,8 @@ void MainComponent::resized()
         { midiIndicatorComponent.get(),    {  48,  11,  24,  12 } },
         { textButtonUndo.get(),            { 616,  32,  64,  24 } },
         { textButtonRedo.get(),            { 680,  32,  64,  24 } },
+        { voicePageComponent.get(),        page },
+        { textButtonVoice.get(),           { 744,  32,  64,  24 } },
         { labelPitchWheel.get(),           {   3, 630,  23,  10 } },
         { labelModWheel.get(),             {  25, 630,  18,  10 } },
     };
@@ -277,6 +282,7 @@ void MainComponent::buttonClicked (juce::Button* button)
     else if (button == textButtonCopy.get())              copyProgram();
     else if (button == textButtonEdit.get())              showPage (0);
     else if (button == textButtonBrowser.get())           showPage (1);
+    else if (button == textButtonVoice.get())             showPage (2);
     else if (button == textButtonUndo.get())              undo();
     else if (button == textButtonRedo.get())              redo();
 }
@@ -284,16 +290,43 @@ void MainComponent::buttonClicked (juce::Button* button)
 void MainComponent::showPage (int page)
 {
     for (auto* each : std::initializer_list<juce::Component*> { editPageComponent.get(), browserPageComponent.get(),
-                                                                sequencePageComponent.get(), wavePageComponent.get() })
+                                                                sequencePageComponent.get(), wavePageComponent.get(),
+                                                                voicePageComponent.get() })
         each->setVisible (false);
 
     if (page == 0)
         editPageComponent->setVisible (true);
     else if (page == 1)
         browserPageComponent->setVisible (true);
+    else if (page == 2)
+        voicePageComponent->setVisible (true);
 
     textButtonEdit->setToggleState (page == 0, juce::dontSendNotification);
     textButtonBrowser->setToggleState (page == 1, juce::dontSendNotification);
+    textButtonVoice->setToggleState (page == 2, juce::dontSendNotification);
+}
+
+void MainComponent::loadTuning (const juce::File& file)
+{
+    auto& processor = editor->getProcessor();
+
+    if (file == juce::File())
+    {
+        processor.setTuning (Tuning());
+        displayComponent->showMessage ("Tuning: equal temperament", 2000);
+        return;
+    }
+
+    const auto read = processor.getTuning().withFile (file);
+
+    if (! read.tuning.has_value())
+    {
+        displayComponent->showMessage ("Tuning not loaded: " + read.error, 5000);
+        return;
+    }
+
+    processor.setTuning (*read.tuning);
+    displayComponent->showMessage ("Tuning: " + file.getFileName(), 2000);
 }
 
 ProgramManager& MainComponent::programs()
@@ -372,7 +405,14 @@ bool MainComponent::isInterestedInFileDrag (const juce::StringArray&)
 void MainComponent::filesDropped (const juce::StringArray& files, int, int)
 {
     for (const auto& path : files)
-        importPrograms (juce::File (path));
+    {
+        const juce::File file (path);
+
+        if (file.hasFileExtension ("scl;kbm"))
+            loadTuning (file);
+        else
+            importPrograms (file);
+    }
 }
 
 bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
@@ -412,6 +452,8 @@ void MainComponent::updateHistoryButtons()
 void MainComponent::updateAll()
 {
     editPageComponent->updateControls();
+    voicePageComponent->updateControls();
+    shownTuningChange = editor->getProcessor().getTuningChangeCount();
     {
         // The table's selection follows the program without coming back as a user's choice.
         const EventLock eventLock;
@@ -450,6 +492,12 @@ void MainComponent::timerCallback()
 
     if (processor.hostChangedParameter.exchange (false))
         updateAll();
+
+    if (processor.getTuningChangeCount() != shownTuningChange)
+    {
+        shownTuningChange = processor.getTuningChangeCount();
+        voicePageComponent->tuningComponent->showTuning (processor.getTuning());
+    }
 
     // A restored program may keep its row but bring new texts.
     if (processor.hostRestoredState.exchange (false))

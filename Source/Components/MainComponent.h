@@ -10,6 +10,7 @@
 #include "Components/TempoField.h"
 #include "Components/ValueBubble.h"
 #include "Components/ValueEntry.h"
+#include "Components/VoicePageComponent.h"
 #include "Components/WavePageComponent.h"
 #include "Components/WheelsComponent.h"
 
@@ -53,8 +54,14 @@ public:
     // Writes the program file, and says on the display whether it holds the program now.
     void saveDatabase();
 
-    // 0 shows the edit page, 1 the browser page; any other number hides all pages.
+    // 0 shows the edit page, 1 the browser page, 2 the voice page; any other number hides
+    // all pages.
     void showPage (int page);
+
+    // Replaces the scale of the instance's tuning with a Scala scale file, or its keyboard
+    // mapping with a .kbm file; File() returns to equal temperament. A file that is neither
+    // changes nothing, and the display says why.
+    void loadTuning (const juce::File& file);
 
     // The program operations. Each stops every note first and leaves the views refreshed;
     // a step beyond either end of the list, a deletion of the first or only program, or
@@ -123,9 +130,11 @@ public:
     std::unique_ptr<juce::TextButton> textButtonEdit;
     std::unique_ptr<WavePageComponent> wavePageComponent;
     std::unique_ptr<SequencePageComponent> sequencePageComponent;
+    std::unique_ptr<VoicePageComponent> voicePageComponent;
     std::unique_ptr<juce::Label> labelLogo;
     std::unique_ptr<juce::TextButton> textButtonUndo;
     std::unique_ptr<juce::TextButton> textButtonRedo;
+    std::unique_ptr<juce::TextButton> textButtonVoice;
 
     // Below the wheels; the bubble and the typing field lie above every other child.
     std::unique_ptr<juce::Label> labelPitchWheel;
@@ -146,6 +155,7 @@ private:
     void operate (bool applyTypedTexts, const std::function<void (ProgramManager&)>& operation);
 
     void changeListenerCallback (juce::ChangeBroadcaster*) override;
+    int shownTuningChange = -1;     // the processor's tuning change count the voice page shows
     void updateHistoryButtons();
     ProgramManager& programs();
 

@@ -34,10 +34,16 @@ void WheelsComponent::sendPitchWheel (int value)
         editor->getProcessor().synthAudioSource->setPitchWheel (value);
 }
 
+void WheelsComponent::sendModWheel (int value)
+{
+    if (editor != nullptr)
+        editor->getProcessor().synthAudioSource->setModWheel (value);
+}
+
 juce::String WheelsComponent::getTooltip()
 {
     if (getModWheelArea().contains (getMouseXYRelative().toFloat()))
-        return "Mod wheel: shows where the modulation wheel of your MIDI keyboard stands";
+        return "Mod wheel: drag it up to bring in the LFO (the voice page's LFO Wheel says how much); it stays where you leave it";
 
     return "Pitch wheel: drag up or down to bend the notes; it springs back when you let go";
 }
@@ -70,9 +76,10 @@ void WheelsComponent::mouseDrag (const juce::MouseEvent& e)
     }
     else if (dragMode == draggingMod && getHeight() > 0)
     {
-        // Absolute: the top is 128, the bottom 0.
-        modValue = juce::jlimit (0, 128, 128 - (int) (128.0f / (float) getHeight() * e.position.y));
+        // Absolute: the top is 127, the bottom 0.
+        modValue = juce::jlimit (0, 127, 127 - (int) (127.0f / (float) getHeight() * e.position.y));
         repaint();
+        sendModWheel (modValue);
     }
 }
 
@@ -104,7 +111,7 @@ void WheelsComponent::paint (juce::Graphics& g)
     g.fillRect (modArea);
 
     drawWheel (g, pitchArea.getX(), pitchArea.getWidth(), pitchArea.getHeight(), (float) pitchValue / 16384.0f);
-    drawWheel (g, modArea.getX(), modArea.getWidth(), modArea.getHeight(), (float) modValue / 128.0f);
+    drawWheel (g, modArea.getX(), modArea.getWidth(), modArea.getHeight(), (float) modValue / 127.0f);
 }
 
 // A knob of a fifth of the height slides in the black slot, 2 pixels in from its edges;

@@ -5,9 +5,9 @@
 class QuenbyAudioProcessorEditor;
 
 // The pitch wheel and the modulation wheel left of the on-screen keyboard. They mirror the
-// synthesiser's wheel values; dragging the pitch wheel bends the synthesiser, dragging the
-// modulation wheel only shows a value. Their labels, "Pitch" and "Mod", stand just below
-// them. Message thread.
+// synthesiser's wheel values; dragging either moves the synthesiser's wheel as a MIDI
+// keyboard's would: the pitch wheel springs back when let go, the modulation wheel stays
+// where it was left. Their labels, "Pitch" and "Mod", stand just below them. Message thread.
 class WheelsComponent : public juce::Component,
                         public juce::TooltipClient
 {
@@ -32,7 +32,7 @@ public:
     enum DragMode { notDragging = 0, draggingPitch = 1, draggingMod = 2 };
 
     int pitchValue = pitchCentre;   // 0 ... 16384
-    int modValue = 0;               // 0 ... 128
+    int modValue = 0;               // 0 ... 127, controller 1's values
     int modValueAtDragStart = 0;
     int dragMode = notDragging;
     bool followSynth = true;        // while true the editor's timer shows the synthesiser's values
@@ -41,6 +41,7 @@ private:
     QuenbyAudioProcessorEditor* editor;
 
     void sendPitchWheel (int value);
+    void sendModWheel (int value);
     static void drawWheel (juce::Graphics&, float x, float width, float height, float position);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WheelsComponent)

@@ -94,4 +94,18 @@ struct EngineSettings
     Index  MidiLearn;             // stored only
     Number Glide;                 // a glide takes Glide^2 x 2 s
     Index  CurrentPlayMode;       // 0 poly, 1 mono, 2 glide (poly with slides)
+
+    Number Filter1EnvAmount;      // -1 ... +1: the filter envelope's depth, +1 the envelope alone
+    Number Filter1KeyTrack;       // 0 ... 1: 1 doubles the cutoff per octave above note 60
+    Number Filter1Velocity;       // 0 ... 1: how far a soft note closes the filter
+    Index  Filter1Slope;          // 0 12 dB, 1 24 dB
+    Number AmpVelocity;           // 0 ... 1: 1 the level follows the velocity, 0 every note full
+    Index  Osc1Unison;            // copies - 1
+    Number Osc1UnisonDetune;      // 0 ... 1: 100 cents between the outermost copies
+    Number Osc1UnisonWidth;       // 0 ... 1
+    Index  Osc2Unison;
+    Number Osc2UnisonDetune;
+    Number Osc2UnisonWidth;
+    Flag   Osc2Sync;              // oscillator 2 restarts with oscillator 1's cycles
+    Number Lfo1ModWheel;          // 0 ... 1: added to the LFO's mix with the wheel at the top
 };

@@ -17,10 +17,15 @@ namespace
     constexpr double wheelPercentPerStep = 100.0 / wheelCentre;
     static_assert (wheelPercentPerStep == 0.01220703125, "exact in binary");
 
-    double noteHz (int note) noexcept
-    {
+}
+
+// Equal temperament exactly as JUCE computes it, or the tuning's frequency of the note.
+double Oscillator::noteHz (int note) const noexcept
+{
+    if (tuning == nullptr || tuning->isEqualTemperament())
         return juce::MidiMessage::getMidiNoteInHertz (note);
-    }
+
+    return tuning->frequencyOf (note);
 }
 
 void Oscillator::start (const OscillatorNoteSettings& settings, int noteLfoTarget, double level, double sampleRate, int note, int wheel)
@@ -35,6 +40,7 @@ void Oscillator::start (const OscillatorNoteSettings& settings, int noteLfoTarge
         return;
 
     waveType = settings.wave;
+    tuning = settings.tuning;
     state.detune = settings.detune;
     state.gain = settings.gain;
     offset = settings.offset;

@@ -70,6 +70,7 @@ public:
     static int bendPercentFor (int wheel) noexcept;
 
 private:
+    double noteHz (int note) const noexcept;
     void computeNoteFrequencies() noexcept;
     void computeFrequencies() noexcept;
     void computeBend() noexcept;
@@ -83,6 +84,7 @@ private:
     int pitchRange = 0;              // semitones
     int offset = 0;                  // semitones
     int lfoTarget = 0;               // LfoTarget's values
+    const NoteFrequencies* tuning = nullptr;   // at the last start; null: equal temperament
     OscillatorState<double> state;   // phase, step, level, gain, detune, frequencies, pitch-envelope range and direction
     Envelope amplitudeEnvelope;
     Envelope pitchEnvelope;

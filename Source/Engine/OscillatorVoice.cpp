@@ -18,7 +18,18 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
 
     note = midiNoteNumber;
     sampleRate = getSampleRate();
-    level = velocity * levelPerVelocity;
+    // At full amplitude velocity the level follows the velocity alone: 0 + 1 x velocity.
+    const double touch = settings.ampVelocity == 1.0 ? (double) velocity : (1.0 - settings.ampVelocity) + settings.ampVelocity * velocity;
+    level = touch * levelPerVelocity;
+
+    // The cutoff in Hz follows the note and the velocity; without either it is the knob's.
+    cutoffScale = 1.0;
+
+    if (settings.filterKeyTrack != 0.0)
+        cutoffScale *= std::exp2 (settings.filterKeyTrack * (note - 60) / 12.0);
+
+    if (settings.filterVelocity != 0.0)
+        cutoffScale *= (1.0 - settings.filterVelocity) + settings.filterVelocity * velocity;
 
     for (size_t o = 0; o < 2; ++o)
         oscillators[o].start (settings.oscillatorNotes[o], settings.lfoTarget, level, sampleRate, note, settings.wheel);
@@ -36,7 +47,7 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     if (! filter.isActive())
         return;
 
-    filter.startNote ((float) sampleRate, settings.filterType, settings.cutoff, settings.resonance);
+    filter.startNote ((float) sampleRate, settings.filterType, scaledCutoff (settings.cutoff), settings.resonance);
     envelope.setActive (settings.filterEnvelopeOn);
 
     if (envelope.isActive())
@@ -48,8 +59,18 @@ void OscillatorVoice::startNote (int midiNoteNumber, float velocity, juce::Synth
     }
     else
     {
-        filter.setCutoff (settings.cutoff);
+        filter.setCutoff (scaledCutoff (settings.cutoff));
     }
+}
+
+// Within the filter's range: no higher than the full cutoff, or than the knob when it
+// stands above it.
+float OscillatorVoice::scaledCutoff (float cutoff) const noexcept
+{
+    if (cutoffScale == 1.0)
+        return cutoff;
+
+    return (float) juce::jmin (juce::jmax (1.0, (double) cutoff), cutoff * cutoffScale);
 }
 
 // Play mode Glide: the note starts at the pitch of the note the synthesiser chose (the
@@ -177,7 +198,14 @@ OscillatorVoice::BlockPlan OscillatorVoice::beginBlock (const VoiceBlockSettings
         route.filtered = true;
         route.filterType = filter.getType();
         route.filterFollowsEnvelope = filter.getEnvelope().isActive();
-        parts.filter = &filter.startBlock (settings.cutoff, settings.resonance);
+        parts.filter = &filter.startBlock (scaledCutoff (settings.cutoff), settings.resonance);
+
+        // The envelope's amount: cutoff x (1 - a + a x envelope), or x (1 + a x envelope)
+        // when it closes the filter; at +1 the envelope alone, as the kernel computes it then.
+        const auto amount = settings.filterEnvAmount;
+        route.filterEnvelopeScaled = route.filterFollowsEnvelope && amount != 1.0;
+        route.filterEnvelopeOffset = amount >= 0.0 ? 1.0 - amount : 1.0;
+        route.filterEnvelopeDepth = amount;
     }
 
     parts.lfo = &lfo.getState();

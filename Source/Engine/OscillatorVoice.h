@@ -81,9 +81,11 @@ public:
     void endNote() noexcept;
 
 private:
+    float scaledCutoff (float cutoff) const noexcept;
     void startGlide (int previousNote, double glideSetting);
 
-    double level = 0.0;              // levelPerVelocity x velocity
+    double level = 0.0;              // levelPerVelocity x the velocity's share of the level
+    double cutoffScale = 1.0;        // what key tracking and velocity make of the block's cutoff
     double sampleRate = 44100.0;     // the playback rate at note start
     int note = 0;                    // 0 while free
     std::array<Oscillator, 2> oscillators { Oscillator (0), Oscillator (1) };

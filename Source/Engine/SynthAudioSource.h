@@ -52,6 +52,9 @@ public:
     // The editor's pitch wheel: 0 ... 16384, 8192 when let go.
     void setPitchWheel (int value)                         { synth.setPitchWheel (value); }
 
+    // The editor's modulation wheel, as controller 1 sets it: 0 ... 127. Any thread.
+    void setModWheel (int value) noexcept                  { synth.modWheelValue = value; }
+
     // The parts, for the processor's block and for tests.
     Velmora& getSynth() noexcept                           { return synth; }
     OscillatorVoice* getOscillatorVoice (int index) const;      // null for an index without a voice

@@ -85,7 +85,15 @@ LfoSettings Velmora::getLfoSettings() const noexcept
 
     // Synchronised, a cycle lasts the note value the speed chooses, at the tempo.
     const double rate = sync ? tempo / secondsPerMinute / NoteValue::forSpeed (speed).beats : speed * hertzPerSpeed;
-    return { s.Lfo1WaveType, s.Lfo1Mode, sync, speed, s.Lfo1Mix, rate };
+
+    // The modulation wheel adds its share of its depth to the mix, up to a full mix.
+    double mix = s.Lfo1Mix;
+    const double wheelDepth = s.Lfo1ModWheel;
+
+    if (wheelDepth != 0.0 && modWheelValue > 0)
+        mix = juce::jmin (juce::jmax (1.0, mix), mix + wheelDepth * modWheelValue / 127.0);
+
+    return { s.Lfo1WaveType, s.Lfo1Mode, sync, speed, mix, rate };
 }
 
 NoteSettings Velmora::getNoteSettings (int glideFromNote) const noexcept
@@ -95,13 +103,19 @@ NoteSettings Velmora::getNoteSettings (int glideFromNote) const noexcept
     static_cast<VoiceBlockSettings&> (note) = getBlockSettings (0, 0);
 
     for (int o = 0; o < 2; ++o)
+    {
         note.oscillatorNotes[o] = oscillatorNote (s, o);
+        note.oscillatorNotes[o].tuning = &noteFrequencies;
+    }
 
     note.lfoEnvelopeOn = s.EnvLfo1Active;
     note.lfoEnvelope = { s.EnvLfo1Attack, s.EnvLfo1Decay, s.EnvLfo1Sustain, s.EnvLfo1Release };
     note.filterType = s.Filter1Type;
     note.filterEnvelopeOn = s.EnvFilter1Active;
     note.filterEnvelope = { s.EnvFilter1Attack, s.EnvFilter1Decay, s.EnvFilter1Sustain, s.EnvFilter1Release };
+    note.filterKeyTrack = s.Filter1KeyTrack;
+    note.filterVelocity = s.Filter1Velocity;
+    note.ampVelocity = s.AmpVelocity;
     note.glideFromNote = glideFromNote;
     note.glide = s.Glide;
     return note;
@@ -123,6 +137,7 @@ VoiceBlockSettings Velmora::getBlockSettings (int startSample, int numSamples) c
     block.filterOn = s.Filter1Active;
     block.cutoff = (float) s.Filter1Cutoff;
     block.resonance = (float) s.Filter1Resonance;
+    block.filterEnvAmount = s.Filter1EnvAmount;
 
     if (sharedLfoValues != nullptr && startSample >= 0 && startSample + numSamples <= numSharedLfoValues)
         block.sharedLfoValues = sharedLfoValues + startSample;
@@ -229,12 +244,30 @@ void Velmora::updateSettings()
     s.MidiLearn           = truncated (p (MidiLearn));
     s.Glide               = plain (p (Glide));
     s.CurrentPlayMode     = truncated (p (CurrentPlayMode));
+
+    s.Filter1EnvAmount    = centred (p (Filter1EnvAmount));
+    s.Filter1KeyTrack     = plain (p (Filter1KeyTrack));
+    s.Filter1Velocity     = plain (p (Filter1Velocity));
+    s.Filter1Slope        = truncated (p (Filter1Slope));
+    s.AmpVelocity         = plain (p (AmpVelocity));
+    s.Osc1Unison          = truncated (p (Osc1Unison));
+    s.Osc1UnisonDetune    = plain (p (Osc1UnisonDetune));
+    s.Osc1UnisonWidth     = plain (p (Osc1UnisonWidth));
+    s.Osc2Unison          = truncated (p (Osc2Unison));
+    s.Osc2UnisonDetune    = plain (p (Osc2UnisonDetune));
+    s.Osc2UnisonWidth     = plain (p (Osc2UnisonWidth));
+    s.Osc2Sync            = flag (p (Osc2Sync));
+    s.Lfo1ModWheel        = plain (p (Lfo1ModWheel));
 }
 
 // JUCE's own note-on, with the note assigned to its voice before the voice starts.
 void Velmora::noteOn (int midiChannel, int midiNoteNumber, float velocity)
 {
     const juce::ScopedLock sl (lock);
+
+    // A key the tuning's keyboard mapping leaves out plays nothing.
+    if (! noteFrequencies.sounds (midiNoteNumber))
+        return;
 
     for (auto* sound : sounds)
     {

@@ -72,7 +72,11 @@ public:
     VoiceLaneRenderer& getLaneRenderer() noexcept          { return *laneRenderer; }
 
     RelaxedAtomic<int> pitchWheelValue { pitchWheelCentre };   // 0 ... 16383 from MIDI, 0 ... 16384 from the editor
-    RelaxedAtomic<int> modWheelValue { 0 };        // controller 1, shown by the editor only
+    RelaxedAtomic<int> modWheelValue { 0 };        // controller 1, 0 ... 127: adds to the LFO's mix
+
+    // The frequency of every note: equal temperament until the processor hands over a
+    // tuning, under its callback lock. Notes started afterwards play in it.
+    NoteFrequencies noteFrequencies;
     RelaxedAtomic<double> tempo { defaultTempo };  // beats per minute
     EngineSettings settings;
 

@@ -180,7 +180,9 @@ namespace VoiceKernel
             if (plan.filterFollowsEnvelope)
             {
                 EnvelopeStep::step<false> (v.filterEnvelope, allLanes);
-                cutoff = v.filterEnvelope.output * baseCutoff;
+                cutoff = plan.filterEnvelopeScaled
+                           ? (splat<S> (plan.filterEnvelopeOffset) + splat<S> (plan.filterEnvelopeDepth) * v.filterEnvelope.output) * baseCutoff
+                           : v.filterEnvelope.output * baseCutoff;
             }
 
             if (plan.filterLfo != FilterLfo::none)

@@ -39,6 +39,8 @@ struct VoicePlan
     bool filtered = false;
     int filterType = 0;
     bool filterFollowsEnvelope = false;
+    bool filterEnvelopeScaled = false;      // the cutoff is offset + depth x envelope times the base, not envelope x base
+    double filterEnvelopeOffset = 0.0, filterEnvelopeDepth = 1.0;
     FilterLfo filterLfo = FilterLfo::none;
     const double* sharedLfoValues = nullptr; // the global LFO's values for the block, on the pitch or the filter
 
@@ -47,7 +49,9 @@ struct VoicePlan
         return numOscillators == o.numOscillators && oscillators[0] == o.oscillators[0] && oscillators[1] == o.oscillators[1]
                 && master == o.master && lfoOnSound == o.lfoOnSound && lfoWave == o.lfoWave && lfoFollowsEnvelope == o.lfoFollowsEnvelope
                 && pitchModulated == o.pitchModulated && lfoOnPitch == o.lfoOnPitch && filtered == o.filtered && filterType == o.filterType
-                && filterFollowsEnvelope == o.filterFollowsEnvelope && filterLfo == o.filterLfo && sharedLfoValues == o.sharedLfoValues;
+                && filterFollowsEnvelope == o.filterFollowsEnvelope && filterEnvelopeScaled == o.filterEnvelopeScaled
+                && filterEnvelopeOffset == o.filterEnvelopeOffset && filterEnvelopeDepth == o.filterEnvelopeDepth
+                && filterLfo == o.filterLfo && sharedLfoValues == o.sharedLfoValues;
     }
 };
 

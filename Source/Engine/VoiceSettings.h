@@ -2,6 +2,7 @@
 
 #include "Engine/Envelope.h"
 #include "Engine/LfoStep.h"
+#include "Model/Tuning.h"
 
 // What the synthesiser hands its voices, computed from the engine settings: the settings
 // a sounding voice follows, once per block, and those a note takes when it starts.
@@ -23,6 +24,7 @@ struct OscillatorNoteSettings
     int offset = 0, pitchRange = 0, pitchEnvRange = 0;    // semitones: the offset, the wheel's and the pitch envelope's range
     bool pitchEnvDown = false, pitchEnvOn = false;
     Envelope::Parameters amplitude, pitch;
+    const NoteFrequencies* tuning = nullptr;   // the synthesiser's tuning; null: equal temperament
 };
 
 // What a sounding voice follows in a block.
@@ -36,6 +38,7 @@ struct VoiceBlockSettings
     LfoSettings lfo;
     bool filterOn = false;
     float cutoff = 0.0f, resonance = 0.0f;
+    double filterEnvAmount = 1.0;              // -1 ... +1: +1 the envelope alone moves the cutoff up to the knob
     const double* sharedLfoValues = nullptr;   // the global LFO's values from the block's first sample, or null
 };
 
@@ -49,6 +52,9 @@ struct NoteSettings : VoiceBlockSettings
     int filterType = 0;                        // FilterType's values
     bool filterEnvelopeOn = false;
     Envelope::Parameters filterEnvelope;
+    double filterKeyTrack = 0.0;               // 0 ... 1 of an octave per octave from note 60
+    double filterVelocity = 0.0;               // 0 ... 1: how far a soft note closes the filter
+    double ampVelocity = 1.0;                  // 0 ... 1: how far the level follows the velocity
     int glideFromNote = -1;
     double glide = 0.0;                        // the glide setting: a glide takes glide^2 x 2 s
 };

@@ -78,7 +78,13 @@ juce::String ParameterConversion::toText (int index, float storedValue, Context 
         case ParameterKind::choice:
         {
             const auto item = std::trunc ((double) storedValue);
-            return item >= 0.0 && item < info.numItems ? juce::String (info.items[(int) item]) : withTwoDecimals (storedValue);
+
+            if (! (item >= 0.0 && item < info.numItems))
+                return withTwoDecimals (storedValue);
+
+            // A number of voices says so: "7 voices".
+            return info.unit == ParameterUnit::voices ? ParameterUnits::textOf (info.unit, item + 1.0, context)
+                                                      : juce::String (info.items[(int) item]);
         }
 
         case ParameterKind::semitoneOffset:
@@ -118,6 +124,13 @@ std::optional<float> ParameterConversion::fromText (int index, const juce::Strin
             for (int item = 0; item < info.numItems; ++item)
                 if (trimmed.equalsIgnoreCase (info.items[item]))
                     return (float) item;
+
+            if (info.unit == ParameterUnit::voices)
+            {
+                const auto voices = ParameterUnits::parse (info.unit, trimmed, context);
+                return voices.has_value() ? std::optional<float> ((float) juce::jlimit (0, info.numItems - 1, ParameterValue::toWholeNumber (std::nearbyint (*voices)) - 1))
+                                          : std::nullopt;
+            }
 
             const auto number = readNumber (trimmed);
             return number.has_value() ? std::optional<float> ((float) juce::jlimit (0, info.numItems - 1, ParameterValue::toWholeNumber (std::trunc (*number))))

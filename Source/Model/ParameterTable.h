@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-// Everything known about the 71 parameters, in index order: name, default value, kind and
+// Everything known about the parameters, in index order: name, default value, kind and
 // what the editor's control offers. Every other part of the system reads these facts here.
 
 namespace ParameterIndex
@@ -24,10 +24,19 @@ namespace ParameterIndex
         EnvPitchOsc2Active, EnvPitchOsc2Attack, EnvPitchOsc2Decay, EnvPitchOsc2Sustain, EnvPitchOsc2Release,
         EnvFilter1Active, EnvFilter1Attack, EnvFilter1Decay, EnvFilter1Sustain, EnvFilter1Release,
         EnvLfo1Active, EnvLfo1Attack, EnvLfo1Decay, EnvLfo1Sustain, EnvLfo1Release,
-        MasterVolume, MidiLearn, Glide, CurrentPlayMode
+        MasterVolume, MidiLearn, Glide, CurrentPlayMode,
+
+        // Appended after the first 71, whose indices hosts' projects keep.
+        Filter1EnvAmount, Filter1KeyTrack, Filter1Velocity, Filter1Slope, AmpVelocity,
+        Osc1Unison, Osc1UnisonDetune, Osc1UnisonWidth, Osc2Unison, Osc2UnisonDetune, Osc2UnisonWidth,
+        Osc2Sync, Lfo1ModWheel
     };
 
-    constexpr int count = CurrentPlayMode + 1;
+    constexpr int count = Lfo1ModWheel + 1;
+
+    // The parameters every program had from the start; a file or chunk written before the
+    // later ones holds these alone.
+    constexpr int numOriginal = CurrentPlayMode + 1;
 
     constexpr bool isValid (int index) noexcept   { return index >= 0 && index < count; }
 }
@@ -49,8 +58,10 @@ enum class ParameterUnit
 {
     number,      // the stored value itself, two decimals: "0.50"
     percent,     // 100 p: mixes, depths, sustain: "50 %"
+    bipolarPercent, // 200 p - 100, with its sign: "+50 %", "0 %", "-100 %"
     level,       // the gain 2p, in percent: "100 %" at the middle
     cents,       // the detune 2p - 1 of a semitone, in cents: "+20 ct"
+    spreadCents, // 100 p cents between the outermost unison copies: "35 cents"
     pan,         // 2p - 1 from left to right: "40L", "C", "40R"
     cutoff,      // 5000 p Hz, at least 10: "350 Hz", "1.50 kHz"
     resonance,   // the filter's Q, 50 p, at least 1: "Q 12.5"
@@ -59,7 +70,8 @@ enum class ParameterUnit
     release,     // 5p seconds up to p = 0.5, above it 15p
     glide,       // 2 p^2 seconds
     lfoSpeed,    // 10 p Hz; while the LFO follows the tempo, the note value of its cycle
-    delayTime    // following the tempo, trunc (8p) sixteenths: "3/16"; free, 2p seconds
+    delayTime,   // following the tempo, trunc (8p) sixteenths: "3/16"; free, 2p seconds
+    voices       // a choice of how many voices, its item with the word: "1 voice", "7 voices"
 };
 
 struct ParameterInfo
@@ -80,25 +92,29 @@ struct ParameterInfo
 
 // The items of the choice parameters: a stored value (truncated toward zero) is the index
 // of its item. The engine compares settings with these values, the editor lists the texts.
-namespace OscillatorWave    { enum Value : int { sine = 0, square, triangle, sawtooth }; }
+namespace OscillatorWave    { enum Value : int { sine = 0, square, triangle, sawtooth, noise }; }
 namespace FilterType        { enum Value : int { lowpass = 0, bandpass, highpass }; }
-namespace LfoWave           { enum Value : int { sine = 0, square, sawUp, sawDown, pump }; }
+namespace LfoWave           { enum Value : int { sine = 0, square, sawUp, sawDown, pump, sampleAndHold }; }
+namespace FilterSlope       { enum Value : int { twelveDb = 0, twentyFourDb }; }
 namespace LfoMode           { enum Value : int { freeRunning = 0, retrigger }; }
 namespace LfoTarget         { enum Value : int { amp = 0, pitch, filter }; }
 namespace PlayMode          { enum Value : int { poly = 0, mono, glide }; }   // glide: poly with slides
 
 namespace ParameterItems
 {
-    inline constexpr const char* oscillatorWave[] = { "Sine", "Square", "Triangle", "Sawtooth" };
+    inline constexpr const char* oscillatorWave[] = { "Sine", "Square", "Triangle", "Sawtooth", "Noise" };
     inline constexpr const char* filterType[] = { "Lowpass", "Bandpass", "Highpass" };
-    inline constexpr const char* lfoWave[] = { "Sine", "Square", "SawUp", "SawDown", "Pump" };
+    inline constexpr const char* lfoWave[] = { "Sine", "Square", "SawUp", "SawDown", "Pump", "S&H" };
+    inline constexpr const char* filterSlope[] = { "12 dB", "24 dB" };
+    inline constexpr const char* unisonVoices[] = { "1", "2", "3", "4", "5", "6", "7", "8" };
     inline constexpr const char* lfoMode[] = { "Free", "Retrigger" };
     inline constexpr const char* lfoTarget[] = { "Amp", "Pitch", "Filter" };
     inline constexpr const char* playMode[] = { "Poly", "Mono", "Glide" };
 
-    static_assert (std::size (oscillatorWave) == OscillatorWave::sawtooth + 1, "one text per wave");
+    static_assert (std::size (oscillatorWave) == OscillatorWave::noise + 1, "one text per wave");
+    static_assert (std::size (filterSlope) == FilterSlope::twentyFourDb + 1, "one text per slope");
     static_assert (std::size (filterType) == FilterType::highpass + 1, "one text per filter type");
-    static_assert (std::size (lfoWave) == LfoWave::pump + 1, "one text per LFO wave");
+    static_assert (std::size (lfoWave) == LfoWave::sampleAndHold + 1, "one text per LFO wave");
     static_assert (std::size (lfoMode) == LfoMode::retrigger + 1, "one text per LFO mode");
     static_assert (std::size (lfoTarget) == LfoTarget::filter + 1, "one text per LFO target");
     static_assert (std::size (playMode) == PlayMode::glide + 1, "one text per play mode");
@@ -120,9 +136,22 @@ namespace ParameterTableRows
         return { name, label, defaultValue, ParameterKind::choice, Unit::number, (float) (numItems - 1), description, items, numItems };
     }
 
+    // A choice of a number of voices, whose items are "1", "2", ...: texts name the voices.
+    template <int numItems>
+    constexpr ParameterInfo voiceCount (const char* name, const char* label, const char* const (&items)[numItems], const char* description)
+    {
+        return { name, label, 0.0f, ParameterKind::choice, Unit::voices, (float) (numItems - 1), description, items, numItems };
+    }
+
     constexpr ParameterInfo plain (const char* name, const char* label, float defaultValue, Unit unit, const char* description)
     {
         return { name, label, defaultValue, ParameterKind::plain, unit, 1.0f, description };
+    }
+
+    // Stored 0 ... 1 with 0.5 as zero.
+    constexpr ParameterInfo bipolar (const char* name, const char* label, float defaultValue, const char* description)
+    {
+        return { name, label, defaultValue, ParameterKind::plain, Unit::bipolarPercent, 1.0f, description };
     }
 
     constexpr ParameterInfo offset (const char* name, const char* label, float defaultValue, const char* description)
@@ -145,7 +174,7 @@ namespace ParameterTableRows
     inline constexpr ParameterInfo all[] =
     {
         toggle ("Osc1Active",        "Osc 1 On",             1.0f, "Switches oscillator 1 on or off"),
-        choice ("Osc1WaveType",      "Osc 1 Wave",           0.0f, oscillatorWave, "The shape of oscillator 1's wave: sine is pure, square hollow, triangle soft, sawtooth bright"),
+        choice ("Osc1WaveType",      "Osc 1 Wave",           0.0f, oscillatorWave, "The shape of oscillator 1's wave: sine is pure, square hollow, triangle soft, sawtooth bright, noise a hiss without pitch"),
         plain  ("Osc1Gain",          "Osc 1 Gain",           0.5f, Unit::level, "How loud oscillator 1 sounds"),
         plain  ("Osc1Detune",        "Osc 1 Detune",         0.5f, Unit::cents, "Fine tuning of oscillator 1, up to a semitone either way; detune the two oscillators against each other for a fat sound"),
         plain  ("Osc1Pan",           "Osc 1 Pan",            0.5f, Unit::pan, "Where oscillator 1 sits between the left and right speaker"),
@@ -155,7 +184,7 @@ namespace ParameterTableRows
         toggle ("Osc1PitchEnvDown",  "Osc 1 Pitch Env Down", 0.0f, "The pitch envelope bends oscillator 1 down instead of up"),
 
         toggle ("Osc2Active",        "Osc 2 On",             0.0f, "Switches oscillator 2 on or off"),
-        choice ("Osc2WaveType",      "Osc 2 Wave",           0.0f, oscillatorWave, "The shape of oscillator 2's wave: sine is pure, square hollow, triangle soft, sawtooth bright"),
+        choice ("Osc2WaveType",      "Osc 2 Wave",           0.0f, oscillatorWave, "The shape of oscillator 2's wave: sine is pure, square hollow, triangle soft, sawtooth bright, noise a hiss without pitch"),
         plain  ("Osc2Gain",          "Osc 2 Gain",           0.5f, Unit::level, "How loud oscillator 2 sounds"),
         plain  ("Osc2Detune",        "Osc 2 Detune",         0.5f, Unit::cents, "Fine tuning of oscillator 2, up to a semitone either way; detune the two oscillators against each other for a fat sound"),
         plain  ("Osc2Pan",           "Osc 2 Pan",            0.5f, Unit::pan, "Where oscillator 2 sits between the left and right speaker"),
@@ -170,7 +199,7 @@ namespace ParameterTableRows
         plain  ("Filter1Resonance",  "Filter Resonance",     0.0f, Unit::resonance, "Emphasis at the cutoff: higher rings and whistles"),
 
         toggle ("Lfo1Active",        "LFO On",               0.0f, "Switches the LFO on: a slow wave that moves the amplitude, the pitch or the filter"),
-        choice ("Lfo1WaveType",      "LFO Wave",             0.0f, lfoWave, "The shape of the LFO's movement; Pump ducks the sound at every cycle"),
+        choice ("Lfo1WaveType",      "LFO Wave",             0.0f, lfoWave, "The shape of the LFO's movement; Pump ducks the sound at every cycle, S&H jumps to a new random value at every cycle"),
         plain  ("Lfo1Speed",         "LFO Speed",            0.5f, Unit::lfoSpeed, "How fast the LFO moves: in Hz, or a note value while Sync is on"),
         choice ("Lfo1Mode",          "LFO Mode",             0.0f, lfoMode, "Free: every note sways together; Retrigger: every note starts its own cycle"),
         toggle ("Lfo1Sync",          "LFO Sync",             0.0f, "The LFO's speed follows the tempo, in note values"),
@@ -225,6 +254,21 @@ namespace ParameterTableRows
         storedOnly ("MidiLearn",       "MIDI Learn",         0.0f, "Stored with the program; nothing in the instrument acts on it"),
         plain      ("Glide",           "Glide Time",         0.0f, Unit::glide, "In Glide mode, how long each note slides from the note played before it"),
         choice     ("CurrentPlayMode", "Play Mode",          0.0f, playMode, "Poly plays chords, Mono one note at a time, Glide slides from note to note"),
+
+        bipolar ("Filter1EnvAmount", "Filter Env Amount",    1.0f, "How far the filter envelope moves the cutoff: at +100 % it opens up to the knob, at 0 % not at all, below 0 it closes the filter from the knob down"),
+        plain   ("Filter1KeyTrack",  "Filter Key Track",     0.0f, Unit::percent, "The cutoff follows the keys: at 100 % it rises an octave with every octave played above middle C"),
+        plain   ("Filter1Velocity",  "Filter Velocity",      0.0f, Unit::percent, "Soft notes close the filter: the more, the darker a gentle touch sounds"),
+        choice  ("Filter1Slope",     "Filter Slope",         0.0f, filterSlope, "How steeply the filter cuts: 24 dB is twice as steep as 12 dB"),
+        plain   ("AmpVelocity",      "Amp Velocity",         1.0f, Unit::percent, "How much the touch sets the loudness: at 0 % every note plays at full level"),
+
+        voiceCount ("Osc1Unison",    "Osc 1 Unison",         unisonVoices, "How many copies of oscillator 1 each note plays, detuned against each other for a thick sound"),
+        plain   ("Osc1UnisonDetune", "Osc 1 Unison Detune",  0.3f, Unit::spreadCents, "How far apart oscillator 1's unison copies are tuned, up to 100 cents between the outermost"),
+        plain   ("Osc1UnisonWidth",  "Osc 1 Unison Width",   0.5f, Unit::percent, "How far oscillator 1's unison copies spread across the stereo field around its pan"),
+        voiceCount ("Osc2Unison",    "Osc 2 Unison",         unisonVoices, "How many copies of oscillator 2 each note plays, detuned against each other for a thick sound"),
+        plain   ("Osc2UnisonDetune", "Osc 2 Unison Detune",  0.3f, Unit::spreadCents, "How far apart oscillator 2's unison copies are tuned, up to 100 cents between the outermost"),
+        plain   ("Osc2UnisonWidth",  "Osc 2 Unison Width",   0.5f, Unit::percent, "How far oscillator 2's unison copies spread across the stereo field around its pan"),
+        toggle  ("Osc2Sync",         "Osc 2 Sync",           0.0f, "Oscillator 2 restarts its wave with every cycle of oscillator 1: hard sync, for tearing leads when oscillator 2 is tuned higher"),
+        plain   ("Lfo1ModWheel",     "LFO Mod Wheel",        0.0f, Unit::percent, "How much the modulation wheel adds to the LFO's mix: wheel up brings in the vibrato, wobble or tremolo"),
     };
 
     static_assert (std::size (all) == ParameterIndex::count, "one row per parameter index");

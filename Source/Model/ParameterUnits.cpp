@@ -196,6 +196,9 @@ double ParameterUnits::quantityOf (ParameterUnit unit, float p, ParameterTextCon
     {
         case Unit::number:      return p;
         case Unit::percent:     return 100.0 * p;
+        case Unit::bipolarPercent: return 200.0 * p - 100.0;
+        case Unit::spreadCents: return 100.0 * p;
+        case Unit::voices:      return std::trunc ((double) p) + 1.0;
         case Unit::level:       return 200.0 * p;
         case Unit::cents:       return 100.0 * (2.0 * p - 1.0);
         case Unit::pan:         return 2.0 * p - 1.0;
@@ -219,7 +222,10 @@ juce::String ParameterUnits::textOf (ParameterUnit unit, double q, ParameterText
         case Unit::number:      return decimalText (q, 2);
         case Unit::percent:
         case Unit::level:       return wholeText (q) + " %";
+        case Unit::bipolarPercent: return signedWholeText (q) + " %";
         case Unit::cents:       return signedWholeText (q) + " ct";
+        case Unit::spreadCents: return wholeText (q) + " cents";
+        case Unit::voices:      return wholeText (q) + (wholeText (q) == "1" ? " voice" : " voices");
         case Unit::resonance:   return "Q " + decimalText (q, 1);
 
         case Unit::pan:
@@ -256,8 +262,11 @@ std::optional<double> ParameterUnits::parse (ParameterUnit unit, const juce::Str
     {
         case Unit::number:      return readWithSuffix (text, { { "", 1.0 } });
         case Unit::percent:
+        case Unit::bipolarPercent:
         case Unit::level:       return readWithSuffix (text, { { "", 1.0 }, { "%", 1.0 } });
-        case Unit::cents:       return readWithSuffix (text, { { "", 1.0 }, { "ct", 1.0 }, { "cent", 1.0 }, { "cents", 1.0 } });
+        case Unit::cents:
+        case Unit::spreadCents: return readWithSuffix (text, { { "", 1.0 }, { "ct", 1.0 }, { "cent", 1.0 }, { "cents", 1.0 } });
+        case Unit::voices:      return readWithSuffix (text, { { "", 1.0 }, { "voice", 1.0 }, { "voices", 1.0 } });
         case Unit::pan:         return readPan (text);
         case Unit::cutoff:      return readWithSuffix (text, { { "", 1.0 }, { "hz", 1.0 }, { "khz", 1000.0 }, { "k", 1000.0 } });
 

@@ -71,12 +71,19 @@ namespace
             program.getParameter (field - numTextFields)->setValue (readValue (value));
     }
 
-    void setMissingTexts (PluginProgram& program, const std::bitset<numFields>& seen,
-                          const juce::String& missingId, const juce::String& missingText)
+    // The fallbacks of the texts an element did not hold, and the defaults of the parameters
+    // added after the first 71 that it did not hold: an element written before they existed
+    // means the sound they have at their defaults, whatever the program held before.
+    void setMissingFields (PluginProgram& program, const std::bitset<numFields>& seen,
+                           const juce::String& missingId, const juce::String& missingText)
     {
         for (int field = 0; field < numTextFields; ++field)
             if (! seen[(size_t) field])
                 setText (program, field, field == idField ? missingId : missingText);
+
+        for (int index = ParameterIndex::numOriginal; index < PluginProgram::numParameters; ++index)
+            if (! seen[(size_t) (numTextFields + index)])
+                program.getParameter (index)->setValue (PluginParameter::getDefaultValue (index));
     }
 
     std::string_view viewOf (XmlReader::Pointer start, XmlReader::Pointer end)
@@ -140,7 +147,7 @@ namespace
 
             if (current != nullptr)
             {
-                setMissingTexts (*current, seen, "ERROR", "Empty");
+                setMissingFields (*current, seen, "ERROR", "Empty");
                 programs.add (current.release());
             }
         }
@@ -585,7 +592,7 @@ void PluginDatabase::readProgramAttributes (const juce::XmlElement& element, Plu
         }
     }
 
-    setMissingTexts (program, seen, missingId, missingText);
+    setMissingFields (program, seen, missingId, missingText);
 }
 
 juce::String PluginDatabase::valueToText (float value)

@@ -113,7 +113,9 @@ public:
 
     // The reverse: the identifier and texts from their attributes, or the given fallbacks
     // when an attribute is missing; each parameter whose name is an attribute gets its
-    // value, the others keep theirs. Of repeated attributes the first counts.
+    // value, the others keep theirs, except that the parameters appended after the first 71
+    // take their defaults (an element from before them). Of repeated attributes the first
+    // counts.
     static void readProgramAttributes (const juce::XmlElement& element, PluginProgram& program,
                                        const juce::String& missingId, const juce::String& missingText);
 

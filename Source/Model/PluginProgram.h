@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/ParameterTable.h"
 #include "Model/PluginParameter.h"
 
 #include <juce_core/juce_core.h>
@@ -7,7 +8,7 @@
 #include <array>
 #include <utility>
 
-// One complete sound: the values of all 71 parameters, a name, four free classification
+// One complete sound: the values of all parameters, a name, four free classification
 // texts and an identifier used to find the program again after a reload or a restore.
 class PluginProgram
 {
@@ -65,7 +66,7 @@ public:
     // A random version-4 UUID in dashed lower-case form, 36 characters.
     static juce::String createIdentifier();
 
-    static constexpr int numParameters = 71;
+    static constexpr int numParameters = ParameterIndex::count;
 
 private:
     struct Blank {};

@@ -352,7 +352,28 @@ void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
         current.copyFrom (*state->getCurrentProgram());
     }
 
-    StateChunk::write (current, destData);
+    StateChunk::write (current, getTuning(), destData);
+}
+
+void QuenbyAudioProcessor::setTuning (const Tuning& newTuning)
+{
+    {
+        const juce::ScopedLock lock (tuningLock);
+        tuning = newTuning;
+    }
+
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        synthAudioSource->getSynth().noteFrequencies = newTuning.getFrequencies();
+    }
+
+    ++tuningChanges;
+}
+
+Tuning QuenbyAudioProcessor::getTuning() const
+{
+    const juce::ScopedLock lock (tuningLock);
+    return tuning;
 }
 
 void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
@@ -383,9 +404,12 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
         synthAudioSource->parametersChanged();
     }
 
-    // An open window shows the restored program at its next timer tick.
+    // An open window shows the restored program at its next timer tick. A chunk without a
+    // tuning, or with texts that are none, plays in equal temperament.
     if (restoresProgram)
     {
+        const auto restoredTuning = StateChunk::readTuning (*element);
+        setTuning (restoredTuning.tuning.value_or (Tuning()));
         programManager->noteListChanged();
         hostRestoredState = true;
         hostChangedParameter = true;

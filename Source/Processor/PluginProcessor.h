@@ -5,6 +5,7 @@
 #include "Audio/Reverb.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginState.h"
+#include "Model/Tuning.h"
 #include "Engine/SynthAudioSource.h"
 #include "Processor/ParameterEditPath.h"
 #include "Processor/ProgramManager.h"
@@ -96,6 +97,13 @@ public:
     // that did not load completely; see PluginDatabase::write). Message thread.
     void saveDatabase();
 
+    // The instance's tuning, equal temperament until one is set; it travels in the state
+    // chunk. Notes started afterwards play in a new tuning. Message and host threads.
+    void setTuning (const Tuning& newTuning);
+    Tuning getTuning() const;
+
+    // Counts the changes of the tuning, so that a window sees one (any thread).
+    int getTuningChangeCount() const noexcept            { return tuningChanges.load(); }
 
     // The effects on the synthesiser's output; the processor hands them their parameters
     // before each block, on the audio thread.
@@ -135,6 +143,12 @@ private:
     std::unique_ptr<ProgramManager> programManager;
     std::atomic<int> numSoundingVoices { 0 };
     std::atomic<double> tempoWithoutHost { Velmora::defaultTempo };
+
+    // Its texts are read by host threads and the window; the engine holds its own copy of
+    // the frequencies, handed over under the callback lock.
+    Tuning tuning;
+    juce::CriticalSection tuningLock;
+    std::atomic<int> tuningChanges { 0 };
 
     static BusesProperties getDefaultBuses();
     void countSoundingVoices() noexcept;

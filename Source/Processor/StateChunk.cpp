@@ -2,10 +2,17 @@
 #include "Model/PluginDatabase.h"
 #include "Model/XmlText.h"
 
-void StateChunk::write (const PluginProgram& program, juce::MemoryBlock& destination)
+void StateChunk::write (const PluginProgram& program, const Tuning& tuning, juce::MemoryBlock& destination)
 {
     juce::XmlElement element (tag);
     PluginDatabase::writeProgramAttributes (program, element);
+
+    if (! tuning.isEqualTemperament())
+    {
+        auto* child = element.createNewChildElement (tuningTag);
+        child->setAttribute ("Scale", tuning.getScaleText());
+        child->setAttribute ("Mapping", tuning.getMappingText());
+    }
 
     const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
     const auto numBytes = text.getNumBytesAsUTF8();
@@ -32,6 +39,14 @@ std::unique_ptr<juce::XmlElement> StateChunk::read (const void* data, size_t siz
 
     const auto textSize = juce::jmin (size - headerSize, (size_t) length);
     return std::move (XmlText::parse (juce::addBytesToPointer (data, headerSize), textSize).element);
+}
+
+Tuning::Read StateChunk::readTuning (const juce::XmlElement& element)
+{
+    if (const auto* child = element.getChildByName (tuningTag))
+        return Tuning::read (child->getStringAttribute ("Scale"), child->getStringAttribute ("Mapping"));
+
+    return { Tuning(), {} };
 }
 
 bool StateChunk::holdsProgram (const juce::XmlElement& element)

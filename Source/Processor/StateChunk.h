@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Model/PluginProgram.h"
+#include "Model/Tuning.h"
 
 #include <juce_core/juce_core.h>
 
@@ -15,8 +16,14 @@ public:
     static constexpr juce::uint32 magicNumber = 0x21324356;
     static constexpr const char* tag = "VELMORA_SETTINGS";
 
-    // Replaces destination with the chunk of the program.
-    static void write (const PluginProgram& program, juce::MemoryBlock& destination);
+    // Replaces destination with the chunk of the program, and of a tuning other than equal
+    // temperament as a child "TUNING" with the texts of its files in "Scale" and "Mapping".
+    static void write (const PluginProgram& program, const Tuning& tuning, juce::MemoryBlock& destination);
+
+    // The tuning an element read from a chunk carries: equal temperament when it has none,
+    // the reason when its texts are no scale or mapping.
+    static Tuning::Read readTuning (const juce::XmlElement& element);
+    static constexpr const char* tuningTag = "TUNING";
 
     // The element of a chunk, whatever its tag, or nullptr when the data holds none: too
     // short, another magic number, no text, or text that does not parse. Reads with the

@@ -18,11 +18,16 @@ namespace
         const PluginControl* binding;
     };
 
-    std::vector<BoundControl> boundControls (const EditPageComponent& page)
+    // The controls of the edit page and of the voice page.
+    std::vector<BoundControl> boundControls (const MainComponent& main)
     {
         std::vector<BoundControl> controls;
+        auto panels = main.editPageComponent->getPanels();
 
-        for (auto* panel : page.getPanels())
+        for (auto* panel : main.voicePageComponent->getPanels())
+            panels.push_back (panel);
+
+        for (auto* panel : panels)
             for (auto* control : panel->getControls())
                 controls.push_back ({ control, dynamic_cast<const PluginControl*> (control) });
 
@@ -90,7 +95,7 @@ protected:
 
     juce::Component& controlOf (int parameterIndex)
     {
-        for (const auto& control : boundControls (editPage()))
+        for (const auto& control : boundControls (mainComponent()))
             if (control.binding->parameterIndex == parameterIndex)
                 return *control.component;
 
@@ -100,7 +105,7 @@ protected:
 
 TEST_F (EditPage, EveryParameterButMidiLearnHasOneControlThatShowsItsHostValueAndWritesItAlone)
 {
-    const auto controls = boundControls (editPage());
+    const auto controls = boundControls (mainComponent());
     std::set<int> bound, withControl;
 
     for (const auto& control : controls)
@@ -158,8 +163,8 @@ TEST_F (EditPage, ValuesOutsideTheControlsRangesShowTruncatedOrAtTheNearerEndOrA
         { ParameterIndex::Osc2WaveType,    1.9f,     1.0f },
         { ParameterIndex::Lfo1WaveType,    1.9f,     1.0f },
         { ParameterIndex::Lfo1WaveType,   -0.5f,     0.0f },
-        { ParameterIndex::Lfo1WaveType,    4.99f,    4.0f },
-        { ParameterIndex::Lfo1WaveType,    5.0f,     none },
+        { ParameterIndex::Lfo1WaveType,    5.99f,    5.0f },
+        { ParameterIndex::Lfo1WaveType,    6.0f,     none },
         { ParameterIndex::Lfo1WaveType,   -1.5f,     none },
         { ParameterIndex::CurrentPlayMode, 1e30f,    none },
         { ParameterIndex::CurrentPlayMode, -1e30f,   none },

@@ -104,7 +104,7 @@ TEST_F (EditorWindow, TimerLightsTheLampForABendOrASoundingVoiceAndShowsTheTempo
     EXPECT_NE (snapshot (meter).getPixelAt (3, meter.getHeight() - 1).getARGB(), 0xff000000u);
 }
 
-TEST_F (EditorWindow, PitchWheelDragBendsTheSynthAndSpringsBackModWheelLeavesAHardwareBendAlone)
+TEST_F (EditorWindow, PitchWheelDragBendsTheSynthAndSpringsBackModWheelSendsItsValueAndStays)
 {
     auto& wheel = wheels();
     const juce::Point<float> pitch { 6.0f, 50.0f }, mod { 25.0f, 50.0f };
@@ -120,15 +120,17 @@ TEST_F (EditorWindow, PitchWheelDragBendsTheSynthAndSpringsBackModWheelLeavesAHa
     renderBlock (oneMessage (juce::MidiMessage::pitchWheel (1, 12000)));
     press (wheel, mod);
     dragTo (wheel, mod, { mod.x, 0.0f });
-    EXPECT_EQ (wheel.modValue, 128);
-    dragTo (wheel, mod, { mod.x, (float) wheel.getHeight() });
-    EXPECT_EQ (wheel.modValue, 0);
-    release (wheel, mod, { mod.x, (float) wheel.getHeight() });
+    EXPECT_EQ (wheel.modValue, 127);
+    EXPECT_EQ (synth().modWheelValue.load(), 127);
+    dragTo (wheel, mod, { mod.x, (float) wheel.getHeight() / 2.0f });
+    release (wheel, mod, { mod.x, (float) wheel.getHeight() / 2.0f });
     EXPECT_EQ (synth().pitchWheelValue.load(), 12000);
+    EXPECT_EQ (synth().modWheelValue.load(), 64);
 
-    // After the release the wheels follow the synthesiser again.
+    // After the release the wheels follow the synthesiser again: the mod wheel stays.
     mainComponent().timerCallback();
     EXPECT_EQ (wheel.pitchValue, 12000);
+    EXPECT_EQ (wheel.modValue, 64);
 }
 
 TEST_F (EditorWindow, ZeroDecibelsLightsTheMeterUpToTheScalesZeroMarkInOrangeAndRedAboveIt)
@@ -248,7 +250,12 @@ TEST_F (EditorWindow, EveryControlButtonAndIndicatorHasATooltip)
     auto& main = mainComponent();
     std::vector<juce::Component*> described;
 
-    for (auto* panel : main.editPageComponent->getPanels())
+    auto panels = main.editPageComponent->getPanels();
+
+    for (auto* panel : main.voicePageComponent->getPanels())
+        panels.push_back (panel);
+
+    for (auto* panel : panels)
         for (auto* control : panel->getControls())
         {
             const auto index = dynamic_cast<PluginControl&> (*control).parameterIndex;
@@ -257,7 +264,9 @@ TEST_F (EditorWindow, EveryControlButtonAndIndicatorHasATooltip)
 
     for (auto* button : { main.textButtonProgramPrevious.get(), main.textButtonProgramNext.get(), main.textButtonPanic.get(),
                           main.textButtonSave.get(), main.textButtonNew.get(), main.textButtonCopy.get(), main.textButtonDelete.get(),
-                          main.textButtonReset.get(), main.textButtonEdit.get(), main.textButtonBrowser.get() })
+                          main.textButtonReset.get(), main.textButtonEdit.get(), main.textButtonBrowser.get(),
+                          main.textButtonVoice.get(), &main.voicePageComponent->tuningComponent->textButtonLoad,
+                          &main.voicePageComponent->tuningComponent->textButtonEqual })
         described.push_back (button);
 
     auto& master = *main.editPageComponent->masterComponent;
@@ -285,6 +294,11 @@ TEST_F (EditorWindow, TheOpenPagesButtonIsPressedTheScaleFitsTheKeysAreWholeAndT
     pumpMessages();
     EXPECT_FALSE (main.textButtonEdit->getToggleState());
     EXPECT_TRUE (main.textButtonBrowser->getToggleState());
+    main.textButtonVoice->triggerClick();
+    pumpMessages();
+    EXPECT_FALSE (main.textButtonBrowser->getToggleState());
+    EXPECT_TRUE (main.textButtonVoice->getToggleState());
+    EXPECT_TRUE (main.voicePageComponent->isVisible() && ! main.editPageComponent->isVisible() && ! main.browserPageComponent->isVisible());
 
     // Each mark of the decibel scale within its width.
     auto& scale = main.editPageComponent->masterComponent->decibelScaleComponent;
@@ -308,6 +322,37 @@ TEST_F (EditorWindow, TheOpenPagesButtonIsPressedTheScaleFitsTheKeysAreWholeAndT
     EXPECT_LE (main.labelPitchWheel->getFont().getStringWidthFloat ("Pitch"), (float) main.labelPitchWheel->getWidth());
     EXPECT_LE (main.labelModWheel->getFont().getStringWidthFloat ("Mod"), (float) main.labelModWheel->getWidth());
     EXPECT_GE (main.labelPitchWheel->getY(), main.wheelComponent->getBottom());
+}
+
+// The voice page's tuning shows the scale's description; a file that is no scale changes
+// nothing and the display says why; "Equal" returns to equal temperament.
+TEST_F (EditorWindow, TheTuningControlLoadsAScaleShowsItsDescriptionAndRefusesWhatIsNone)
+{
+    auto& main = mainComponent();
+    auto& description = main.voicePageComponent->tuningComponent->getChild<juce::Label> ("labelDescription");
+    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("quenby-tuning-test");
+    folder.createDirectory();
+    const auto scale = folder.getChildFile ("fifths.scl"), bad = folder.getChildFile ("bad.scl");
+    ASSERT_TRUE (scale.replaceWithText ("Pythagorean fifths\n2\n3/2\n2/1\n") && bad.replaceWithText ("No scale\n"));
+
+    EXPECT_EQ (description.getText(), "Equal temperament");
+    main.loadTuning (scale);
+    main.timerCallback();
+    EXPECT_EQ (description.getText(), "Pythagorean fifths");
+    EXPECT_FALSE (processor->getTuning().isEqualTemperament());
+
+    main.loadTuning (bad);
+    main.timerCallback();
+    EXPECT_EQ (display().labelParameter->getText(), "Tuning not loaded: bad.scl: the scale has no number of notes (a description line, then the number, then one pitch per line)");
+    EXPECT_EQ (processor->getTuning().getScaleText(), scale.loadFileAsString());
+    EXPECT_EQ (description.getText(), "Pythagorean fifths");
+
+    main.voicePageComponent->tuningComponent->textButtonEqual.triggerClick();
+    pumpMessages();
+    main.timerCallback();
+    EXPECT_TRUE (processor->getTuning().isEqualTemperament());
+    EXPECT_EQ (description.getText(), "Equal temperament");
+    folder.deleteRecursively();
 }
 
 // Where no host reports a tempo, the tempo field sets it: dragged or typed.

@@ -410,7 +410,14 @@ TEST_P (PluginHost, ValueTextsSayWhatTheHostsValueMeans)
 
     const std::tuple<const char*, float, const char*, const char*, const char*> cases[] = {
         // name               value         VST3        LV2         VST2
-        { "Osc1WaveType",      1.0f,        "Sawtooth", "1",        "Square" },
+        { "Osc1WaveType",      0.75f,       "Sawtooth", "0.75",     "Sine" },
+        { "Osc1WaveType",      1.0f,        "Noise",    "1",        "Square" },
+        { "Lfo1WaveType",      1.0f,        "S&H",      "1",        "Square" },
+        { "Filter1Slope",      1.0f,        "24 dB",    "1",        "24 dB" },
+        { "Osc2Unison",        1.0f,        "8 voices", "1",        "2 voices" },
+        { "Filter1EnvAmount",  0.75f,       "+50 %",    "0.75",     "+50 %" },
+        { "Osc1UnisonDetune",  0.35f,       "35 cents", "0.35",     "35 cents" },
+        { "Osc2Sync",          1.0f,        "On",       "On",       "On" },
         { "Osc1WaveType",      0.0f,        "Sine",     "0",        "Sine" },
         { "Filter1Type",       0.5f,        "Bandpass", "0.5",      "Lowpass" },
         { "CurrentPlayMode",   0.5f,        "Mono",     "0.5",      "Poly" },
@@ -485,7 +492,7 @@ TEST (PluginFormats, Vst3AndLv2AutomationReachesTheSawtoothAndTheMiddleOffset)
         auto instance = loadPlugin (format, description);
         ASSERT_NE (instance, nullptr);
 
-        findParameter (*instance, "Osc1WaveType")->setValue (1.0f);
+        findParameter (*instance, "Osc1WaveType")->setValue (0.75f);
         findParameter (*instance, "Osc1Offset")->setValue (1.0f);
         findParameter (*instance, "Osc1Offset")->setValue (0.5f);
 
@@ -546,7 +553,7 @@ TEST (PluginFormats, AStateSavedThroughVst3RestoresTheBandpassEverywhere)
     auto lv2 = loadPlugin (Format::lv2, description);
     ASSERT_TRUE (vst3 != nullptr && vst2 != nullptr && lv2 != nullptr);
 
-    findParameter (*vst3, "Osc1WaveType")->setValue (1.0f);
+    findParameter (*vst3, "Osc1WaveType")->setValue (0.75f);
     findParameter (*vst3, "Filter1Active")->setValue (1.0f);
     findParameter (*vst3, "Filter1Type")->setValue (0.5f);
     PluginHost::prepare (*vst3, 48000.0, 512);

@@ -242,6 +242,19 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
         processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
     }
 
+    if (renderOptions.scaleFile != juce::File() || renderOptions.mappingFile != juce::File())
+    {
+        const auto read = Tuning::readFiles (renderOptions.scaleFile, renderOptions.mappingFile);
+
+        if (! read.tuning.has_value())
+        {
+            error = read.error;
+            return false;
+        }
+
+        processor.setTuning (*read.tuning);
+    }
+
     if (! applyParameterSets (processor, renderOptions, error))
         return false;
 

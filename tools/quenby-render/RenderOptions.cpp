@@ -219,7 +219,7 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.programFile = juce::File::getCurrentWorkingDirectory().getChildFile (value);
         }
-        else if (argument == "--state" || argument == "--save-state")
+        else if (argument == "--state" || argument == "--save-state" || argument == "--scl" || argument == "--kbm")
         {
             if (value.isEmpty())
             {
@@ -228,7 +228,8 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             }
 
             const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (value);
-            (argument == "--state" ? options.stateFile : options.saveStateFile) = file;
+            (argument == "--state" ? options.stateFile : argument == "--save-state" ? options.saveStateFile
+                                   : argument == "--scl" ? options.scaleFile : options.mappingFile) = file;
         }
         else
         {

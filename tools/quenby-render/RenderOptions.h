@@ -32,6 +32,7 @@ struct RenderOptions
     juce::File programFile;                 // --program-file: play the first program of a program file
     juce::File stateFile;                   // --state: a saved state chunk restored before rendering
     juce::File saveStateFile;               // --save-state: where the resulting state chunk goes
+    juce::File scaleFile, mappingFile;      // --scl, --kbm: the tuning, replacing the state file's
 
     bool listParameters = false;            // --list-parameters: print the parameter table instead
     bool listPrograms = false;              // --list-programs: print the database's programs instead
