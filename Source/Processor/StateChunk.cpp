@@ -2,10 +2,11 @@
 #include "Model/PluginDatabase.h"
 #include "Model/XmlText.h"
 
-void StateChunk::write (const PluginProgram& program, juce::MemoryBlock& destination)
+void StateChunk::write (const PluginProgram& program, const MidiMappings& mappings, juce::MemoryBlock& destination)
 {
     juce::XmlElement element (tag);
     PluginDatabase::writeProgramAttributes (program, element);
+    mappings.writeTo (element);
 
     const auto text = element.toString (juce::XmlElement::TextFormat().singleLine().withoutHeader());
     const auto numBytes = text.getNumBytesAsUTF8();

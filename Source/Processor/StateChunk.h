@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Model/MidiMappings.h"
 #include "Model/PluginProgram.h"
 
 #include <juce_core/juce_core.h>
 
 // The state chunk a host keeps with a project: the current program as one element
-// "VELMORA_SETTINGS" holding the attributes of a database program, in JUCE's binary XML
+// "VELMORA_SETTINGS" holding the attributes of a database program, followed by the MIDI
+// channel and the learned controllers (MidiMappings), in JUCE's binary XML
 // layout (what AudioProcessor::getXmlFromBinary reads): the magic number 0x21324356, the
 // little-endian length of the text, the element in UTF-8 on one line without an XML
 // declaration, and a zero byte. Only this class knows that layout.
@@ -15,8 +17,8 @@ public:
     static constexpr juce::uint32 magicNumber = 0x21324356;
     static constexpr const char* tag = "VELMORA_SETTINGS";
 
-    // Replaces destination with the chunk of the program.
-    static void write (const PluginProgram& program, juce::MemoryBlock& destination);
+    // Replaces destination with the chunk of the program and the mappings.
+    static void write (const PluginProgram& program, const MidiMappings& mappings, juce::MemoryBlock& destination);
 
     // The element of a chunk, whatever its tag, or nullptr when the data holds none: too
     // short, another magic number, no text, or text that does not parse. Reads with the
