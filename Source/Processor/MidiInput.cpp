@@ -172,11 +172,18 @@ MidiMappings MidiInput::getMappings() const
     return mappings;
 }
 
-void MidiInput::setMappings (const MidiMappings& newMappings)
+void MidiInput::setMappings (const MidiMappings& newMappings, const juce::String& whyIncomplete)
 {
     const juce::ScopedLock lock (writeLock);
+    problem = whyIncomplete;
     mappings = newMappings;
     publish();
+}
+
+juce::String MidiInput::takeProblem()
+{
+    const juce::ScopedLock lock (writeLock);
+    return std::exchange (problem, {});
 }
 
 bool MidiInput::bind (int controller, int parameterIndex)

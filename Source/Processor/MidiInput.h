@@ -35,7 +35,10 @@ public:
     // The mappings and the channel. Any thread but the audio thread: writers take a lock the
     // audio thread never takes, and publish to it through atomics.
     MidiMappings getMappings() const;
-    void setMappings (const MidiMappings& newMappings);
+    // whyIncomplete says what of their source (a damaged state chunk) was left out; the
+    // window or the renderer takes it once, to show it.
+    void setMappings (const MidiMappings& newMappings, const juce::String& whyIncomplete = {});
+    juce::String takeProblem();
     bool bind (int controller, int parameterIndex);
     void forget (int parameterIndex);
     void setChannel (int channel);
@@ -80,6 +83,7 @@ private:
 
     mutable juce::CriticalSection writeLock;
     MidiMappings mappings;   // the writers' copy, under writeLock
+    juce::String problem;    // under writeLock
 
     std::array<std::atomic<int>, MidiMappings::numControllers> parameterOfController;
     std::atomic<int> channel { MidiMappings::omni };

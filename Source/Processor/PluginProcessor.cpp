@@ -367,7 +367,8 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
         MidiMappings mappings;
         juce::StringArray problems;
         mappings.readFrom (*element, problems);
-        midiInput.setMappings (mappings);
+        midiInput.setMappings (mappings, problems.isEmpty() ? juce::String()
+                                                            : "The project's MIDI settings " + problems.joinIntoString ("; "));
     }
 
     // An open window shows the restored program at its next timer tick.

@@ -16,6 +16,7 @@ namespace
         { "--state",           "FILE",               "restore a state chunk saved by a host or by --save-state before rendering", Group::rendering },
         { "--set",             "NAME=VALUE",         "set a parameter of the program by name, stored exactly as given, after --program and --state (repeatable); a value beyond the float range is stored as 0", Group::rendering },
         { "--at",              "SECONDS NAME=VALUE", "change a parameter at that time of the song, before the block in which the time falls (repeatable); the render goes on to a change after the last MIDI event", Group::rendering },
+        { "--cc",              "NUMBER=NAME",        "bind a MIDI controller (2 to 119, but 32, 64 and 66) to a parameter by name, after --state, so the MIDI file's controller moves it over its whole range (repeatable)", Group::rendering },
         { "--save-state",      "FILE",               "write the state chunk (the one a host keeps in its project) after --program, --state and --set; with no MIDI and WAV file, only that is done", Group::rendering },
         { "--bpm",             "BPM",                "the tempo the play head reports, above 0 and up to 1000 (default: the MIDI file's first tempo, else 120)", Group::rendering },
         { "--tail",            "SECONDS",            "longest rendering after the last MIDI event, from 0 to 3600 (default 30); the render ends sooner once the output has been silent for half a second", Group::rendering },
@@ -33,7 +34,7 @@ namespace
 
     const std::vector<const char*> synopses {
         "[options] input.mid output.wav",
-        "[--program NAME] [--state FILE] [--set NAME=VALUE ...] --save-state FILE",
+        "[--program NAME] [--state FILE] [--set NAME=VALUE ...] [--cc NUMBER=NAME ...] --save-state FILE",
         "--list-parameters | --list-programs",
         "--bench [CASE] [VOICES] [--seconds S] [--block N] [--lanes avx512|avx2|off]",
         "--help | --version",
