@@ -244,7 +244,7 @@ TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControl
     auto& sync = page.delayComponent->getChild<ToggleButtonControl> ("toggleButtonSync");
 
     auto knobMenu = decay.createContextMenu();
-    EXPECT_EQ (menuTexts (knobMenu), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, Reset to default"));
+    EXPECT_EQ (menuTexts (knobMenu), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, MIDI learn, Reset to default"));
 
     findMenuItem (knobMenu, juce::String::fromUTF8 ("Type a value\xe2\x80\xa6"))->action();
     auto& entry = *mainComponent().valueEntry;
@@ -276,7 +276,7 @@ TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControl
     for (auto* control : std::initializer_list<PluginControl*> { &filterType, &sync })
     {
         auto menu = control->createContextMenu();
-        EXPECT_EQ (menuTexts (menu), "Reset to default");
+        EXPECT_EQ (menuTexts (menu), "MIDI learn, Reset to default");
         findMenuItem (menu, "Reset to default")->action();
     }
 
