@@ -350,6 +350,41 @@ TEST_P (PluginHost, StateRestoredIntoASecondInstanceGivesTheSameValuesAndSound)
         ASSERT_EQ (a.getSample (0, i), b.getSample (0, i)) << i;
 }
 
+// A project's learned controller comes back with its state: the restored instance's CC 74
+// opens the filter, and its own state keeps the mapping and the channel.
+TEST_P (PluginHost, AControllerLearnedInAProjectIsRestoredWithIt)
+{
+    auto first = load();
+    auto second = load();
+    ASSERT_TRUE (first != nullptr && second != nullptr);
+
+    juce::MemoryBlock state;
+    first->getStateInformation (state);
+    auto element = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize());
+    ASSERT_NE (element, nullptr);
+    element->setAttribute ("MidiChannel", "2");
+    auto* mapping = element->createNewChildElement ("MAPPING");
+    mapping->setAttribute ("CC", 74);
+    mapping->setAttribute ("Parameter", "Filter1Cutoff");
+    juce::AudioProcessor::copyXmlToBinary (*element, state);
+
+    second->setStateInformation (state.getData(), (int) state.getSize());
+    prepare (*second, 48000.0, 512);
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 74, 0), 0);     // another channel
+    midi.addEvent (juce::MidiMessage::controllerEvent (2, 74, 127), 1);
+    render (*second, 512, midi);
+
+    juce::MemoryBlock saved;
+    second->getStateInformation (saved);
+    const auto restored = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+    ASSERT_NE (restored, nullptr);
+    EXPECT_EQ (restored->getStringAttribute ("Filter1Cutoff"), "1");
+    EXPECT_EQ (restored->getStringAttribute ("MidiChannel"), "2");
+    ASSERT_NE (restored->getChildByName ("MAPPING"), nullptr);
+    EXPECT_EQ (restored->getChildByName ("MAPPING")->getStringAttribute ("CC"), "74");
+}
+
 TEST_P (PluginHost, SurvivesTheRatesAndBlockSizesHostsUse)
 {
     auto instance = load();
