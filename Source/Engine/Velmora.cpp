@@ -352,3 +352,15 @@ void Velmora::handleController (int midiChannel, int controllerNumber, int contr
     if (controllerNumber == modulationWheelController)
         modWheelValue = controllerValue;
 }
+
+void Velmora::handleChannelPressure (int midiChannel, int pressure)
+{
+    Synthesiser::handleChannelPressure (midiChannel, pressure);
+    channelPressureValue = pressure;
+}
+
+double Velmora::getModulationAmount() const noexcept
+{
+    constexpr double fullScale = 127.0;
+    return juce::jlimit (0.0, 1.0, juce::jmax (modWheelValue.load(), channelPressureValue.load()) / fullScale);
+}

@@ -90,11 +90,14 @@ void UserSettings::readFrom (const juce::XmlElement& element, juce::StringArray&
         else
             problems.add ("has a zoom of \"" + text.substring (0, 20) + "\", not one of 75, 100, ... 200");
     }
+
+    midi.readFrom (element, problems);
 }
 
 void UserSettings::writeTo (juce::XmlElement& element) const
 {
     element.setAttribute (zoomAttribute, zoomPercent);
+    midi.writeTo (element);
 }
 
 bool UserSettings::save (const juce::File& file) const

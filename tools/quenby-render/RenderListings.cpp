@@ -1,4 +1,5 @@
 #include "RenderListings.h"
+#include "Model/NoteValue.h"
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginDatabase.h"
