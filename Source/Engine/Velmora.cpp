@@ -86,12 +86,13 @@ LfoSettings Velmora::getLfoSettings() const noexcept
     // Synchronised, a cycle lasts the note value the speed chooses, at the tempo.
     const double rate = sync ? tempo / secondsPerMinute / NoteValue::forSpeed (speed).beats : speed * hertzPerSpeed;
 
-    // The modulation wheel adds its share of its depth to the mix, up to a full mix.
+    // The modulation wheel or the channel pressure, whichever is higher, adds its share of
+    // its depth to the mix, up to a full mix.
     double mix = s.Lfo1Mix;
     const double wheelDepth = s.Lfo1ModWheel;
 
-    if (wheelDepth != 0.0 && modWheelValue > 0)
-        mix = juce::jmin (juce::jmax (1.0, mix), mix + wheelDepth * modWheelValue / 127.0);
+    if (const auto amount = getModulationAmount(); wheelDepth != 0.0 && amount > 0.0)
+        mix = juce::jmin (juce::jmax (1.0, mix), mix + wheelDepth * amount);
 
     return { s.Lfo1WaveType, s.Lfo1Mode, sync, speed, mix, rate };
 }
