@@ -1,3 +1,4 @@
+#include "DatabaseFileHelpers.h"
 #include "TestHelpers.h"
 
 #include <chrono>
@@ -55,16 +56,6 @@ protected:
             program->setName (name);
             program->getParameter (ParameterIndex::Osc1Gain)->setValue (database.getNumPrograms() * 0.1f);
         }
-    }
-
-    static juce::StringArray namesOf (const PluginDatabase& database)
-    {
-        juce::StringArray names;
-
-        for (int i = 0; i < database.getNumPrograms(); ++i)
-            names.add (database.getProgram (i)->getName());
-
-        return names;
     }
 
     // A saved three-program database; returns the file's bytes.

@@ -1,11 +1,24 @@
 #pragma once
 
+#include "Model/FactoryBank.h"
 #include "Model/PluginDatabase.h"
+#include "Model/UserSettings.h"
 
 #include <gtest/gtest.h>
 
 namespace testing_helpers
 {
+    // The settings of a user who was offered the factory bank already, as every test starts
+    // (TestMain.cpp), so that a database a test creates holds "Initial Program" alone;
+    // nothing else of the settings is kept.
+    inline void writeOfferedSettings()
+    {
+        UserSettings offered;
+        offered.factoryVersion = FactoryBank::version;
+        UserSettings::getDefaultFile().deleteFile();
+        offered.save();
+    }
+
     // The program database file, removed before and after each test. Tests run with a
     // temporary HOME (TestMain.cpp); a file anywhere else stops the test before any write.
     class DatabaseFileTest : public ::testing::Test
@@ -16,6 +29,7 @@ namespace testing_helpers
             const auto temporaryFolder = juce::File::getSpecialLocation (juce::File::tempDirectory);
             ASSERT_TRUE (databaseFile.isAChildOf (temporaryFolder)) << databaseFile.getFullPathName();
             removeDatabaseFile();
+            writeOfferedSettings();
         }
 
         void TearDown() override
@@ -54,6 +68,17 @@ namespace testing_helpers
 
         const juce::File databaseFile = PluginDatabase::getDatabaseFile();
     };
+
+    // The names of the programs, in list order.
+    inline juce::StringArray namesOf (const PluginDatabase& database)
+    {
+        juce::StringArray names;
+
+        for (int i = 0; i < database.getNumPrograms(); ++i)
+            names.add (database.getProgram (i)->getName());
+
+        return names;
+    }
 
     // A state chunk around text as it is (magic number, length, text, zero byte), for text
     // that JUCE's writer would escape or could not make.

@@ -84,10 +84,18 @@ TEST_F (RendererFixture, ReadsEveryOptionAndRejectsBadOnesWithAReason)
     EXPECT_EQ (options->timedChanges[0].parameterIndex, ParameterIndex::Osc1WaveType);
     EXPECT_EQ (options->timedChanges[0].value, 3.0f);
 
+    // A built-in phrase takes the place of the MIDI file.
+    const auto phrase = parse ({ "--phrase", "held16", "out.wav" });
+    ASSERT_TRUE (phrase.has_value()) << error;
+    EXPECT_EQ (phrase->phrase, "held16");
+    EXPECT_TRUE (phrase->rendersAudio());
+    EXPECT_EQ (phrase->outputFile.getFileName(), "out.wav");
+
     for (const auto& bad : std::vector<std::vector<const char*>> {
              { "in.mid" }, { "--channels", "3", "in.mid", "out.wav" }, { "--block", "0", "a", "b" },
              { "--set", "Osc1Gain", "a", "b" }, { "--set", "Osc1Gain=loud", "a", "b" },
-             { "--frobnicate", "1", "a", "b" }, { "--rate", "a", "b" }, { "--bpm", "0", "a", "b" } })
+             { "--frobnicate", "1", "a", "b" }, { "--rate", "a", "b" }, { "--bpm", "0", "a", "b" },
+             { "--phrase", "solo", "out.wav" }, { "--phrase", "audition", "in.mid", "out.wav" } })
     {
         juce::StringArray list;
 

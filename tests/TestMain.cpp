@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DatabaseFileHelpers.h"
+
 #include <juce_events/juce_events.h>
 
 #include <cstdlib>
@@ -18,6 +20,10 @@ int main (int argc, char** argv)
     // application-data directory from ~/.config/user-dirs.dirs, else ~/.config, with ~
     // from HOME. A temporary HOME keeps the tests away from the user's files.
     ::setenv ("HOME", configHome.getFullPathName().toRawUTF8(), 1);
+
+    // The tests start as a user who was offered the factory bank already, so a database
+    // they create holds "Initial Program" alone; the factory bank's tests start afresh.
+    testing_helpers::writeOfferedSettings();
 
     int result = 0;
     {

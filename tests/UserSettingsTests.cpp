@@ -62,6 +62,8 @@ TEST_F (UserSettingsFile, AMissingOrDamagedFileGivesOneHundredPercentAndSaysWhy)
         { "<QUENBY_SETTINGS Zoom=\"99999999999999999999150\"/>",       100, "zoom of" },
         { "<QUENBY_SETTINGS Zoom=\"150\"><!-- x --></QUENBY_SETTINGS>", 150, "not well-formed" },
         { "<QUENBY_SETTINGS Zoom=\"150\"",                             150, "not well-formed" },   // read as far as it goes
+        { "<QUENBY_SETTINGS Zoom=\"125\" FactoryVersion=\"2\"/>",      125, "" },
+        { "<QUENBY_SETTINGS FactoryVersion=\"-1\"/>",                 100, "factory version of \"-1\"" },
     };
 
     for (const auto& [text, zoom, problem] : cases)

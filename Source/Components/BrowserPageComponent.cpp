@@ -84,12 +84,14 @@ BrowserPageComponent::BrowserPageComponent (QuenbyAudioProcessorEditor* editorTo
     textEditorSearch->setTextToShowWhenEmpty ("name, bank, category, subtype, mode", Skin::getHighlightColour().withAlpha (0.6f));
     textButtonImport = makeButton ("textButtonImport", juce::CharPointer_UTF8 ("Import\xe2\x80\xa6"), this);
     textButtonExport = makeButton ("textButtonExport", juce::CharPointer_UTF8 ("Export\xe2\x80\xa6"), this);
+    textButtonRestoreFactory = makeButton ("textButtonRestoreFactory", "Restore factory programs", this);
 
     for (auto* child : std::initializer_list<juce::Component*> {
              groupComponentMain.get(), tableListBox.get(), labelName.get(), labelCategory.get(), labelSubType.get(),
              labelMode.get(), textEditorName.get(), textEditorCategory.get(), textEditorSubType.get(),
              textEditorMode.get(), textButtonApplyChanges.get(), labelBank.get(), textEditorBank.get(),
-             labelSearch.get(), textEditorSearch.get(), textButtonImport.get(), textButtonExport.get() })
+             labelSearch.get(), textEditorSearch.get(), textButtonImport.get(), textButtonExport.get(),
+             textButtonRestoreFactory.get() })
         addAndMakeVisible (child);
 
     for (auto* field : getFields())
@@ -114,6 +116,7 @@ BrowserPageComponent::BrowserPageComponent (QuenbyAudioProcessorEditor* editorTo
         { textEditorSubType.get(),      "A finer kind of sound within the category" },
         { textEditorMode.get(),         "How the program is meant to be played, such as Poly or Mono" },
         { textButtonApplyChanges.get(), "Apply changes: gives the program the texts typed above" },
+        { textButtonRestoreFactory.get(), "Adds back the factory programs missing from the list; nothing else changes" },
     };
 
     for (const auto& [client, tooltip] : tooltips)
@@ -153,7 +156,8 @@ void BrowserPageComponent::resized()
         { labelBank.get(),               { 264,  24,  64,  24 } },
         { textEditorBank.get(),          { 328,  24, 176,  24 } },
         { labelSearch.get(),             {  16,  88,  64,  24 } },
-        { textEditorSearch.get(),        {  80,  88, 424,  24 } },
+        { textEditorSearch.get(),        {  80,  88, 312,  24 } },
+        { textButtonRestoreFactory.get(), { 400,  88, 176,  24 } },
         { textButtonImport.get(),        { 584,  88,  84,  24 } },
         { textButtonExport.get(),        { 676,  88,  84,  24 } },
     };
@@ -382,6 +386,8 @@ void BrowserPageComponent::buttonClicked (juce::Button* button)
         chooseExportFile();
     else if (button == textButtonImport.get())
         chooseImportFile();
+    else if (button == textButtonRestoreFactory.get())
+        editor->getMainComponent().restoreFactoryPrograms();
 }
 
 void BrowserPageComponent::chooseExportFile()

@@ -10,7 +10,8 @@ class QuenbyAudioProcessorEditor;
 // The page on which the musician finds and picks programs and edits their texts: a table
 // of the programs, which the search field filters and a header click sorts (the order is a
 // view; the list keeps its order), the text fields of the program selected in the table
-// with "Apply changes", and "Import..." and "Export..." for program files. The page is the
+// with "Apply changes", "Import..." and "Export..." for program files, and "Restore factory
+// programs". The page is the
 // table's model. The main component keeps the table's selection on the current program
 // (showCurrentProgram). Message thread; the program operations are the program manager's.
 class BrowserPageComponent : public juce::Component,
@@ -85,6 +86,7 @@ public:
     std::unique_ptr<juce::TextEditor> textEditorSearch;
     std::unique_ptr<juce::TextButton> textButtonImport;
     std::unique_ptr<juce::TextButton> textButtonExport;
+    std::unique_ptr<juce::TextButton> textButtonRestoreFactory;
 
 private:
     QuenbyAudioProcessorEditor* const editor;

@@ -467,6 +467,15 @@ void MainComponent::importPrograms (const juce::File& file)
                                    4000);
 }
 
+void MainComponent::restoreFactoryPrograms()
+{
+    int numAdded = 0;
+    operate (true, [&] (auto& p) { numAdded = p.restoreFactoryPrograms(); });
+    displayComponent->showMessage (numAdded > 0 ? "Restored " + juce::String (numAdded) + " factory programs"
+                                                : juce::String ("Every factory program is in the list"),
+                                   4000);
+}
+
 void MainComponent::exportPrograms (const juce::Array<PluginProgram*>& programsToExport, const juce::File& file)
 {
     const auto error = programs().exportPrograms (programsToExport, file);

@@ -93,6 +93,9 @@ public:
     // The MIDI lamp's menu: "Omni" or one of the channels 1 ... 16, the current one ticked.
     juce::PopupMenu createMidiMenu();
 
+    // "Restore factory programs" in the browser; the display says how many came back.
+    void restoreFactoryPrograms();
+
     // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own);
     // Escape while learning a controller.
     bool keyPressed (const juce::KeyPress&, juce::Component*) override;

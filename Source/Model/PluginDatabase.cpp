@@ -380,9 +380,9 @@ void PluginDatabase::readPrograms (const juce::XmlElement& root, juce::OwnedArra
     }
 }
 
-void PluginDatabase::save()
+bool PluginDatabase::save()
 {
-    write (takeSnapshot());
+    return write (takeSnapshot());
 }
 
 PluginDatabase::Snapshot PluginDatabase::takeSnapshot() const
@@ -396,13 +396,13 @@ PluginDatabase::Snapshot PluginDatabase::takeSnapshot() const
     return snapshot;
 }
 
-void PluginDatabase::write (const Snapshot& snapshot)
+bool PluginDatabase::write (const Snapshot& snapshot)
 {
     const auto file = getDatabaseFile();
     keptCopy = juce::File();
 
     if (keepFileBeforeWriting && file.existsAsFile() && ! keepCopyOfFile (file))
-        return;
+        return false;
 
     keepFileBeforeWriting = false;
 
@@ -415,7 +415,7 @@ void PluginDatabase::write (const Snapshot& snapshot)
     for (const auto& program : snapshot)
         list.add (program.get());
 
-    writeFile (file, list);
+    return writeFile (file, list);
 }
 
 void PluginDatabase::writePrograms (juce::OutputStream& out, const juce::Array<const PluginProgram*>& list)

@@ -43,8 +43,8 @@ public:
     // text, attributes that are no program text or parameter).
     const juce::String& getLoadProblem() const noexcept     { return loadProblem; }
 
-    // Writes the whole list. A failed write is not reported and leaves the previous file.
-    void save();
+    // Writes the whole list. A failed write leaves the previous file; false then.
+    bool save();
 
     // Copies of the programs, in list order: what a save writes, taken while the owner
     // holds its lock so that the file is written after releasing it.
@@ -54,8 +54,9 @@ public:
     // Writes programs to the database file, through a temporary file that replaces it.
     // The first write after a load that did not take the file completely first keeps a
     // byte-identical copy of the file beside it, named as the file followed by
-    // ".unreadable-YYYYMMDD-HHMMSS"; when no copy can be made, nothing is written.
-    void write (const Snapshot& snapshot);
+    // ".unreadable-YYYYMMDD-HHMMSS"; when no copy can be made, nothing is written. False
+    // when the file was not written.
+    bool write (const Snapshot& snapshot);
 
     // The copy the last write kept, or File() when it kept none.
     const juce::File& getKeptCopy() const noexcept          { return keptCopy; }

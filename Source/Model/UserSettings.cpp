@@ -6,6 +6,7 @@
 namespace
 {
     const char* const zoomAttribute = "Zoom";
+    const char* const factoryVersionAttribute = "FactoryVersion";
 
     // The settings element of a file's bytes, or why there is none.
     std::unique_ptr<juce::XmlElement> readElement (const void* data, size_t size, juce::String& problem)
@@ -92,12 +93,24 @@ void UserSettings::readFrom (const juce::XmlElement& element, juce::StringArray&
     }
 
     midi.readFrom (element, problems);
+    if (element.hasAttribute (factoryVersionAttribute))
+    {
+        const auto text = element.getStringAttribute (factoryVersionAttribute).trim();
+
+        if (text.containsOnly ("0123456789") && text.isNotEmpty() && text.length() <= 9)
+            factoryVersion = text.getIntValue();
+        else
+            problems.add ("has a factory version of \"" + text.substring (0, 20) + "\", not a whole number");
+    }
 }
 
 void UserSettings::writeTo (juce::XmlElement& element) const
 {
     element.setAttribute (zoomAttribute, zoomPercent);
     midi.writeTo (element);
+
+    if (factoryVersion > 0)
+        element.setAttribute (factoryVersionAttribute, factoryVersion);
 }
 
 bool UserSettings::save (const juce::File& file) const

@@ -25,6 +25,9 @@ public:
     // The MIDI channel and the controllers learned, which every new instance starts with.
     MidiMappings midi;
 
+    // The version of the factory bank this user's program database was offered, 0 for none.
+    int factoryVersion = 0;
+
     // Settings and why they are not all the file's (empty when the file was fine or absent).
     struct Loaded;
 

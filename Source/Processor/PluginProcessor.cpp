@@ -1,6 +1,7 @@
 #include "Processor/PluginProcessor.h"
 #include "Components/PluginEditor.h"
 #include "Model/Enumeration.h"
+#include "Model/FactoryBank.h"
 #include "Model/ParameterConversion.h"
 #include "Model/UserSettings.h"
 #include "Processor/HostParameter.h"
@@ -42,7 +43,7 @@ QuenbyAudioProcessor::QuenbyAudioProcessor()
     : AudioProcessor (getDefaultBuses())
 {
     state = std::make_unique<PluginState>();
-    state->database->load();
+    FactoryBank::loadAtStart (*state->database);
     state->setCurrentProgram (state->database->getProgram (0));
     ensureCurrentProgram();
 

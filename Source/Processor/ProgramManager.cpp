@@ -1,4 +1,5 @@
 #include "Processor/ProgramManager.h"
+#include "Model/FactoryBank.h"
 #include "Model/Enumeration.h"
 #include "Model/PluginDatabase.h"
 #include "Processor/HostParameter.h"
@@ -78,12 +79,14 @@ namespace
     };
 
     // Programs appended to the list, the first of them made current ("New", "Copy", an
-    // import). While undone, the step owns them.
+    // import), or the current program kept (restoring factory programs). While undone, the
+    // step owns them.
     class AddStep : public juce::UndoableAction
     {
     public:
-        AddStep (ProgramManager& m, std::vector<std::unique_ptr<PluginProgram>> toAdd, PluginProgram* previousCurrent)
-            : manager (m), owned (std::move (toAdd)), previous (previousCurrent)
+        AddStep (ProgramManager& m, std::vector<std::unique_ptr<PluginProgram>> toAdd, PluginProgram* previousCurrent,
+                 bool makeFirstCurrent = true)
+            : manager (m), owned (std::move (toAdd)), previous (previousCurrent), switchToFirst (makeFirstCurrent)
         {
             for (const auto& program : owned)
                 added.push_back (program.get());
@@ -99,7 +102,7 @@ namespace
                     database.insertProgram (std::move (program), database.getNumPrograms());
 
                 owned.clear();
-                return added.front();
+                return switchToFirst || database.indexOf (previous) < 0 ? added.front() : previous;
             });
         }
 
@@ -132,6 +135,7 @@ namespace
         std::vector<std::unique_ptr<PluginProgram>> owned;
         std::vector<PluginProgram*> added;
         PluginProgram* const previous;
+        const bool switchToFirst;
         int firstIndex = 0;
     };
 
@@ -449,6 +453,22 @@ ProgramManager::ImportResult ProgramManager::importPrograms (const juce::File& f
     result.numAdded = (int) programs.size();
     perform (new AddStep (*this, std::move (programs), getCurrentProgram()), "Import " + file.getFileName());
     return result;
+}
+
+int ProgramManager::restoreFactoryPrograms()
+{
+    std::vector<std::unique_ptr<PluginProgram>> missing;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        missing = FactoryBank::copyMissingFrom (*processor.state->database);
+    }
+
+    const auto numAdded = (int) missing.size();
+
+    if (numAdded > 0)
+        perform (new AddStep (*this, std::move (missing), getCurrentProgram(), false), "Restore factory programs");
+
+    return numAdded;
 }
 
 juce::String ProgramManager::exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file) const

@@ -76,6 +76,11 @@ public:
 
     ImportResult importPrograms (const juce::File& file);
 
+    // "Restore factory programs": adds the factory programs whose identifiers the list does
+    // not hold after the list's programs, in the bank's order, and changes nothing else (the
+    // current program stays). Returns how many were added.
+    int restoreFactoryPrograms();
+
     // Writes copies of programs to a program file (a database file of these programs only).
     // Returns the reason when the file could not be written, else an empty text.
     juce::String exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file) const;

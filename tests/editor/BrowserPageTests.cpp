@@ -235,3 +235,19 @@ TEST_F (BrowserPage, AnEmptyDatabaseShowsNoRowsCellsPastTheListDrawNothingAndThe
 
     processor->switchToProgram (database().createProgram());
 }
+
+// "Restore factory programs" puts the bank back after the list and says so; the program
+// played stays.
+TEST_F (BrowserPage, RestoreFactoryProgramsAddsTheBankAfterTheListAndKeepsThePlayedProgram)
+{
+    usePrograms (2, 1);
+    page().textButtonRestoreFactory->triggerClick();
+    pumpMessages();
+
+    const auto& bank = FactoryBank::getPrograms();
+    ASSERT_EQ (database().getNumPrograms(), 2 + bank.size());
+    EXPECT_EQ (database().getProgram (2)->getId(), bank[0]->getId());
+    EXPECT_EQ (&current(), database().getProgram (1));
+    EXPECT_EQ (table().getNumRows(), 2 + bank.size());
+    EXPECT_TRUE (display().labelParameter->getText().contains ("Restored " + juce::String (bank.size()))) << display().labelParameter->getText();
+}

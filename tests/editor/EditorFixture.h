@@ -116,7 +116,6 @@ namespace testing_helpers
         void SetUp() override
         {
             DatabaseFileTest::SetUp();
-            UserSettings::getDefaultFile().deleteFile();
             DisplayComponent::hoveredParameter = ParameterIndex::none;   // shared by every window
             processor = std::make_unique<QuenbyAudioProcessor>();
             processor->setRateAndBufferSizeDetails (sampleRate, blockSize);
@@ -129,7 +128,7 @@ namespace testing_helpers
         {
             editor.reset();
             processor.reset();
-            UserSettings::getDefaultFile().deleteFile();
+            writeOfferedSettings();
             DatabaseFileTest::TearDown();
         }
 

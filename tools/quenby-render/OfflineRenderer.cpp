@@ -1,6 +1,8 @@
 #include "OfflineRenderer.h"
+#include "AuditionPhrase.h"
 #include "Model/Enumeration.h"
 #include "Model/UserSettings.h"
+#include "Model/FactoryBank.h"
 #include "Processor/PluginProcessor.h"
 #include "Processor/StateChunk.h"
 
@@ -104,6 +106,32 @@ namespace
         events.sort();
         return true;
     }
+
+    // The song the options name: the MIDI file's events (or the built-in phrase) and its
+    // tempo map; --bpm plays the whole song at one tempo.
+    bool readSong (const RenderOptions& options, juce::MidiMessageSequence& events, TempoMap& tempos, juce::String& error)
+    {
+        if (options.phrase.isNotEmpty())
+        {
+            events = AuditionPhrase::get (options.phrase);
+            tempos = { { 0.0, 0.0, AuditionPhrase::bpm } };
+
+            if (events.getNumEvents() == 0)
+            {
+                error = "no phrase named '" + options.phrase + "' (" + AuditionPhrase::getNames().joinIntoString (", ") + ")";
+                return false;
+            }
+        }
+        else if (! readMidiFile (options.midiFile, events, tempos, error))
+        {
+            return false;
+        }
+
+        if (options.bpm.has_value())
+            tempos = { { 0.0, 0.0, *options.bpm } };
+
+        return true;
+    }
 }
 
 OfflineRenderer::OfflineRenderer (const RenderOptions& optionsToUse)
@@ -118,9 +146,11 @@ juce::String OfflineRenderer::describe (const Result& result, const juce::File& 
     for (const auto peak : result.peaks)
         peaks.add (peak > 0.0f ? juce::String (20.0 * std::log10 ((double) peak), 1) + " dBFS" : "silent");
 
+    const auto rms = result.rms > 0.0 ? juce::String (20.0 * std::log10 (result.rms), 1) + " dBFS" : juce::String ("silent");
+
     return outputFile.getFullPathName() + ": " + juce::String (result.getAudioSeconds(), 2) + " s at "
             + juce::String ((int) result.sampleRate) + " Hz, " + juce::String (result.bpm, 1) + " bpm; peak "
-            + peaks.joinIntoString (" | ") + "; " + juce::String (result.getRealTimeFactor(), 1) + "x real time";
+            + peaks.joinIntoString (" | ") + "; RMS " + rms + "; " + juce::String (result.getRealTimeFactor(), 1) + "x real time";
 }
 
 bool OfflineRenderer::applyParameterSets (QuenbyAudioProcessor& processor, const RenderOptions& renderOptions, juce::String& error)
@@ -169,8 +199,18 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
 
         if (program == nullptr)
         {
-            error = "no program named '" + renderOptions.programName + "' in " + PluginDatabase::getDatabaseFile().getFullPathName();
-            return false;
+            // A factory program the user deleted still plays; the database is not written.
+            const auto* factory = FactoryBank::findProgram (renderOptions.programName);
+
+            if (factory == nullptr)
+            {
+                error = "no program named '" + renderOptions.programName + "' in " + PluginDatabase::getDatabaseFile().getFullPathName()
+                        + " or the factory bank";
+                return false;
+            }
+
+            program = database.createProgram();
+            program->copyFrom (*factory);
         }
 
         programs.selectProgram (program, true);
@@ -274,15 +314,100 @@ bool OfflineRenderer::saveStateOnly (juce::String& error)
 
 bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
 {
+    const auto outputFile = options.outputFile;
+    juce::TemporaryFile temporary (outputFile);
+    std::unique_ptr<juce::AudioFormatWriter> writer;
+
+    // The file is opened with the first block, once the song and the sound are set up.
+    const auto openWriter = [&] (juce::String& sinkError)
+    {
+        auto stream = temporary.getFile().createOutputStream();
+
+        if (stream == nullptr || ! stream->openedOk())
+        {
+            sinkError = "cannot write " + outputFile.getFullPathName();
+            return false;
+        }
+
+        juce::WavAudioFormat wav;
+        writer.reset (wav.createWriterFor (stream.get(), options.sampleRate, (unsigned int) options.numChannels, options.bitsPerSample, {}, 0));
+
+        if (writer == nullptr)
+        {
+            sinkError = "cannot write a WAV file with these settings";
+            return false;
+        }
+
+        stream.release();   // now owned by the writer
+        return true;
+    };
+
+    const auto toFile = [&] (const juce::AudioBuffer<float>& block, int numSamples, juce::String& sinkError)
+    {
+        if (writer == nullptr && ! openWriter (sinkError))
+            return false;
+
+        if (writer->writeFromAudioSampleBuffer (block, 0, numSamples))
+            return true;
+
+        sinkError = "failed writing " + outputFile.getFullPathName();
+        return false;
+    };
+
+    if (! renderSong (toFile, result, error, progress))
+        return false;
+
+    // A song of no samples still makes a file.
+    if (writer == nullptr && ! openWriter (error))
+        return false;
+
+    writer.reset();   // flushes and closes the temporary file
+
+    if (! temporary.overwriteTargetFileWithTemporary())
+    {
+        error = "cannot write " + outputFile.getFullPathName();
+        return false;
+    }
+
+    return true;
+}
+
+bool OfflineRenderer::renderToBuffer (juce::AudioBuffer<float>& output, Result& result, juce::String& error)
+{
+    std::vector<juce::AudioBuffer<float>> blocks;
+
+    const auto toMemory = [&] (const juce::AudioBuffer<float>& block, int numSamples, juce::String&)
+    {
+        blocks.emplace_back (block.getNumChannels(), numSamples);
+        blocks.back().makeCopyOf (block, true);
+        blocks.back().setSize (block.getNumChannels(), numSamples, true);
+        return true;
+    };
+
+    if (! renderSong (toMemory, result, error, {}))
+        return false;
+
+    output.setSize (options.numChannels, (int) result.numSamples);
+    int position = 0;
+
+    for (const auto& block : blocks)
+    {
+        for (int channel = 0; channel < output.getNumChannels(); ++channel)
+            output.copyFrom (channel, position, block, channel, 0, block.getNumSamples());
+
+        position += block.getNumSamples();
+    }
+
+    return true;
+}
+
+bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::String& error, const ProgressCallback& progress)
+{
     juce::MidiMessageSequence events;
     TempoMap tempos;
 
-    if (! readMidiFile (options.midiFile, events, tempos, error))
+    if (! readSong (options, events, tempos, error))
         return false;
-
-    // --bpm plays the whole song at one tempo.
-    if (options.bpm.has_value())
-        tempos = { { 0.0, 0.0, *options.bpm } };
 
     const auto bpm = tempos.front().bpm;
     const auto rate = options.sampleRate;
@@ -321,29 +446,6 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
         return false;
 
     noteMidiProblems (processor);
-    const auto outputFile = options.outputFile;
-    juce::TemporaryFile temporary (outputFile);
-    std::unique_ptr<juce::AudioFormatWriter> writer;
-    {
-        auto stream = temporary.getFile().createOutputStream();
-
-        if (stream == nullptr || ! stream->openedOk())
-        {
-            error = "cannot write " + outputFile.getFullPathName();
-            return false;
-        }
-
-        juce::WavAudioFormat wav;
-        writer.reset (wav.createWriterFor (stream.get(), rate, (unsigned int) numChannels, options.bitsPerSample, {}, 0));
-
-        if (writer == nullptr)
-        {
-            error = "cannot write a WAV file with these settings";
-            return false;
-        }
-
-        stream.release();   // now owned by the writer
-    }
 
     // --at changes in time order (those at the same time in the order given), each applied
     // before the block in which it falls, as a host with fixed-size blocks does.
@@ -367,6 +469,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     juce::int64 position = 0;
     juce::int64 silentSamples = 0;
     int nextEvent = 0;
+    double sumOfSquares = 0.0;
 
     while (true)
     {
@@ -418,15 +521,18 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
             const auto peak = juce::jmax (std::abs (range.getStart()), std::abs (range.getEnd()));
             result.peaks[(size_t) channel] = juce::jmax (result.peaks[(size_t) channel], peak);
             blockSilent = blockSilent && peak <= silenceThreshold;
+
+            const auto* samples = buffer.getReadPointer (channel);
+            const auto songSamples = (int) juce::jlimit ((juce::int64) 0, (juce::int64) blockLength, lastEventSample - position);
+
+            for (int i = 0; i < songSamples; ++i)
+                sumOfSquares += (double) samples[i] * samples[i];
         }
 
         silentSamples = blockSilent ? silentSamples + blockLength : 0;
 
-        if (! writer->writeFromAudioSampleBuffer (buffer, 0, blockLength))
-        {
-            error = "failed writing " + outputFile.getFullPathName();
+        if (! sink (buffer, blockLength, error))
             return false;
-        }
 
         position += blockLength;
 
@@ -438,13 +544,7 @@ bool OfflineRenderer::render (Result& result, juce::String& error, const Progres
     processor.setPlayHead (nullptr);
     result.numSamples = position;
 
-    writer.reset();   // flushes and closes the temporary file
-
-    if (! temporary.overwriteTargetFileWithTemporary())
-    {
-        error = "cannot write " + outputFile.getFullPathName();
-        return false;
-    }
-
+    const auto songLength = (double) juce::jmin (position, lastEventSample) * numChannels;
+    result.rms = songLength > 0.0 ? std::sqrt (sumOfSquares / songLength) : 0.0;
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "RenderOptions.h"
 
+#include <juce_audio_basics/juce_audio_basics.h>
+
 #include <functional>
 
 class QuenbyAudioProcessor;
@@ -19,6 +21,7 @@ public:
         double sampleRate = 0.0;
         double bpm = 120.0;
         std::vector<float> peaks;          // per channel, linear
+        double rms = 0.0;                  // linear, over every channel up to the song's last event
         double processingSeconds = 0.0;    // time spent in processBlock
 
         double getAudioSeconds() const noexcept     { return sampleRate > 0.0 ? (double) numSamples / sampleRate : 0.0; }
@@ -32,6 +35,9 @@ public:
     // Renders to the options' output file; the file appears only when complete. On failure
     // returns false, says why in error and leaves no file behind.
     bool render (Result& result, juce::String& error, const ProgressCallback& progress = {});
+
+    // Renders into memory instead of a file: the whole output, every channel.
+    bool renderToBuffer (juce::AudioBuffer<float>& output, Result& result, juce::String& error);
 
     // The one-line summary: file, duration, peak per channel in dBFS, real-time factor.
     static juce::String describe (const Result& result, const juce::File& outputFile);
@@ -59,6 +65,11 @@ private:
     // Adds to the warnings what of the user's settings and the --state chunk's MIDI mappings
     // could not be read.
     void noteMidiProblems (QuenbyAudioProcessor& processor);
+
+    // Each rendered block in turn; false stops the render as failed (error says why).
+    using BlockSink = std::function<bool (const juce::AudioBuffer<float>& block, int numSamples, juce::String& error)>;
+
+    bool renderSong (const BlockSink& sink, Result& result, juce::String& error, const ProgressCallback& progress);
 
     const RenderOptions options;
     juce::StringArray warnings;

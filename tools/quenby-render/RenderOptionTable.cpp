@@ -11,7 +11,8 @@ namespace
         { "--block",           "N",                  "samples per processing block, from 1 to 65536, as a host with blocks of a fixed size delivers them (default 512); with --bench, the block size of every case", Group::rendering },
         { "--channels",        "1|2",                "mono or stereo output (default 2)", Group::rendering },
         { "--bits",            "16|24|32",           "sample format of the WAV file; 32 (the default) writes floating-point samples", Group::rendering },
-        { "--program",         "NAME",               "play the first program of that name in the program database (default: a program with the default values)", Group::rendering },
+        { "--program",         "NAME",               "play the first program of that name in the program database, or else the factory program of that name (default: a program with the default values)", Group::rendering },
+        { "--phrase",          "audition|held16",    "play a built-in phrase instead of a MIDI file, at 100 bpm: audition is the factory bank's audition phrase (a low C, a chord, a melody with a held last note and one sweep of the modulation wheel), held16 sixteen notes held for four seconds; then only the output WAV file is given", Group::rendering },
         { "--program-file",    "FILE",               "play the first program of a program file (.quenby, or a program database); not together with --program", Group::rendering },
         { "--state",           "FILE",               "restore a state chunk saved by a host or by --save-state before rendering", Group::rendering },
         { "--set",             "NAME=VALUE",         "set a parameter of the program by name, stored exactly as given, after --program and --state (repeatable); a value beyond the float range is stored as 0", Group::rendering },
@@ -36,6 +37,7 @@ namespace
 
     const std::vector<const char*> synopses {
         "[options] input.mid output.wav",
+        "[options] --phrase audition|held16 output.wav",
         "[--program NAME] [--state FILE] [--set NAME=VALUE ...] [--cc NUMBER=NAME ...] [--scl FILE] [--kbm FILE] --save-state FILE",
         "--list-parameters | --list-programs",
         "--bench [CASE] [VOICES] [--seconds S] [--block N] [--lanes avx512|avx2|off]",

@@ -1,5 +1,6 @@
 #include "RenderOptions.h"
 #include "RenderOptionTable.h"
+#include "AuditionPhrase.h"
 #include "Model/Enumeration.h"
 #include "Model/MidiMappings.h"
 
@@ -220,6 +221,16 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
             options.programName = value;
         }
+        else if (argument == "--phrase")
+        {
+            if (! AuditionPhrase::getNames().contains (value))
+            {
+                error = "--phrase must be one of " + AuditionPhrase::getNames().joinIntoString (", ") + ", not '" + value + "'";
+                return {};
+            }
+
+            options.phrase = value;
+        }
         else if (argument == "--program-file")
         {
             if (value.isEmpty())
@@ -266,6 +277,18 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
 
     if (files.isEmpty() && options.saveStateFile != juce::File())
         return options;
+
+    if (options.phrase.isNotEmpty())
+    {
+        if (files.size() != 1)
+        {
+            error = "--phrase plays instead of a MIDI file: expected only an output WAV file";
+            return {};
+        }
+
+        options.outputFile = juce::File::getCurrentWorkingDirectory().getChildFile (files[0]);
+        return options;
+    }
 
     if (files.size() != 2)
     {

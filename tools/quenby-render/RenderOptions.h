@@ -9,6 +9,7 @@
 struct RenderOptions
 {
     juce::File midiFile;
+    juce::String phrase;                    // --phrase: a built-in phrase played instead of a MIDI file
     juce::File outputFile;
     double sampleRate = 48000.0;
     int blockSize = 512;
@@ -43,7 +44,7 @@ struct RenderOptions
     bool listsOnly() const                  { return listParameters || listPrograms; }
 
     // False when only --save-state was asked for, without MIDI and WAV files.
-    bool rendersAudio() const               { return midiFile != juce::File(); }
+    bool rendersAudio() const               { return midiFile != juce::File() || phrase.isNotEmpty(); }
 
     // Reads the arguments (without the program name). On failure returns an empty
     // optional and says why in error.

@@ -1,7 +1,7 @@
 #include "EngineBenchmarkCase.h"
 #include "OfflineRenderer.h"
 #include "RenderListings.h"
-#include "Model/PluginDatabase.h"
+#include "Model/FactoryBank.h"
 
 #include <juce_events/juce_events.h>
 
@@ -161,7 +161,7 @@ int main (int argc, char* argv[])
         if (options->listPrograms)
         {
             PluginDatabase database;
-            database.load();
+            FactoryBank::loadAtStart (database);
 
             for (const auto& warning : OfflineRenderer::describeDatabase (database))
                 std::cerr << "quenby-render: warning: " << warning << std::endl;
