@@ -11,7 +11,8 @@
 // the 4-byte magic number, the little-endian length and a terminating zero. After the
 // restore the processor has a current program whose values are all finite, renders, and
 // writes a chunk that restores again. The same bytes as the renderer's --state file either
-// restore or give a one-line error, and leave a current program with finite values.
+// restore or give a one-line error, and leave a current program with finite values. The MIDI
+// mappings a chunk holds are restored only where they make sense, and survive a save.
 namespace
 {
     FuzzEnvironment environment;
@@ -24,6 +25,23 @@ namespace
         chunk.insert (chunk.end(), text, text + size);
         chunk.push_back (0);
         return chunk;
+    }
+
+    // Whatever a chunk held, the mappings are ones a musician could have made.
+    void checkMappings (const MidiMappings& mappings)
+    {
+        if (! MidiMappings::isChannel (mappings.getChannel()))
+            __builtin_trap();
+
+        for (int controller = -1; controller <= MidiMappings::numControllers; ++controller)
+        {
+            const auto parameterIndex = mappings.getParameter (controller);
+
+            if (parameterIndex != MidiMappings::none
+                 && (! MidiMappings::isLearnable (controller) || ! MidiMappings::isMappable (parameterIndex)
+                      || mappings.getController (parameterIndex) != controller))
+                __builtin_trap();
+        }
     }
 
     void checkCurrentProgram (QuenbyAudioProcessor& processor)
@@ -52,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     processor.prepareToPlay (48000.0, 64);
     processor.setStateInformation (chunk.data(), (int) chunk.size());
     checkCurrentProgram (processor);
+    const auto mappings = processor.getMidiInput().getMappings();
+    checkMappings (mappings);
 
     juce::AudioBuffer<float> buffer (2, 64);
     juce::MidiBuffer midi;
@@ -62,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     processor.getStateInformation (saved);
     processor.setStateInformation (saved.getData(), (int) saved.getSize());
     checkCurrentProgram (processor);
+
+    if (processor.getMidiInput().getMappings() != mappings)
+        __builtin_trap();
 
     processor.releaseResources();
 

@@ -127,6 +127,16 @@ protected:
 
         if (block % 7 == 0)
             midi.addEvent (juce::MidiMessage::controllerEvent (1, 1, block % 128), 300);
+
+        // A controller flood: a learned knob turned fast, an unlearned one, pressure and
+        // program changes (left for the message thread).
+        for (int i = 0; i < 48; ++i)
+            midi.addEvent (juce::MidiMessage::controllerEvent (1, i % 2 == 0 ? 74 : 75, (block + i) % 128), i * 10);
+
+        midi.addEvent (juce::MidiMessage::channelPressureChange (1, block % 128), 20);
+
+        if (block % 9 == 0)
+            midi.addEvent (juce::MidiMessage::programChange (1, block % 3), 30);
     }
 
     static int blockSizeFor (int block)
@@ -178,6 +188,7 @@ TEST_F (RealtimeAllocation, SteadyStateProcessingAllocatesNothing)
         programs[2]->getParameter (index)->setValue (value);
 
     processor.switchToProgram (programs[0]);
+    ASSERT_TRUE (processor.getMidiInput().bind (74, ParameterIndex::Filter1Cutoff));
 
     juce::AudioBuffer<float> buffer (2, 512);
     juce::MidiBuffer midi;

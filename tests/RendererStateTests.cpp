@@ -284,3 +284,49 @@ TEST_F (RendererSound, ListsTheNameBankAndCategoryOfEachProgram)
     EXPECT_TRUE (lines[1].startsWith (database.getProgram (0)->getName()));
     EXPECT_TRUE (lines[2].startsWith ("Bright ") && lines[2].contains (" Factory ") && lines[2].endsWith (" No category")) << lines[2];
 }
+
+// --cc binds for the render and is kept by --save-state; --state brings a chunk's mappings
+// back, a chunk without them (an older one) keeps the instance's, and damaged ones are left
+// out with a message.
+TEST_F (RendererSound, ControllersComeWithTheStateAndDamagedOnesAreLeftOut)
+{
+    using namespace ParameterIndex;
+    const auto chunkFile = temporaryFile ("learned.chunk");
+    {
+        QuenbyAudioProcessor processor;
+        ASSERT_TRUE (setUp (processor, "--cc 74=Filter1Cutoff --cc 20=Osc1Gain --save-state " + chunkFile.getFullPathName())) << error;
+    }
+
+    QuenbyAudioProcessor restored;
+    restored.getMidiInput().bind (30, Filter1Resonance);
+    ASSERT_TRUE (setUp (restored, "--state " + chunkFile.getFullPathName())) << error;
+    EXPECT_EQ (restored.getMidiInput().getController (Filter1Cutoff), 74);
+    EXPECT_EQ (restored.getMidiInput().getController (Osc1Gain), 20);
+    EXPECT_EQ (restored.getMidiInput().getController (Filter1Resonance), MidiInput::none);
+
+    const std::tuple<const char*, int, const char*> chunks[] = {
+        { "<VELMORA_SETTINGS ID=\"old\" Osc1Gain=\"0.5\"/>",                                                          30, "" },
+        { "<VELMORA_SETTINGS ID=\"a\" MidiChannel=\"17\"><MAPPING CC=\"74\" Parameter=\"Filter1Resonance\"/></VELMORA_SETTINGS>", 74, "MIDI channel of \"17\"" },
+        { "<VELMORA_SETTINGS ID=\"b\"><MAPPING CC=\"64\" Parameter=\"Filter1Resonance\"/></VELMORA_SETTINGS>",        MidiInput::none, "CC \"64\"" },
+        { "<VELMORA_SETTINGS ID=\"c\"><MAPPING CC=\"-1\" Parameter=\"Filter1Resonance\"/><MAPPING CC=\"999999999999\" Parameter=\"Filter1Resonance\"/></VELMORA_SETTINGS>", MidiInput::none, "ignores 2" },
+        { "<VELMORA_SETTINGS ID=\"d\"><MAPPING CC=\"74\" Parameter=\"Nope\"/><MAPPING CC=\"75\" Parameter=\"MidiLearn\"/><MAPPING/></VELMORA_SETTINGS>", MidiInput::none, "ignores 3" },
+        { "<VELMORA_SETTINGS ID=\"e\"><MAPPING CC=\"74\" Parameter=\"Filter1Resonance\"/><MAPPING CC=\"75\" Parameter=\"Filter1Resonance\"/></VELMORA_SETTINGS>", 74, "ignores 1" },
+    };
+    const auto stateFile = temporaryFile ("mappings.chunk");
+
+    for (const auto& [text, resonanceController, problem] : chunks)
+    {
+        const auto chunk = stateChunkAround (text);
+        ASSERT_TRUE (stateFile.replaceWithData (chunk.getData(), chunk.getSize()));
+        QuenbyAudioProcessor processor;
+        processor.getMidiInput().bind (30, Filter1Resonance);
+        ASSERT_TRUE (setUp (processor, "--state " + stateFile.getFullPathName())) << error;
+
+        EXPECT_EQ (processor.getMidiInput().getController (Filter1Resonance), resonanceController) << text;
+        EXPECT_EQ (processor.getMidiInput().getChannel(), MidiMappings::omni) << text;
+        EXPECT_TRUE (processor.getMidiInput().takeProblem().contains (problem)) << text;
+    }
+
+    EXPECT_FALSE (setUp (restored, "--cc 64=Filter1Cutoff"));
+    EXPECT_FALSE (setUp (restored, "--cc 74=MidiLearn"));
+}

@@ -82,7 +82,8 @@ TEST_F (StateChunk, IsTheSettingsElementInJucesBinaryXmlLayout)
     const auto element = juce::AudioProcessor::getXmlFromBinary (chunk.getData(), (int) chunk.getSize());
     ASSERT_NE (element, nullptr);
     EXPECT_EQ (element->getNumChildElements(), 0);
-    ASSERT_EQ (element->getNumAttributes(), 6 + ParameterIndex::count);
+    ASSERT_EQ (element->getNumAttributes(), 6 + ParameterIndex::count + 1);
+    EXPECT_EQ (element->getAttributeName (6 + ParameterIndex::count), "MidiChannel");
 
     const char* const texts[] = { "ID", "Name", "Bank", "Category", "SubType", "Mode" };
 

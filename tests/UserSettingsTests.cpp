@@ -23,7 +23,7 @@ TEST_F (UserSettingsFile, TheZoomRoundTripsAndASaveKeepsWhatElseTheFileHolds)
     EXPECT_EQ (UserSettings::getDefaultFile().getFullPathName(),
                juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getFullPathName() + "/Quenby/Settings.xml");
 
-    write ("<QUENBY_SETTINGS MidiChannel=\"3\"><MAPPING CC=\"74\"/></QUENBY_SETTINGS>");
+    write ("<QUENBY_SETTINGS Theme=\"3\"><PALETTE Colour=\"74\"/></QUENBY_SETTINGS>");
 
     UserSettings settings;
     settings.zoomPercent = 150;
@@ -37,8 +37,8 @@ TEST_F (UserSettingsFile, TheZoomRoundTripsAndASaveKeepsWhatElseTheFileHolds)
     ASSERT_NE (element, nullptr);
     EXPECT_EQ (element->getTagName(), "QUENBY_SETTINGS");
     EXPECT_EQ (element->getStringAttribute ("Zoom"), "150");
-    EXPECT_EQ (element->getStringAttribute ("MidiChannel"), "3");
-    EXPECT_NE (element->getChildByName ("MAPPING"), nullptr);
+    EXPECT_EQ (element->getStringAttribute ("Theme"), "3");
+    EXPECT_NE (element->getChildByName ("PALETTE"), nullptr);
 
     // A folder that does not exist yet is made.
     file.getParentDirectory().deleteRecursively();

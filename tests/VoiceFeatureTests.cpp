@@ -13,9 +13,10 @@ namespace
 {
     using Settings = std::vector<std::pair<Index, float>>;
 
-    // One note through a fresh processor with these settings; the mod wheel at a position.
+    // One note through a fresh processor with these settings; the mod wheel and the channel
+    // pressure at a position.
     juce::AudioBuffer<float> play (const Settings& settings, int note, float velocity, int numSamples, int modWheel = 0,
-                                   const Tuning& tuning = {})
+                                   const Tuning& tuning = {}, int pressure = 0)
     {
         ProcessorFixture f;
 
@@ -25,6 +26,7 @@ namespace
         f.processor.setTuning (tuning);
         juce::MidiBuffer midi;
         midi.addEvent (juce::MidiMessage::controllerEvent (1, 1, modWheel), 0);
+        midi.addEvent (juce::MidiMessage::channelPressureChange (1, pressure), 0);
         midi.addEvent (juce::MidiMessage::noteOn (1, note, velocity), 0);
         return f.render (numSamples, midi);
     }
@@ -97,7 +99,8 @@ TEST (VoiceFeatures, FilterAndAmplitudeFollowTheKeyTheEnvelopeAndTheTouch)
         EXPECT_TRUE (c.holds()) << c.what;
 }
 
-// The mod wheel brings in the LFO up to its depth; the tuning sets each key's pitch.
+// The mod wheel or the channel pressure, whichever is higher, brings in the LFO up to its
+// depth; the tuning sets each key's pitch.
 TEST (VoiceFeatures, TheModWheelBringsInVibratoAndATuningSetsThePitches)
 {
     constexpr double rate = 48000.0;
@@ -105,9 +108,9 @@ TEST (VoiceFeatures, TheModWheelBringsInVibratoAndATuningSetsThePitches)
                              { Lfo1Speed, 0.5f }, { EnvAmpOsc1Attack, 0.0f } };
 
     // The frequency's spread over ten 20 ms stretches, in Hz.
-    const auto wobble = [&] (int modWheel)
+    const auto wobble = [&] (int modWheel, int pressure = 0)
     {
-        const auto audio = play (vibrato, 69, 1.0f, 24000, modWheel);
+        const auto audio = play (vibrato, 69, 1.0f, 24000, modWheel, {}, pressure);
         double lowest = 1.0e9, highest = 0.0;
 
         for (int k = 0; k < 10; ++k)
@@ -122,6 +125,8 @@ TEST (VoiceFeatures, TheModWheelBringsInVibratoAndATuningSetsThePitches)
 
     EXPECT_LT (wobble (0), 2.0);
     EXPECT_GT (wobble (127), 50.0);
+    EXPECT_GT (wobble (0, 127), 50.0);     // aftertouch brings in the vibrato
+    EXPECT_NEAR (wobble (127, 40), wobble (127), 1.0);
 
     const juce::String nineteen = [] { juce::String s ("19 equal\n19\n"); for (int i = 1; i < 19; ++i) s << juce::String (1200.0 * i / 19.0, 5) << "\n"; return s + "2/1\n"; }();
     const auto moved = juce::String ("12\n0\n127\n60\n60\n300.0\n12\n0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n");

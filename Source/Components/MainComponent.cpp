@@ -3,6 +3,7 @@
 #include "Components/LevelMeterComponent.h"
 #include "Components/PluginEditor.h"
 #include "Model/UserSettings.h"
+#include "Processor/MidiInput.h"
 
 namespace
 {
@@ -60,6 +61,10 @@ MainComponent::~MainComponent()
     juce::PopupMenu::dismissAllActiveMenus();
     editor->getProcessor().saveDatabase();
 
+    // A controller moved after the window closed binds nothing.
+    if (learningParameter != ParameterIndex::none)
+        editor->getProcessor().getMidiInput().cancelLearning();
+
     // The last window gives the framework its own look back before the skin is deleted.
     if (skin.getReferenceCount() == 1 && &juce::LookAndFeel::getDefaultLookAndFeel() == skin)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
@@ -99,6 +104,7 @@ void MainComponent::createChildren (juce::MidiKeyboardState& keyboardState)
     textButtonVoice = makeButton ("textButtonVoice", "Voice");
     keyboardComponent = std::make_unique<KeyboardComponent> (keyboardState);
     midiIndicatorComponent = std::make_unique<MidiIndicatorComponent>();
+    midiIndicatorComponent->createMenu = [this] { return createMidiMenu(); };
     labelPitchWheel = makeLabel ("labelPitchWheel", "Pitch", Skin::getSmallFont().withHeight (9.0f));
     labelModWheel = makeLabel ("labelModWheel", "Mod", Skin::getSmallFont().withHeight (9.0f));
     valueBubble = std::make_unique<ValueBubble>();
@@ -151,8 +157,8 @@ void MainComponent::describeChildren()
         { textButtonEdit.get(),            "Edit: shows the knobs of this program" },
         { textButtonBrowser.get(),         "Browser: lists every program; click one to play it" },
         { textButtonVoice.get(),           "Voice: filter depth, key tracking and velocity, unison, sync, the mod wheel's depth and the tuning" },
-        { labelMidi.get(),                 "MIDI: the lamp lights while notes sound or the pitch wheel is bent" },
-        { midiIndicatorComponent.get(),    "Lights while notes sound or the pitch wheel is bent" },
+        { labelMidi.get(),                 "MIDI: the lamp lights while notes sound or the pitch wheel is bent, and flickers as controllers arrive" },
+        { midiIndicatorComponent.get(),    "Lights while notes sound or the pitch wheel is bent, flickers as controllers arrive; right-click to choose the MIDI channel" },
         { displayComponent.get(),          "The program (\"*\" while it differs from the program file) and the value of the control under the mouse" },
         { keyboardComponent.get(),         "Plays notes with the mouse, like a MIDI keyboard" },
         { labelBpm.get(),                  labelBpm->isEditable() ? "Tempo: drag up or down, or double-click to type it; the synchronised LFO and delay follow it"
@@ -243,6 +249,87 @@ juce::PopupMenu MainComponent::createWindowMenu()
     juce::PopupMenu menu;
     menu.addSubMenu ("Zoom", zoom);
     return menu;
+}
+
+juce::PopupMenu MainComponent::createMidiMenu()
+{
+    juce::PopupMenu menu;
+    const auto current = editor->getProcessor().getMidiInput().getChannel();
+
+    for (int channel = MidiMappings::omni; channel <= 16; ++channel)
+        menu.addItem (channel == MidiMappings::omni ? juce::String ("Omni") : "Channel " + juce::String (channel), true, channel == current,
+                      [safe = SafePointer<MainComponent> (this), channel]
+                      {
+                          if (safe == nullptr)
+                              return;
+
+                          auto& processor = safe->editor->getProcessor();
+                          processor.getMidiInput().setChannel (channel);
+                          const auto kept = processor.keepMidiMappingsForUser();
+                          safe->displayComponent->showMessage (kept ? "MIDI channel " + MidiMappings::channelText (channel)
+                                                                    : "The MIDI channel could not be kept: " + UserSettings::getDefaultFile().getFullPathName(),
+                                                               kept ? 1500 : 4000);
+                      });
+
+    return menu;
+}
+
+void MainComponent::startMidiLearn (int parameterIndex)
+{
+    if (! MidiMappings::isMappable (parameterIndex))
+        return;
+
+    learningParameter = parameterIndex;
+    editor->getProcessor().getMidiInput().startLearning (parameterIndex);
+    displayComponent->showMessage ("Move a controller for " + juce::String (ParameterTable::get (parameterIndex).label)
+                                   + juce::String::fromUTF8 ("\xe2\x80\xa6"), learnMessageMilliseconds);
+}
+
+void MainComponent::cancelMidiLearn()
+{
+    if (learningParameter == ParameterIndex::none)
+        return;
+
+    learningParameter = ParameterIndex::none;
+    editor->getProcessor().getMidiInput().cancelLearning();
+    displayComponent->showMessage ("MIDI learn cancelled", 1500);
+}
+
+void MainComponent::forgetMidiController (int parameterIndex)
+{
+    auto& processor = editor->getProcessor();
+    const auto controller = processor.getMidiInput().getController (parameterIndex);
+
+    if (controller == MidiInput::none)
+        return;
+
+    processor.getMidiInput().forget (parameterIndex);
+    processor.keepMidiMappingsForUser();
+    displayComponent->showMessage ("CC " + juce::String (controller) + " forgotten", 1500);
+}
+
+void MainComponent::updateMidi()
+{
+    auto& input = editor->getProcessor().getMidiInput();
+
+    if (const auto problem = input.takeProblem(); problem.isNotEmpty())
+        displayComponent->showMessage (problem, 5000);
+
+    if (learningParameter == ParameterIndex::none)
+        return;
+
+    if (const auto refused = input.takeRefusedController(); refused != MidiInput::none)
+        displayComponent->showMessage ("CC " + juce::String (refused) + " keeps its own meaning: move another controller for "
+                                       + ParameterTable::get (learningParameter).label, learnMessageMilliseconds);
+
+    if (input.getLearningParameter() == learningParameter)
+        return;
+
+    // The processor bound the controller (or another window cancelled).
+    if (const auto controller = input.getController (learningParameter); controller != MidiInput::none)
+        displayComponent->showMessage ("CC " + juce::String (controller) + " moves " + ParameterTable::get (learningParameter).label, 2500);
+
+    learningParameter = ParameterIndex::none;
 }
 
 void MainComponent::saveDatabase()
@@ -419,6 +506,12 @@ bool MainComponent::keyPressed (const juce::KeyPress& key, juce::Component*)
 {
     const auto mods = key.getModifiers();
 
+    if (key == juce::KeyPress::escapeKey && learningParameter != ParameterIndex::none)
+    {
+        cancelMidiLearn();
+        return true;
+    }
+
     if (! mods.isCommandDown() || mods.isAltDown())
         return false;
 
@@ -485,8 +578,13 @@ void MainComponent::timerCallback()
     const int pitchWheel = synth.pitchWheelValue;
     wheelComponent->showSynthValues (pitchWheel, synth.modWheelValue);
 
-    midiIndicatorComponent->active = pitchWheel != WheelsComponent::pitchCentre || processor.getNumSoundingVoices() > 0;
+    // Controllers make the lamp flicker, lit or not.
+    const auto activity = processor.getMidiInput().getActivity();
+    const bool sounding = pitchWheel != WheelsComponent::pitchCentre || processor.getNumSoundingVoices() > 0;
+    midiIndicatorComponent->active = activity != lastMidiActivity ? ! midiIndicatorComponent->active : sounding;
     midiIndicatorComponent->repaint();
+    lastMidiActivity = activity;
+    updateMidi();
 
     updateBpm();
 

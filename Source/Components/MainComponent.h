@@ -83,10 +83,21 @@ public:
     void importPrograms (const juce::File& file);
     void exportPrograms (const juce::Array<PluginProgram*>& programs, const juce::File& file);
 
+    // MIDI learn, from a control's menu: the display asks for a controller until one arrives
+    // (the processor binds it and keeps it for the user), Escape or the menu's second click
+    // cancels, and the display then says what was bound or refused.
+    void startMidiLearn (int parameterIndex);
+    void cancelMidiLearn();
+    void forgetMidiController (int parameterIndex);
+
+    // The MIDI lamp's menu: "Omni" or one of the channels 1 ... 16, the current one ticked.
+    juce::PopupMenu createMidiMenu();
+
     // "Restore factory programs" in the browser; the display says how many came back.
     void restoreFactoryPrograms();
 
-    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own).
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y from anywhere in the window (a text field keeps its own);
+    // Escape while learning a controller.
     bool keyPressed (const juce::KeyPress&, juce::Component*) override;
 
     bool isInterestedInFileDrag (const juce::StringArray& files) override;
@@ -144,6 +155,14 @@ public:
     std::unique_ptr<juce::TooltipWindow> tooltipWindow;
 
 private:
+    // What MIDI brought since the last tick: the lamp, the end of a learning, a damaged
+    // project's mappings.
+    void updateMidi();
+
+    static constexpr int learnMessageMilliseconds = 60000;
+    int learningParameter = ParameterIndex::none;
+    juce::uint32 lastMidiActivity = 0;
+
     void createChildren (juce::MidiKeyboardState& keyboardState);
     void describeChildren();
 

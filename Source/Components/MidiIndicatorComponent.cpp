@@ -10,3 +10,9 @@ void MidiIndicatorComponent::paint (juce::Graphics& g)
     if (active)
         g.fillAll (Skin::getTextColour());
 }
+
+void MidiIndicatorComponent::mouseDown (const juce::MouseEvent& e)
+{
+    if (e.mods.isPopupMenu() && createMenu != nullptr)
+        createMenu().showMenuAsync (juce::PopupMenu::Options().withTargetComponent (this));
+}

@@ -4,6 +4,7 @@
 #include "Model/ParameterConversion.h"
 #include "Model/ParameterTable.h"
 #include "Model/PluginParameter.h"
+#include "Processor/MidiInput.h"
 #include "Processor/HostParameter.h"
 
 bool PluginControl::isBound() const noexcept
@@ -109,8 +110,26 @@ juce::PopupMenu PluginControl::createContextMenu()
         return menu;
 
     addOwnMenuItems (menu);
+    addMidiMenuItems (menu);
     menu.addItem ("Reset to default", whileAlive ([] (PluginControl& control) { control.resetToDefault(); }));
     return menu;
+}
+
+void PluginControl::addMidiMenuItems (juce::PopupMenu& menu)
+{
+    if (! MidiMappings::isMappable (parameterIndex))
+        return;
+
+    const auto& input = editor->getProcessor().getMidiInput();
+
+    if (input.getLearningParameter() == parameterIndex)
+        menu.addItem ("Cancel MIDI learn", whileAlive ([] (PluginControl& control) { control.editor->getMainComponent().cancelMidiLearn(); }));
+    else
+        menu.addItem ("MIDI learn", whileAlive ([] (PluginControl& control) { control.editor->getMainComponent().startMidiLearn (control.parameterIndex); }));
+
+    if (const auto controller = input.getController (parameterIndex); controller != MidiInput::none)
+        menu.addItem ("Forget CC " + juce::String (controller),
+                      whileAlive ([] (PluginControl& control) { control.editor->getMainComponent().forgetMidiController (control.parameterIndex); }));
 }
 
 void PluginControl::showContextMenu()

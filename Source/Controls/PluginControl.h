@@ -8,8 +8,8 @@ class QuenbyAudioProcessorEditor;
 // Binds an editor control to one parameter of the current program. The panel that creates
 // a control binds it once by setting both members; until then the control writes nothing.
 // Every kind of control has the same right-click menu, to which a kind adds its own
-// entries: the parameter's "Reset to default", and whatever the window offers for any
-// parameter. Message thread.
+// entries: MIDI learn, the parameter's "Reset to default", and whatever the window offers
+// for any parameter. Message thread.
 class PluginControl
 {
 public:
@@ -65,5 +65,8 @@ protected:
     HostParameter* getHostParameter() const;
 
 private:
+    // "MIDI learn" (or "Cancel MIDI learn" while it learns) and "Forget CC n" once bound.
+    void addMidiMenuItems (juce::PopupMenu&);
+
     bool inGesture = false;
 };

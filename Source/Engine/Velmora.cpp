@@ -86,12 +86,13 @@ LfoSettings Velmora::getLfoSettings() const noexcept
     // Synchronised, a cycle lasts the note value the speed chooses, at the tempo.
     const double rate = sync ? tempo / secondsPerMinute / NoteValue::forSpeed (speed).beats : speed * hertzPerSpeed;
 
-    // The modulation wheel adds its share of its depth to the mix, up to a full mix.
+    // The modulation wheel or the channel pressure, whichever is higher, adds its share of
+    // its depth to the mix, up to a full mix.
     double mix = s.Lfo1Mix;
     const double wheelDepth = s.Lfo1ModWheel;
 
-    if (wheelDepth != 0.0 && modWheelValue > 0)
-        mix = juce::jmin (juce::jmax (1.0, mix), mix + wheelDepth * modWheelValue / 127.0);
+    if (const auto amount = getModulationAmount(); wheelDepth != 0.0 && amount > 0.0)
+        mix = juce::jmin (juce::jmax (1.0, mix), mix + wheelDepth * amount);
 
     return { s.Lfo1WaveType, s.Lfo1Mode, sync, speed, mix, rate };
 }
@@ -351,4 +352,16 @@ void Velmora::handleController (int midiChannel, int controllerNumber, int contr
 
     if (controllerNumber == modulationWheelController)
         modWheelValue = controllerValue;
+}
+
+void Velmora::handleChannelPressure (int midiChannel, int pressure)
+{
+    Synthesiser::handleChannelPressure (midiChannel, pressure);
+    channelPressureValue = pressure;
+}
+
+double Velmora::getModulationAmount() const noexcept
+{
+    constexpr double fullScale = 127.0;
+    return juce::jlimit (0.0, 1.0, juce::jmax (modWheelValue.load(), channelPressureValue.load()) / fullScale);
 }

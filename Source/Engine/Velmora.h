@@ -54,6 +54,13 @@ public:
     // Records controller 1 as the modulation wheel, after JUCE's pedal handling.
     void handleController (int midiChannel, int controllerNumber, int controllerValue) override;
 
+    // Records channel pressure (aftertouch) of any channel, after JUCE's handling.
+    void handleChannelPressure (int midiChannel, int channelPressureValue) override;
+
+    // How far the musician brings the modulation in, 0 ... 1: the higher of the modulation
+    // wheel and the channel pressure, so either hand can do it. Any thread.
+    double getModulationAmount() const noexcept;
+
     // The voice a new note takes over when all sound: JUCE's choice, found in one pass.
     juce::SynthesiserVoice* findVoiceToSteal (juce::SynthesiserSound* soundToPlay, int midiChannel, int midiNoteNumber) const override;
 
@@ -77,6 +84,7 @@ public:
     // The frequency of every note: equal temperament until the processor hands over a
     // tuning, under its callback lock. Notes started afterwards play in it.
     NoteFrequencies noteFrequencies;
+    RelaxedAtomic<int> channelPressureValue { 0 }; // 0 ... 127, the last channel pressure
     RelaxedAtomic<double> tempo { defaultTempo };  // beats per minute
     EngineSettings settings;
 

@@ -92,6 +92,7 @@ void UserSettings::readFrom (const juce::XmlElement& element, juce::StringArray&
             problems.add ("has a zoom of \"" + text.substring (0, 20) + "\", not one of 75, 100, ... 200");
     }
 
+    midi.readFrom (element, problems);
     if (element.hasAttribute (factoryVersionAttribute))
     {
         const auto text = element.getStringAttribute (factoryVersionAttribute).trim();
@@ -106,6 +107,7 @@ void UserSettings::readFrom (const juce::XmlElement& element, juce::StringArray&
 void UserSettings::writeTo (juce::XmlElement& element) const
 {
     element.setAttribute (zoomAttribute, zoomPercent);
+    midi.writeTo (element);
 
     if (factoryVersion > 0)
         element.setAttribute (factoryVersionAttribute, factoryVersion);

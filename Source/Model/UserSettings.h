@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/MidiMappings.h"
+
 #include <juce_core/juce_core.h>
 
 // What one user keeps for every instance of the instrument, in "Quenby/Settings.xml" in the
@@ -19,6 +21,9 @@ public:
     int zoomPercent = defaultZoomPercent;
 
     static bool isZoomStep (int percent) noexcept;
+
+    // The MIDI channel and the controllers learned, which every new instance starts with.
+    MidiMappings midi;
 
     // The version of the factory bank this user's program database was offered, 0 for none.
     int factoryVersion = 0;

@@ -43,6 +43,11 @@ void HostParameter::setValue (float newValue)
 void HostParameter::setFromEditor (float storedValue)
 {
     editPath.set (index, storedValue, ParameterEditPath::Writer::editor);
+    tellHostOfValue();
+}
+
+void HostParameter::tellHostOfValue()
+{
     sendValueChangedMessageToListeners (getValue());
 }
 

@@ -42,6 +42,10 @@ public:
     // JUCE's do, does not write it a second time as the host's.
     void setFromEditor (float storedValue);
 
+    // Tells the host's listeners the current value, as setFromEditor does, for a value that
+    // is already stored (a MIDI controller moved it). Message thread.
+    void tellHostOfValue();
+
 private:
     // The current program's sync switches, which some texts depend on.
     ParameterConversion::Context textContext() const;

@@ -50,6 +50,6 @@ void ParameterEditPath::set (int index, float newValue, Writer writer)
 
     if (writer == Writer::host)
         hostChangedParameter = true;
-    else if (onEditorChange)
+    else if (writer == Writer::editor && onEditorChange)
         onEditorChange (*program, index, before, stored);
 }

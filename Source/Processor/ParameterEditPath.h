@@ -21,7 +21,9 @@ public:
     enum class Writer
     {
         host,      // raises the host-changed flag, so an open window refreshes its controls
-        editor     // the window already shows what it wrote
+        editor,    // the window already shows what it wrote
+        controller // a learned MIDI controller, on the audio thread: the host and the window
+                   // hear of it later, on the message thread (MidiDispatcher)
     };
 
     ParameterEditPath (const juce::CriticalSection& callbackLock, PluginState& state,
@@ -40,7 +42,8 @@ public:
     void set (int index, float newValue, Writer writer);
 
     // Told of every change the editor writes, for the window's undo history: the program,
-    // the parameter, the value before and the value stored. Never of the host's changes.
+    // the parameter, the value before and the value stored. Never of the host's changes or
+    // of a controller's.
     std::function<void (PluginProgram& program, int index, float before, float after)> onEditorChange;
 
 private:

@@ -3,7 +3,9 @@
 #include "Model/Enumeration.h"
 #include "Model/FactoryBank.h"
 #include "Model/ParameterConversion.h"
+#include "Model/UserSettings.h"
 #include "Processor/HostParameter.h"
+#include "Processor/MidiDispatcher.h"
 #include "Processor/ParameterEditPath.h"
 #include "Processor/StateChunk.h"
 #include "Engine/OscillatorVoice.h"
@@ -64,10 +66,14 @@ QuenbyAudioProcessor::QuenbyAudioProcessor()
     {
         programManager->recordEdit (program, index, before, after);
     };
+
+    midiInput.setMappings (UserSettings::load().settings.midi);
+    midiDispatcher = std::make_unique<MidiDispatcher> (*this);
 }
 
 QuenbyAudioProcessor::~QuenbyAudioProcessor()
 {
+    midiDispatcher.reset();
     programManager.reset();
     stopAllNotes();
     synthAudioSource.reset();
@@ -123,6 +129,9 @@ void QuenbyAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     const auto transport = readPlayHead();
 
     buffer.clear();
+
+    // Before the keyboard state, so the on-screen keyboard plays whatever the channel.
+    midiInput.process (midiMessages, *editPath);
     keyboardState.processNextMidiBuffer (midiMessages, 0, numSamples, true);
 
     // The engine always renders two channels.
@@ -352,7 +361,7 @@ void QuenbyAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
         current.copyFrom (*state->getCurrentProgram());
     }
 
-    StateChunk::write (current, getTuning(), destData);
+    StateChunk::write (current, getTuning(), midiInput.getMappings(), destData);
 }
 
 void QuenbyAudioProcessor::setTuning (const Tuning& newTuning)
@@ -402,6 +411,16 @@ void QuenbyAudioProcessor::setStateInformation (const void* data, int sizeInByte
         }
 
         synthAudioSource->parametersChanged();
+    }
+
+    // A chunk without mappings keeps the instance's; damaged ones are left out.
+    if (restoresProgram && MidiMappings::isHeldBy (*element))
+    {
+        MidiMappings mappings;
+        juce::StringArray problems;
+        mappings.readFrom (*element, problems);
+        midiInput.setMappings (mappings, problems.isEmpty() ? juce::String()
+                                                            : "The project's MIDI settings " + problems.joinIntoString ("; "));
     }
 
     // An open window shows the restored program at its next timer tick. A chunk without a
@@ -462,6 +481,19 @@ void QuenbyAudioProcessor::reloadDatabase()
 
     // No step of the history can reach the new programs.
     programManager->programsReplaced();
+}
+
+void QuenbyAudioProcessor::handleMidiRequests()
+{
+    midiDispatcher->dispatch();
+}
+
+// Read, changed and written at once, so what another instance or window wrote meanwhile stays.
+bool QuenbyAudioProcessor::keepMidiMappingsForUser()
+{
+    auto settings = UserSettings::load().settings;
+    settings.midi = midiInput.getMappings();
+    return settings.save();
 }
 
 void QuenbyAudioProcessor::saveDatabase()

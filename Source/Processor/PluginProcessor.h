@@ -7,6 +7,7 @@
 #include "Model/PluginState.h"
 #include "Model/Tuning.h"
 #include "Engine/SynthAudioSource.h"
+#include "Processor/MidiInput.h"
 #include "Processor/ParameterEditPath.h"
 #include "Processor/ProgramManager.h"
 
@@ -16,6 +17,7 @@
 #include <atomic>
 
 class HostParameter;
+class MidiDispatcher;
 
 // What the host talks to: owns the plug-in state with the program database, the synth
 // audio source with the synthesiser, the effects on its output and the MIDI keyboard state.
@@ -124,6 +126,18 @@ public:
     // its changes. Null for an index outside 0 ... 70.
     HostParameter* getHostParameter (int index) const noexcept;
 
+    // The MIDI channel and learned controllers, and what MIDI asks of the message thread
+    // (see MidiInput). A new instance starts with the user's; a state chunk brings its own.
+    MidiInput& getMidiInput() noexcept                  { return midiInput; }
+
+    // Does what MIDI asked for since the last call (see MidiDispatcher); a timer calls it
+    // while a message loop runs, the renderer between blocks. Message thread.
+    void handleMidiRequests();
+
+    // Keeps this instance's MIDI channel and controllers as the user's, for every new
+    // instance; false when the settings file could not be written. Message thread.
+    bool keepMidiMappingsForUser();
+
     std::atomic<bool> hostChangedParameter { false };
 
     // Raised with hostChangedParameter when the host restores a program from a state chunk,
@@ -141,6 +155,8 @@ private:
     std::unique_ptr<ParameterEditPath> editPath;
     std::array<HostParameter*, ParameterIndex::count> hostParameters {};   // owned by the base class
     std::unique_ptr<ProgramManager> programManager;
+    MidiInput midiInput;
+    std::unique_ptr<MidiDispatcher> midiDispatcher;
     std::atomic<int> numSoundingVoices { 0 };
     std::atomic<double> tempoWithoutHost { Velmora::defaultTempo };
 

@@ -318,6 +318,21 @@ void ProgramManager::selectProgram (PluginProgram* program, bool stopNotes)
     perform (new SwitchStep (*this, current, program, stopNotes), "Load " + program->getName());
 }
 
+bool ProgramManager::selectProgramAt (int listIndex)
+{
+    PluginProgram* program = nullptr;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        program = processor.state->database->getProgram (listIndex);
+    }
+
+    if (program == nullptr)
+        return false;
+
+    selectProgram (program, false);
+    return true;
+}
+
 void ProgramManager::stepProgram (int step)
 {
     processor.stopAllNotes();

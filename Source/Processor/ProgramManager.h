@@ -38,6 +38,10 @@ public:
     // not in the list, changes nothing. The browser keeps notes sounding, the top bar not.
     void selectProgram (PluginProgram* program, bool stopNotes);
 
+    // Selects the program at that place of the list (0-based), as a MIDI program change
+    // does: the notes that sound keep sounding. False when the list has no such program.
+    bool selectProgramAt (int listIndex);
+
     // The program a step away in the list ("<" -1, ">" +1), without wrapping; notes stop
     // even where there is none.
     void stepProgram (int step);

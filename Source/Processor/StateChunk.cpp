@@ -2,10 +2,11 @@
 #include "Model/PluginDatabase.h"
 #include "Model/XmlText.h"
 
-void StateChunk::write (const PluginProgram& program, const Tuning& tuning, juce::MemoryBlock& destination)
+void StateChunk::write (const PluginProgram& program, const Tuning& tuning, const MidiMappings& mappings, juce::MemoryBlock& destination)
 {
     juce::XmlElement element (tag);
     PluginDatabase::writeProgramAttributes (program, element);
+    mappings.writeTo (element);
 
     if (! tuning.isEqualTemperament())
     {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Model/MidiMappings.h"
 #include "Model/PluginProgram.h"
 #include "Model/Tuning.h"
 
 #include <juce_core/juce_core.h>
 
 // The state chunk a host keeps with a project: the current program as one element
-// "VELMORA_SETTINGS" holding the attributes of a database program, in JUCE's binary XML
+// "VELMORA_SETTINGS" holding the attributes of a database program, followed by the MIDI
+// channel and the learned controllers (MidiMappings), in JUCE's binary XML
 // layout (what AudioProcessor::getXmlFromBinary reads): the magic number 0x21324356, the
 // little-endian length of the text, the element in UTF-8 on one line without an XML
 // declaration, and a zero byte. Only this class knows that layout.
@@ -16,9 +18,10 @@ public:
     static constexpr juce::uint32 magicNumber = 0x21324356;
     static constexpr const char* tag = "VELMORA_SETTINGS";
 
-    // Replaces destination with the chunk of the program, and of a tuning other than equal
-    // temperament as a child "TUNING" with the texts of its files in "Scale" and "Mapping".
-    static void write (const PluginProgram& program, const Tuning& tuning, juce::MemoryBlock& destination);
+    // Replaces destination with the chunk of the program and the mappings, and of a tuning
+    // other than equal temperament as a child "TUNING" with the texts of its files in
+    // "Scale" and "Mapping".
+    static void write (const PluginProgram& program, const Tuning& tuning, const MidiMappings& mappings, juce::MemoryBlock& destination);
 
     // The tuning an element read from a chunk carries: equal temperament when it has none,
     // the reason when its texts are no scale or mapping.

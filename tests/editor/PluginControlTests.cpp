@@ -244,7 +244,7 @@ TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControl
     auto& sync = page.delayComponent->getChild<ToggleButtonControl> ("toggleButtonSync");
 
     auto knobMenu = decay.createContextMenu();
-    EXPECT_EQ (menuTexts (knobMenu), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, Reset to default"));
+    EXPECT_EQ (menuTexts (knobMenu), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, MIDI learn, Reset to default"));
 
     findMenuItem (knobMenu, juce::String::fromUTF8 ("Type a value\xe2\x80\xa6"))->action();
     auto& entry = *mainComponent().valueEntry;
@@ -276,7 +276,7 @@ TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControl
     for (auto* control : std::initializer_list<PluginControl*> { &filterType, &sync })
     {
         auto menu = control->createContextMenu();
-        EXPECT_EQ (menuTexts (menu), "Reset to default");
+        EXPECT_EQ (menuTexts (menu), "MIDI learn, Reset to default");
         findMenuItem (menu, "Reset to default")->action();
     }
 
@@ -284,4 +284,45 @@ TEST_F (PluginControls, TheRightClickMenuTypesAValueInItsUnitAndResetsAnyControl
     EXPECT_EQ (filterType.getText(), "Lowpass");
     EXPECT_EQ (parameter (ParameterIndex::Delay1Sync), 1.0f);
     EXPECT_TRUE (sync.getToggleState());
+}
+
+// The menu's "MIDI learn" waits for a controller, binds it, and the controller then moves
+// the knob: the window shows the value, the display says what was learned, and the menu
+// offers to forget it; Escape cancels a learning.
+TEST_F (PluginControls, MidiLearnFromTheMenuBindsTheNextControllerAndTheKnobFollowsIt)
+{
+    auto& cutoff = mainComponent().editPageComponent->filterComponent1->getChild<SliderControl> ("sliderCutoff");
+    const auto controller = [this] (int number, int value)
+    {
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, number, value), 0);
+        renderBlock (midi);
+        processor->handleMidiRequests();
+        mainComponent().timerCallback();
+    };
+
+    auto menu = cutoff.createContextMenu();
+    findMenuItem (menu, "MIDI learn")->action();
+    EXPECT_TRUE (display().labelParameter->getText().contains (juce::String::fromUTF8 ("Move a controller for Filter Cutoff\xe2\x80\xa6")));
+    EXPECT_EQ (menuTexts (menu = cutoff.createContextMenu()), juce::String::fromUTF8 ("Type a value\xe2\x80\xa6, Cancel MIDI learn, Reset to default"));
+
+    controller (64, 127);
+    EXPECT_TRUE (display().labelParameter->getText().contains ("CC 64 keeps its own meaning"));
+
+    controller (74, 5);
+    EXPECT_TRUE (display().labelParameter->getText().contains ("CC 74 moves Filter Cutoff"));
+
+    controller (74, 127);
+    EXPECT_EQ (parameter (ParameterIndex::Filter1Cutoff), 1.0f);
+    EXPECT_EQ ((float) cutoff.getValue(), 1.0f);
+
+    menu = cutoff.createContextMenu();
+    findMenuItem (menu, "Forget CC 74")->action();
+    controller (74, 0);
+    EXPECT_EQ (parameter (ParameterIndex::Filter1Cutoff), 1.0f);
+
+    findMenuItem (menu = cutoff.createContextMenu(), "MIDI learn")->action();
+    EXPECT_TRUE (mainComponent().keyPressed (juce::KeyPress (juce::KeyPress::escapeKey), &mainComponent()));
+    controller (75, 0);
+    EXPECT_EQ (processor->getMidiInput().getController (ParameterIndex::Filter1Cutoff), MidiInput::none);
 }

@@ -543,6 +543,104 @@ namespace
     }
 }
 
+namespace
+{
+    // The plug-in's state in a JUCE LV2 host's saved state.
+    juce::MemoryBlock pluginStateInLv2HostState (const juce::MemoryBlock& hostState)
+    {
+        const auto text = hostState.toString();
+        const auto property = text.indexOf (":StateString> \"");
+        juce::MemoryBlock pluginState;
+
+        if (property >= 0)
+        {
+            const auto start = text.indexOfChar (property, '"') + 1;
+            pluginState.fromBase64Encoding (text.substring (start, text.indexOfChar (start, '"')));
+        }
+
+        return pluginState;
+    }
+
+    // A JUCE VST3 host's saved state with its component's state replaced.
+    juce::MemoryBlock withPluginStateInVst3HostState (const juce::MemoryBlock& hostState, const juce::MemoryBlock& pluginState)
+    {
+        juce::MemoryBlock result;
+
+        if (auto element = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), (int) hostState.getSize()))
+            if (auto* component = element->getChildByName ("IComponent"))
+            {
+                component->deleteAllTextElements();
+                component->addTextElement (pluginState.toBase64Encoding());
+                juce::AudioProcessor::copyXmlToBinary (*element, result);
+            }
+
+        return result;
+    }
+}
+
+// A project's learned controller and channel come back with its state in every format: the
+// restored instance's CC 74 on channel 2 opens the filter, and its state keeps both.
+TEST (PluginFormats, AControllerLearnedInAProjectComesBackInEveryFormat)
+{
+    juce::PluginDescription description;
+    auto source = loadPlugin (Format::vst3, description);
+    ASSERT_NE (source, nullptr);
+    juce::MemoryBlock vst3HostState;
+    source->getStateInformation (vst3HostState);
+
+    const auto plain = pluginStateInVst3HostState (vst3HostState);
+    auto element = juce::AudioProcessor::getXmlFromBinary (plain.getData(), (int) plain.getSize());
+    ASSERT_NE (element, nullptr);
+    element->setAttribute ("MidiChannel", "2");
+    auto* mapping = element->createNewChildElement ("MAPPING");
+    mapping->setAttribute ("CC", 74);
+    mapping->setAttribute ("Parameter", "Filter1Cutoff");
+    juce::MemoryBlock learned;
+    juce::AudioProcessor::copyXmlToBinary (*element, learned);
+
+    for (const auto format : { Format::vst2, Format::vst3, Format::lv2 })
+    {
+        SCOPED_TRACE (formatName ({ format, 0 }));
+        auto instance = loadPlugin (format, description);
+        ASSERT_NE (instance, nullptr);
+        juce::MemoryBlock hostState;
+        instance->getStateInformation (hostState);
+
+        if (format == Format::vst2)
+            ASSERT_TRUE (juce::VSTPluginFormat::setChunkData (instance.get(), learned.getData(), (int) learned.getSize(), false));
+        else
+        {
+            const auto state = format == Format::vst3 ? withPluginStateInVst3HostState (hostState, learned)
+                                                      : withPluginStateInLv2HostState (hostState, learned);
+            ASSERT_FALSE (state.isEmpty());
+            instance->setStateInformation (state.getData(), (int) state.getSize());
+        }
+
+        PluginHost::prepare (*instance, 48000.0, 512);
+        juce::MidiBuffer midi;
+        midi.addEvent (juce::MidiMessage::controllerEvent (1, 74, 0), 0);     // another channel
+        midi.addEvent (juce::MidiMessage::controllerEvent (2, 74, 127), 1);
+        PluginHost::render (*instance, 512, midi);
+
+        juce::MemoryBlock saved;
+
+        if (format == Format::vst2)
+            ASSERT_TRUE (juce::VSTPluginFormat::getChunkData (instance.get(), saved, false));
+        else
+        {
+            instance->getStateInformation (hostState);
+            saved = format == Format::vst3 ? pluginStateInVst3HostState (hostState) : pluginStateInLv2HostState (hostState);
+        }
+
+        const auto restored = juce::AudioProcessor::getXmlFromBinary (saved.getData(), (int) saved.getSize());
+        ASSERT_NE (restored, nullptr);
+        EXPECT_EQ (restored->getStringAttribute ("Filter1Cutoff"), "1");
+        EXPECT_EQ (restored->getStringAttribute ("MidiChannel"), "2");
+        ASSERT_NE (restored->getChildByName ("MAPPING"), nullptr);
+        EXPECT_EQ (restored->getChildByName ("MAPPING")->getStringAttribute ("CC"), "74");
+    }
+}
+
 // A project saved in a VST3 host after automating the bandpass: opened in a VST2 or an LV2
 // host, or rendered by quenby-render from the same state chunk, it sounds the same.
 TEST (PluginFormats, AStateSavedThroughVst3RestoresTheBandpassEverywhere)

@@ -1,6 +1,7 @@
 #include "OfflineRenderer.h"
 #include "AuditionPhrase.h"
 #include "Model/Enumeration.h"
+#include "Model/UserSettings.h"
 #include "Model/FactoryBank.h"
 #include "Processor/PluginProcessor.h"
 #include "Processor/StateChunk.h"
@@ -258,6 +259,9 @@ bool OfflineRenderer::setUpSound (QuenbyAudioProcessor& processor, const RenderO
     if (! applyParameterSets (processor, renderOptions, error))
         return false;
 
+    for (const auto& [controller, parameterIndex] : renderOptions.controllerBindings)
+        processor.getMidiInput().bind (controller, parameterIndex);
+
     if (renderOptions.saveStateFile != juce::File())
     {
         juce::MemoryBlock chunk;
@@ -290,11 +294,22 @@ juce::StringArray OfflineRenderer::describeDatabase (const PluginDatabase& datab
     return notes;
 }
 
+void OfflineRenderer::noteMidiProblems (QuenbyAudioProcessor& processor)
+{
+    if (const auto settings = UserSettings::load(); settings.problem.isNotEmpty())
+        warnings.add (settings.problem + " (" + UserSettings::getDefaultFile().getFullPathName() + "); what it does not hold properly was left out");
+
+    if (const auto problem = processor.getMidiInput().takeProblem(); problem.isNotEmpty())
+        warnings.add (problem);
+}
+
 bool OfflineRenderer::saveStateOnly (juce::String& error)
 {
     QuenbyAudioProcessor processor;
     warnings = describeDatabase (*processor.state->database);
-    return setUpSound (processor, options, error);
+    const auto done = setUpSound (processor, options, error);
+    noteMidiProblems (processor);
+    return done;
 }
 
 bool OfflineRenderer::render (Result& result, juce::String& error, const ProgressCallback& progress)
@@ -430,6 +445,8 @@ bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::S
     if (! setUpSound (processor, options, error))
         return false;
 
+    noteMidiProblems (processor);
+
     // --at changes in time order (those at the same time in the order given), each applied
     // before the block in which it falls, as a host with fixed-size blocks does.
     auto changes = options.timedChanges;
@@ -491,6 +508,10 @@ bool OfflineRenderer::renderSong (const BlockSink& sink, Result& result, juce::S
         const auto started = juce::Time::getMillisecondCounterHiRes();
         processor.processBlock (buffer, midi);
         result.processingSeconds += (juce::Time::getMillisecondCounterHiRes() - started) * 0.001;
+
+        // What the block's MIDI asks of the message thread (a program change) is done before
+        // the next block; in a host a timer does it a few milliseconds later.
+        processor.handleMidiRequests();
 
         bool blockSilent = true;
 

@@ -47,8 +47,8 @@ public:
 
     // Brings the processor to the sound the options ask for: the first program of the
     // --program-file or the --program of the database (else a new program with the default
-    // values), then the --state chunk, then the --set
-    // values; then writes the state chunk to the --save-state file.
+    // values), then the --state chunk, then the --set values and the --cc controllers; then
+    // writes the state chunk to the --save-state file.
     static bool setUpSound (QuenbyAudioProcessor& processor, const RenderOptions& options, juce::String& error);
 
     // For options without MIDI and WAV files: sets up the sound and only writes its state.
@@ -62,6 +62,10 @@ public:
     const juce::StringArray& getWarnings() const noexcept      { return warnings; }
 
 private:
+    // Adds to the warnings what of the user's settings and the --state chunk's MIDI mappings
+    // could not be read.
+    void noteMidiProblems (QuenbyAudioProcessor& processor);
+
     // Each rendered block in turn; false stops the render as failed (error says why).
     using BlockSink = std::function<bool (const juce::AudioBuffer<float>& block, int numSamples, juce::String& error)>;
 

@@ -19,6 +19,7 @@ namespace
         { "--at",              "SECONDS NAME=VALUE", "change a parameter at that time of the song, before the block in which the time falls (repeatable); the render goes on to a change after the last MIDI event", Group::rendering },
         { "--scl",             "FILE",               "play in the tuning of a Scala scale file (.scl) instead of equal temperament, replacing the tuning of a --state file; with --save-state the chunk keeps it", Group::rendering },
         { "--kbm",             "FILE",               "map the keys to the scale with a Scala keyboard mapping file (.kbm): which key plays which degree, and the reference key and its frequency; without --scl the scale is twelve equal steps", Group::rendering },
+        { "--cc",              "NUMBER=NAME",        "bind a MIDI controller (2 to 119, but 32, 64 and 66) to a parameter by name, after --state, so the MIDI file's controller moves it over its whole range (repeatable)", Group::rendering },
         { "--save-state",      "FILE",               "write the state chunk (the one a host keeps in its project) after --program, --state and --set; with no MIDI and WAV file, only that is done", Group::rendering },
         { "--bpm",             "BPM",                "the tempo the play head reports, above 0 and up to 1000 (default: the MIDI file's first tempo, else 120)", Group::rendering },
         { "--tail",            "SECONDS",            "longest rendering after the last MIDI event, from 0 to 3600 (default 30); the render ends sooner once the output has been silent for half a second", Group::rendering },
@@ -37,7 +38,7 @@ namespace
     const std::vector<const char*> synopses {
         "[options] input.mid output.wav",
         "[options] --phrase audition|held16 output.wav",
-        "[--program NAME] [--state FILE] [--set NAME=VALUE ...] [--scl FILE] [--kbm FILE] --save-state FILE",
+        "[--program NAME] [--state FILE] [--set NAME=VALUE ...] [--cc NUMBER=NAME ...] [--scl FILE] [--kbm FILE] --save-state FILE",
         "--list-parameters | --list-programs",
         "--bench [CASE] [VOICES] [--seconds S] [--block N] [--lanes avx512|avx2|off]",
         "--help | --version",

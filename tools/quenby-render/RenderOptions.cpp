@@ -2,6 +2,7 @@
 #include "RenderOptionTable.h"
 #include "AuditionPhrase.h"
 #include "Model/Enumeration.h"
+#include "Model/MidiMappings.h"
 
 #include <cmath>
 
@@ -188,6 +189,27 @@ std::optional<RenderOptions> RenderOptions::parse (const juce::StringArray& argu
             }
 
             options.timedChanges.push_back ({ number, index, (float) changeValue });
+        }
+        else if (argument == "--cc")
+        {
+            const auto name = value.fromFirstOccurrenceOf ("=", false, false).trim();
+            const auto index = Enumeration::findIndex (name);
+            int controller = 0;
+
+            if (! value.contains ("=") || ! readWholeNumber (value.upToFirstOccurrenceOf ("=", false, false), controller)
+                 || ! MidiMappings::isLearnable (controller))
+            {
+                error = "--cc needs NUMBER=NAME with a controller from 2 to 119 but 32, 64 and 66, not '" + value + "'";
+                return {};
+            }
+
+            if (! MidiMappings::isMappable (index))
+            {
+                error = "--cc names no parameter with a control '" + name + "' (--list-parameters lists them)";
+                return {};
+            }
+
+            options.controllerBindings.emplace_back (controller, index);
         }
         else if (argument == "--program")
         {

@@ -28,6 +28,9 @@ struct RenderOptions
     };
 
     std::vector<TimedChange> timedChanges;  // in the order given
+
+    // --cc NUMBER=NAME: a controller bound to a parameter for the render.
+    std::vector<std::pair<int, int>> controllerBindings;   // controller, parameter index
     juce::String programName;               // --program: play the database's program of that name
     juce::File programFile;                 // --program-file: play the first program of a program file
     juce::File stateFile;                   // --state: a saved state chunk restored before rendering
