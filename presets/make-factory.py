@@ -39,12 +39,17 @@ PARAMETERS = [
     ("EnvLfo1Active", 0), ("EnvLfo1Attack", 0.5), ("EnvLfo1Decay", 0.5), ("EnvLfo1Sustain", 0.5),
     ("EnvLfo1Release", 0.5),
     ("MasterVolume", 0.5), ("MidiLearn", 0), ("Glide", 0), ("CurrentPlayMode", 0),
+    ("Filter1EnvAmount", 1), ("Filter1KeyTrack", 0), ("Filter1Velocity", 0), ("Filter1Slope", 0),
+    ("AmpVelocity", 1),
+    ("Osc1Unison", 0), ("Osc1UnisonDetune", 0.3), ("Osc1UnisonWidth", 0.5),
+    ("Osc2Unison", 0), ("Osc2UnisonDetune", 0.3), ("Osc2UnisonWidth", 0.5),
+    ("Osc2Sync", 0), ("Lfo1ModWheel", 0),
 ]
 
 NAMES = [name for name, _ in PARAMETERS]
-WAVES = {"sine": 0, "square": 1, "triangle": 2, "saw": 3}
+WAVES = {"sine": 0, "square": 1, "triangle": 2, "saw": 3, "noise": 4}
 FILTERS = {"lowpass": 0, "bandpass": 1, "highpass": 2}
-LFO_WAVES = {"sine": 0, "square": 1, "sawup": 2, "sawdown": 3, "pump": 4}
+LFO_WAVES = {"sine": 0, "square": 1, "sawup": 2, "sawdown": 3, "pump": 4, "s&h": 5}
 LFO_TARGETS = {"amp": 0, "pitch": 1, "filter": 2}
 PLAY_MODES = {"poly": 0, "mono": 1, "glide": 2}
 NOTE_VALUES = ["8 bars", "4 bars D", "8 bars T", "4 bars", "2 bars D", "4 bars T", "2 bars", "1 bar D",
@@ -160,6 +165,28 @@ def vibrato(depth=0.012, hz=5.5, delay=0.5):
     return lfo("sine", "pitch", depth, hz=hz, retrigger=True, env=(delay, 0.0, 1.0, 0.5))
 
 
+def unison(n, voices, spread=30, width=0.5):
+    """n copies of oscillator n, the outermost spread cents apart, width across the field."""
+    return {"Osc%dUnison" % n: voices - 1, "Osc%dUnisonDetune" % n: spread / 100.0, "Osc%dUnisonWidth" % n: width}
+
+
+def sync():
+    """Oscillator 2 restarts with every cycle of oscillator 1."""
+    return {"Osc2Sync": 1}
+
+
+def filter_mod(amount=1.0, keys=0.0, velocity=0.0, slope24=False):
+    """How far the filter envelope moves the cutoff (-1 ... 1), how far the cutoff follows
+    the keys and the touch, and the 24 dB slope."""
+    return {"Filter1EnvAmount": 0.5 + amount / 2.0, "Filter1KeyTrack": keys, "Filter1Velocity": velocity,
+            "Filter1Slope": 1 if slope24 else 0}
+
+
+def touch(amount):
+    """How much the velocity sets the loudness (1 as always, 0 every note alike)."""
+    return {"AmpVelocity": amount}
+
+
 def delay(mix, sixteenths=None, seconds=None, feedback=0.4, swing=0.0):
     values = {"Delay1Active": 1, "Delay1Mix": mix, "Delay1Feedback": feedback, "Delay1Swing": swing}
     if seconds is not None:
@@ -186,60 +213,63 @@ def volume(level):
 # that every program plays the audition phrase at about the same loudness: the master
 # volume first, then both oscillators' gains for what the volume cannot give.
 LEVELS = {
-    'Acid Bass': -17.3,
-    'Deep Sub': -7.2,
+    'Acid Bass': -14.2,
+    'Deep Sub': -8.9,
     'Saw Bass': -6.3,
     'Square Bass': -7.6,
     'Reese Bass': -5.8,
-    'Wobble Bass': -11.0,
+    'Wobble Bass': -11.9,
     'Rubber Bass': -3.7,
-    'Fretless Bass': -8.5,
+    'Fretless Bass': -8.4,
     'Finger Bass': -4.6,
     '80s Synth Bass': -8.7,
     'Dub Bass': -7.7,
-    'Growl Bass': -7.8,
+    'Growl Bass': -8.2,
     'Octave Bass': -2.9,
     'Hollow Bass': -18.8,
-    'Picked Bass': 1.4,
+    'Picked Bass': 1.3,
     'Round Bass': -7.5,
     'Glide Bass': -6.6,
-    'Pump Bass': -4.3,
-    'Classic Saw Lead': -4.5,
+    'Pump Bass': -5.2,
+    'Velocity Bass': -5.6,
+    'Opening Lead': -6.3,
+    'Classic Saw Lead': -4.6,
     'Square Lead': -6.5,
-    'Fifth Lead': -5.7,
-    'Chip Lead': -5.4,
-    'Screamer': -5.9,
+    'Fifth Lead': -6.3,
+    'Chip Lead': -7.7,
+    'Screamer': -5.8,
     'Portamento Lead': -4.6,
-    'Wah Lead': -6.6,
+    'Wah Lead': -6.2,
     'Bend Lead': 3.0,
-    'Delay Lead': -7.9,
+    'Delay Lead': -7.7,
     'Zap Lead': -4.3,
     'Octave Lead': -4.6,
     'Pulse Lead': -8.1,
-    'Trance Lead': -6.5,
+    'Trance Lead': -6.6,
     'Hard Lead': -5.7,
     'Vintage Mono Lead': -6.1,
     'Scoop Lead': -4.8,
-    'Warm Pad': -5.4,
-    'Glass Pad': -7.5,
+    'Warm Pad': -5.3,
+    'Glass Pad': -8.0,
     'Dark Pad': -7.7,
-    'Sweep Pad': -8.2,
-    'Choir Pad': -1.0,
-    'Shimmer Pad': -4.4,
-    'Slow Motion Pad': -5.4,
-    'Chorus Pad': -9.4,
-    'Tremolo Pad': -3.4,
-    'Wide Pad': -7.4,
-    'Analog Pad': -8.0,
-    'Airy Pad': 1.9,
-    'Ambient Pad': -11.0,
+    'Sweep Pad': -8.3,
+    'Choir Pad': -0.7,
+    'Shimmer Pad': -4.6,
+    'Slow Motion Pad': -5.3,
+    'Chorus Pad': -8.6,
+    'Tremolo Pad': -3.5,
+    'Wide Pad': -7.3,
+    'Analog Pad': -7.9,
+    'Airy Pad': 1.1,
+    'Ambient Pad': -10.9,
     'Octave Pad': -4.7,
-    'Evolving Pad': -10.0,
-    'Hollow Pad': -12.7,
+    'Evolving Pad': -9.9,
+    'Hollow Pad': -11.8,
     'Fifth Pad': -4.2,
+    'Reverse Sweep Pad': -7.5,
     'Electric Piano': 5.2,
     'Bright EP': 5.4,
-    'Clavinet': 12.2,
+    'Clavinet': 12.1,
     'Harpsichord': 5.1,
     'Toy Piano': 6.4,
     'Wurly Keys': 1.9,
@@ -249,71 +279,73 @@ LEVELS = {
     'Synth Piano': 4.8,
     'Funky Clav': -0.4,
     'Vibrato Keys': 5.2,
-    'Tine Keys': 4.4,
+    'Tine Keys': 4.5,
     'Mellow Keys': 3.1,
-    'Pop Keys': 7.3,
-    'Synth Pluck': 2.5,
+    'Pop Keys': 8.6,
+    'Synth Pluck': 3.5,
     'Harp': 6.6,
-    'Koto Pluck': 16.3,
-    'Delay Pluck': 4.7,
+    'Koto Pluck': 17.0,
+    'Delay Pluck': 4.8,
     'Bright Pluck': 9.9,
-    'Nylon Pluck': 8.4,
+    'Nylon Pluck': 8.8,
     'Muted Pluck': 8.9,
     'Pizzicato': 4.9,
-    'Bell Pluck': 5.4,
+    'Bell Pluck': 5.5,
     'Resonant Pluck': -20.7,
-    'Glass Pluck': 9.2,
+    'Glass Pluck': 9.4,
     'Space Pluck': 4.0,
     'Banjo Pluck': 8.4,
     'Swing Pluck': 8.9,
     'Pop Pluck': 4.2,
-    'Synth Brass': -7.1,
-    'Brass Section': -6.7,
-    'Trumpet': -0.5,
-    'French Horn': -4.3,
+    'Tracking Pluck': 2.9,
+    'Dynamic Brass': -5.9,
+    'Synth Brass': -7.2,
+    'Brass Section': -6.6,
+    'Trumpet': -0.3,
+    'French Horn': -4.2,
     'Brass Stabs': -2.9,
     'Tuba': -1.1,
     'Trombone': -4.1,
     'String Ensemble': -6.0,
     'Slow Strings': -6.5,
-    'Chamber Strings': -3.1,
-    'Cello': -3.9,
-    'Violin Solo': -3.8,
-    'Tremolo Strings': -5.8,
+    'Chamber Strings': -2.9,
+    'Cello': -3.8,
+    'Violin Solo': -3.7,
+    'Tremolo Strings': -5.9,
     'Synth Strings': -7.9,
-    'Octave Strings': -4.5,
+    'Octave Strings': -4.4,
     'Tubular Bell': 0.9,
     'Glockenspiel': 4.2,
     'Marimba': 6.5,
     'Vibraphone': 3.8,
     'Music Box': 5.2,
     'Kalimba': 6.1,
-    'Steel Drum': 11.8,
+    'Steel Drum': 11.9,
     'Xylophone': 5.0,
-    'Crystal Bell': 3.3,
+    'Crystal Bell': 3.2,
     'Church Bell': -2.5,
     'Celesta': 5.2,
     'Wind Chimes': 0.7,
     'Riser': -7.0,
     'Laser Zap': 7.6,
     'Alarm': -6.2,
-    'UFO': -8.1,
+    'UFO': -8.8,
     'Dark Drone': -11.8,
-    'Space Echo': -0.4,
-    'Underwater': -14.2,
-    'Siren': -6.1,
-    'Bubbles': 10.8,
-    'Wind Sweep': 7.2,
-    'Haunted': -12.3,
-    'Metal Scrape': -9.2,
-    'Broken Radio': 8.1,
-    'Pumping Pad': -3.1,
-    'Trance Gate': -9.4,
+    'Space Echo': -0.6,
+    'Underwater': -14.0,
+    'Siren': -6.4,
+    'Bubbles': 11.0,
+    'Wind Sweep': 6.8,
+    'Haunted': -12.1,
+    'Metal Scrape': -10.3,
+    'Broken Radio': 5.2,
+    'Pumping Pad': -4.0,
+    'Trance Gate': -8.2,
     'Dotted Echo': 1.6,
     'Swing Echo': 4.5,
-    'Tempo Wobble': -11.1,
-    'Pulse Chords': -6.4,
-    'Step Filter': -9.7,
+    'Tempo Wobble': -12.3,
+    'Pulse Chords': -7.3,
+    'Step Filter': -9.6,
     'Arp Echo': 5.5,
     'Synth Kick': 6.8,
     'Tom Drum': 4.3,
@@ -343,10 +375,42 @@ def trim(values, db):
 BANK = []
 
 
+# What the modulation wheel does, added to every sound by its LFO: with no LFO of its own the
+# wheel brings in a vibrato; otherwise it deepens what the LFO does.
+WHEEL_DEPTH = {"vibrato": 0.02, "deeper vibrato": 0.02, "wider sweep": 0.3, "deeper tremolo": 0.35,
+               "deeper gate": 0.3, "deeper pump": 0.4, "more wobble": 0.35}
+
+
+def wheel(values, category):
+    if category == "Percussion":
+        return "none"
+    if not values.get("Lfo1Active"):
+        values.update(lfo("sine", "pitch", 0.0, hz=5.5, retrigger=True))
+        kind = "vibrato"
+    else:
+        target, wave = values["Lfo1Target"], values["Lfo1WaveType"]
+        if target == LFO_TARGETS["pitch"]:
+            kind = "deeper vibrato" if values["Lfo1Mix"] < 0.05 else "wider sweep"
+        elif target == LFO_TARGETS["filter"]:
+            kind = "more wobble"
+        elif wave == LFO_WAVES["pump"]:
+            kind = "deeper pump"
+        elif wave == LFO_WAVES["square"]:
+            kind = "deeper gate"
+        else:
+            kind = "deeper tremolo"
+    depth = WHEEL_DEPTH[kind]
+    if kind in ("deeper pump", "deeper gate") and values["Lfo1Mix"] > 1.0 - depth:
+        values["Lfo1Mix"] = 1.0 - depth
+    values["Lfo1ModWheel"] = depth
+    return kind
+
+
 def sound(name, category, subtype, mode, *pieces):
     values = {}
     for piece in pieces:
         values.update(piece)
+    mode = mode.replace(NO_WHEEL, "Mod wheel: " + wheel(values, category))
     trim(values, LEVELS.get(name, 0.0))
     unknown = set(values) - set(NAMES)
     assert not unknown, (name, unknown)
@@ -365,11 +429,11 @@ MONO = "Mono, " + NO_WHEEL
 GLIDE = "Glide, " + NO_WHEEL
 
 # Bass ------------------------------------------------------------------------------------
-sound("Acid Bass", "Bass", "Acid", GLIDE,
+sound("Acid Bass", "Bass", "Acid, velocity: filter", GLIDE,
       osc(1, "saw", 0.55), amp(1, 0.0, 1.0, 0.85, 0.08),
-      filt("lowpass", 2200, 14, env=(0.0, 0.22, 0.12, 0.1)), play("glide", 0.18))
+      filt("lowpass", 2200, 14, env=(0.0, 0.22, 0.12, 0.1)), filter_mod(keys=0.3, velocity=0.5), play("glide", 0.18))
 sound("Deep Sub", "Bass", "Sub", MONO,
-      osc(1, "sine", 0.75), osc(2, "triangle", 0.18, offset=12), amps(0.006, 1.0, 1.0, 0.15), play("mono"))
+      osc(1, "sine", 0.75), osc(2, "triangle", 0.18, offset=12), amps(0.006, 1.0, 1.0, 0.15), touch(0.3), play("mono"))
 sound("Saw Bass", "Bass", "Analog", POLY,
       osc(1, "saw", 0.5, detune=-6), osc(2, "saw", 0.5, detune=6), amps(0.0, 0.6, 0.7, 0.12),
       filt("lowpass", 1400, 2, env=(0.0, 0.35, 0.35, 0.15)))
@@ -406,7 +470,8 @@ sound("Octave Bass", "Bass", "Analog", POLY,
 sound("Hollow Bass", "Bass", "Resonant", POLY,
       osc(1, "square", 0.6), amps(0.0, 0.8, 0.6, 0.12), filt("lowpass", 600, 12, env=(0.0, 0.4, 0.4, 0.1)))
 sound("Picked Bass", "Bass", "Electric", POLY,
-      osc(1, "saw", 0.55), amps(0.0, 0.9, 0.35, 0.1), filt("lowpass", 2500, 2, env=(0.0, 0.12, 0.1, 0.1)))
+      osc(1, "saw", 0.55), amps(0.0, 0.9, 0.35, 0.1), filt("lowpass", 2500, 2, env=(0.0, 0.12, 0.1, 0.1)),
+      filter_mod(keys=0.5, velocity=0.6))
 sound("Round Bass", "Bass", "Soft", POLY,
       osc(1, "triangle", 0.6), osc(2, "sine", 0.5, detune=4), amps(0.003, 1.0, 0.8, 0.15))
 sound("Glide Bass", "Bass", "Glide", GLIDE,
@@ -416,7 +481,14 @@ sound("Pump Bass", "Bass", "Sidechain", MONO,
       osc(1, "saw", 0.5), osc(2, "square", 0.4, offset=-12), amps(0.0, 1.0, 1.0, 0.1),
       filt("lowpass", 1000, 2), lfo("pump", "amp", 1.0, sync="1/4"), play("mono"))
 
+sound("Velocity Bass", "Bass", "Velocity: filter", MONO,
+      osc(1, "saw", 0.5), osc(2, "square", 0.35, offset=-12), amps(0.0, 0.8, 0.7, 0.1),
+      filt("lowpass", 2500, 4, env=(0.0, 0.25, 0.3, 0.1)), filter_mod(keys=0.4, velocity=0.9), play("mono"))
+
 # Lead ------------------------------------------------------------------------------------
+sound("Opening Lead", "Lead", "Filter envelope down", MONO,
+      osc(1, "saw", 0.5), osc(2, "square", 0.4, detune=5), amps(0.005, 1.0, 0.9, 0.2),
+      filt("lowpass", 4500, 4, env=(0.0, 0.6, 0.5, 0.2)), filter_mod(amount=-0.6, keys=0.5), play("mono"))
 sound("Classic Saw Lead", "Lead", "Analog", GLIDE,
       osc(1, "saw", 0.5, detune=-8), osc(2, "saw", 0.5, detune=8), amps(0.005, 1.0, 0.9, 0.25),
       vibrato(), delay(0.2, sixteenths=3, feedback=0.3), reverb(0.15), play("glide", 0.15))
@@ -427,7 +499,7 @@ sound("Fifth Lead", "Lead", "Fifths", GLIDE,
       osc(1, "saw", 0.5), osc(2, "saw", 0.4, offset=7), amps(0.005, 1.0, 0.9, 0.2),
       filt("lowpass", 4500), play("glide", 0.15))
 sound("Chip Lead", "Lead", "8-bit", MONO,
-      osc(1, "square", 0.5), osc(2, "square", 0.25, offset=12), amps(0.0, 0.3, 0.8, 0.05),
+      osc(1, "square", 0.5), osc(2, "square", 0.25, offset=12), amps(0.0, 0.3, 0.8, 0.05), touch(0.0),
       lfo("sine", "pitch", 0.02, hz=7.0, retrigger=True), play("mono"))
 sound("Screamer", "Lead", "Resonant", MONO,
       osc(1, "saw", 0.5), osc(2, "square", 0.4, offset=12), amps(0.0, 1.0, 0.9, 0.2),
@@ -519,6 +591,10 @@ sound("Fifth Pad", "Pad", "Fifths", POLY,
       osc(1, "saw", 0.5), osc(2, "saw", 0.4, offset=7, detune=4), amps(0.6, 1.0, 0.9, 1.5),
       filt("lowpass", 1200), reverb(0.3, size=0.75))
 
+sound("Reverse Sweep Pad", "Pad", "Filter envelope down", POLY,
+      osc(1, "saw", 0.5, detune=-8), osc(2, "saw", 0.5, detune=8), amps(0.5, 1.0, 0.9, 1.5),
+      filt("lowpass", 3000, 3, env=(0.3, 1.0, 0.1, 1.5)), filter_mod(amount=-0.9, keys=0.3), reverb(0.3, size=0.7))
+
 # Keys ------------------------------------------------------------------------------------
 sound("Electric Piano", "Keys", "Electric piano", POLY,
       osc(1, "sine", 0.6), osc(2, "triangle", 0.22, offset=12), amp(1, 0.002, 1.0, 0.16, 0.4),
@@ -545,7 +621,7 @@ sound("Dream Keys", "Keys", "Echo", POLY,
       delay(0.3, sixteenths=3, feedback=0.45), reverb(0.35, size=0.8))
 sound("Stage Piano", "Keys", "Piano", POLY,
       osc(1, "saw", 0.45), osc(2, "triangle", 0.45), amps(0.0, 1.0, 0.12, 0.35),
-      filt("lowpass", 2500, 1, env=(0.0, 0.5, 0.2, 0.3)), reverb(0.15))
+      filt("lowpass", 2500, 1, env=(0.0, 0.5, 0.2, 0.3)), filter_mod(keys=1.0, velocity=0.6), reverb(0.15))
 sound("Synth Piano", "Keys", "Synth", POLY,
       osc(1, "square", 0.45), osc(2, "saw", 0.3, offset=12), amps(0.0, 0.9, 0.1, 0.3),
       filt("lowpass", 3000, 1, env=(0.0, 0.3, 0.15, 0.2)))
@@ -580,7 +656,7 @@ sound("Bright Pluck", "Pluck", "Bright", POLY,
       osc(1, "saw", 0.5), osc(2, "square", 0.3, offset=12), amps(0.0, 0.7, 0.12, 0.3), filt("highpass", 200), reverb(0.2))
 sound("Nylon Pluck", "Pluck", "Guitar", POLY,
       osc(1, "triangle", 0.6), osc(2, "saw", 0.15), amps(0.0, 1.0, 0.12, 0.5),
-      filt("lowpass", 2000, 1, env=(0.0, 0.3, 0.1, 0.2)), reverb(0.15))
+      filt("lowpass", 2000, 1, env=(0.0, 0.3, 0.1, 0.2)), filter_mod(keys=0.8, velocity=0.5), reverb(0.15))
 sound("Muted Pluck", "Pluck", "Muted", POLY,
       osc(1, "square", 0.6), amps(0.0, 0.5, 0.12, 0.2), filt("lowpass", 800, 1, env=(0.0, 0.15, 0.1, 0.05)), reverb(0.15))
 sound("Pizzicato", "Pluck", "Strings", POLY,
@@ -607,10 +683,17 @@ sound("Pop Pluck", "Pluck", "Synth", POLY,
       osc(1, "square", 0.5), osc(2, "square", 0.35, offset=12, detune=7), amps(0.0, 0.7, 0.1, 0.3),
       filt("lowpass", 3500, 1, env=(0.0, 0.2, 0.15, 0.1)), reverb(0.2))
 
+sound("Tracking Pluck", "Pluck", "Key tracking", POLY,
+      osc(1, "saw", 0.55), osc(2, "square", 0.25, detune=6), amps(0.0, 0.8, 0.1, 0.4),
+      filt("lowpass", 1200, 5, env=(0.0, 0.3, 0.15, 0.2)), filter_mod(keys=1.0, velocity=0.4), reverb(0.25))
+
 # Brass and Strings -----------------------------------------------------------------------
+sound("Dynamic Brass", "Brass and Strings", "Brass, velocity: filter", POLY,
+      osc(1, "saw", 0.5, detune=-5), osc(2, "saw", 0.5, detune=5), amps(0.03, 1.0, 0.9, 0.2),
+      filt("lowpass", 3000, 2, env=(0.08, 0.5, 0.6, 0.2)), filter_mod(amount=0.8, keys=0.4, velocity=0.8), reverb(0.2))
 sound("Synth Brass", "Brass and Strings", "Brass", POLY,
       osc(1, "saw", 0.5, detune=-6), osc(2, "saw", 0.5, detune=6), amps(0.02, 1.0, 0.9, 0.2),
-      filt("lowpass", 3000, 2, env=(0.06, 0.4, 0.6, 0.2)))
+      filt("lowpass", 3000, 2, env=(0.06, 0.4, 0.6, 0.2)), filter_mod(keys=0.5, velocity=0.5))
 sound("Brass Section", "Brass and Strings", "Brass", POLY,
       osc(1, "saw", 0.5), osc(2, "square", 0.4, detune=5), amps(0.03, 1.0, 0.9, 0.25),
       filt("lowpass", 2500, 1, env=(0.08, 0.5, 0.5, 0.25)), reverb(0.2))

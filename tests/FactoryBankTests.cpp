@@ -312,6 +312,11 @@ TEST_F (FactoryBankTest, EveryProgramFitsItsCategoryAndTheBanksLevels)
         { "reverb",           [&] (const auto& p) { return value (p, ParameterIndex::Reverb1Active) != 0.0f; } },
         { "stereo spread",    [&] (const auto& p) { return value (p, ParameterIndex::Osc1Pan) != value (p, ParameterIndex::Osc2Pan); } },
         { "wheel range",      [&] (const auto& p) { return value (p, ParameterIndex::Osc1PitchRange) > 0.021f; } },
+        { "filter envelope down", [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1EnvAmount) < 0.5f; } },
+        { "key tracking",     [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1KeyTrack) > 0.0f; } },
+        { "filter velocity",  [&] (const auto& p) { return filterOn (p) && value (p, ParameterIndex::Filter1Velocity) > 0.0f; } },
+        { "even velocity",    [&] (const auto& p) { return value (p, ParameterIndex::AmpVelocity) < 1.0f; } },
+        { "the mod wheel",    [&] (const auto& p) { return lfoOn (p) && value (p, ParameterIndex::Lfo1ModWheel) > 0.0f; } },
     };
 
     for (const auto& use : uses)
