@@ -382,7 +382,18 @@ bool ProgramManager::deleteProgram()
 {
     processor.stopAllNotes();
     auto* current = getCurrentProgram();
-    return current != nullptr && perform (new DeleteStep (*this, current), "Delete " + current->getName());
+
+    if (current == nullptr)
+        return false;
+
+    // A host restoring a state may rename the program on its own thread, under the callback lock.
+    juce::String name;
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        name = current->getName();
+    }
+
+    return perform (new DeleteStep (*this, current), "Delete " + name);
 }
 
 void ProgramManager::resetProgram()
