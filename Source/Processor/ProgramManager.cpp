@@ -9,6 +9,14 @@
 
 namespace
 {
+    // A program's name, read under the callback lock: a host restoring a state renames the
+    // current program on its own thread under that lock.
+    juce::String nameOf (QuenbyAudioProcessor& processor, const PluginProgram& program)
+    {
+        const juce::ScopedLock lock (processor.getCallbackLock());
+        return program.getName();
+    }
+
     using Texts = PluginProgram::Texts;
 
     // A value the window changed in one program. The changes of one gesture coalesce into
@@ -315,7 +323,7 @@ void ProgramManager::selectProgram (PluginProgram* program, bool stopNotes)
     if (program == current || ! contains (program))
         return;
 
-    perform (new SwitchStep (*this, current, program, stopNotes), "Load " + program->getName());
+    perform (new SwitchStep (*this, current, program, stopNotes), "Load " + nameOf (processor, *program));
 }
 
 bool ProgramManager::selectProgramAt (int listIndex)
@@ -371,10 +379,10 @@ PluginProgram* ProgramManager::copyProgram()
         const juce::ScopedLock lock (processor.getCallbackLock());
         copy = programs.emplace_back (PluginProgram::createCopy (*original)).get();
         copy->setId (PluginProgram::createIdentifier());
-        copy->setName ("Copy of " + original->getName());
+        copy->setName ("Copy of " + nameOf (processor, *original));
     }
 
-    perform (new AddStep (*this, std::move (programs), original), "Copy " + original->getName());
+    perform (new AddStep (*this, std::move (programs), original), "Copy " + nameOf (processor, *original));
     return copy;
 }
 
@@ -386,14 +394,7 @@ bool ProgramManager::deleteProgram()
     if (current == nullptr)
         return false;
 
-    // A host restoring a state may rename the program on its own thread, under the callback lock.
-    juce::String name;
-    {
-        const juce::ScopedLock lock (processor.getCallbackLock());
-        name = current->getName();
-    }
-
-    return perform (new DeleteStep (*this, current), "Delete " + name);
+    return perform (new DeleteStep (*this, current), "Delete " + nameOf (processor, *current));
 }
 
 void ProgramManager::resetProgram()
@@ -401,7 +402,7 @@ void ProgramManager::resetProgram()
     processor.stopAllNotes();
 
     if (auto* current = getCurrentProgram())
-        perform (new ResetStep (*this, *current), "Reset " + current->getName());
+        perform (new ResetStep (*this, *current), "Reset " + nameOf (processor, *current));
 }
 
 bool ProgramManager::renameProgram (PluginProgram* program, const PluginProgram::Texts& texts)
